@@ -1,0 +1,32 @@
+// folverin-cli: the viewer's core without windows.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Aufruf:\n"
+    "  folverin-cli settings DIR\n"
+    ;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace folverin::cli;
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  const Arguments args(argv + 2, argv + argc);
+  try {
+    if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(args);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "folverin-cli: %s\n", error.what());
+    return 1;
+  }
+  std::fputs(kUsage, stderr);
+  return 2;
+}

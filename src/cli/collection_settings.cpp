@@ -1,0 +1,33 @@
+#include "cli/collection_settings.h"
+
+#include <climits>
+
+#include "common/file_system.h"
+#include "common/temp_dir.h"
+#include "common/windows1252.h"
+
+namespace folverin::cli {
+
+std::optional<AnsiString> CollectionFolder(const std::string& utf8Dir) {
+  auto folder = Utf8ToAnsiExact(utf8Dir);
+  if (!folder) return std::nullopt;
+  if (folder->empty() || folder->back() != kPathDelim) *folder += kPathDelim;
+  return folder;
+}
+
+TSettingsResult ReadCollectionSettings(const AnsiString& folder) {
+  TSettingsEnvironment environment;
+  environment.ProgramFile = folder + "folverin";
+  environment.TempDir = GetTempDir();
+  // No window here: a screen that no window fills leaves the size alone.
+  environment.ScreenWidth = INT_MAX;
+  environment.ScreenHeight = INT_MAX;
+  return ReadAppSettings(environment);
+}
+
+void PrintLine(std::FILE* stream, const AnsiString& ansiText) {
+  const std::string text = AnsiToUtf8(ansiText) + "\n";
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace folverin::cli

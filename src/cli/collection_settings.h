@@ -1,0 +1,22 @@
+// The settings of a collection folder as the viewer would read them when
+// started with --collection DIR.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/app_settings.h"
+
+namespace folverin::cli {
+
+// The folder as a program path (Windows-1252), or nothing when its name has
+// no Windows-1252 form.
+std::optional<AnsiString> CollectionFolder(const std::string& utf8Dir);
+
+TSettingsResult ReadCollectionSettings(const AnsiString& folder);
+
+// Writes a 1252 text to stdout or stderr as UTF-8.
+void PrintLine(std::FILE* stream, const AnsiString& ansiText);
+
+}  // namespace folverin::cli

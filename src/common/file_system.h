@@ -1,0 +1,49 @@
+// The file system as the program sees it: paths are AnsiString
+// (Windows-1252) and are turned into UTF-8 names only here, at the boundary.
+// Names that the program looks up itself (settings file, index files, ...)
+// are found without regard to letter case when the exact name is missing,
+// because collections are written on systems whose names ignore case.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/ansi_string.h"
+
+namespace folverin {
+
+// The native path separator, and whether a character separates path parts in
+// values that collections write (settings file, tools file): both "\" and "/".
+inline constexpr char kPathDelim = '/';
+inline bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+
+// A path as written in a collection's files, with "\" turned into the native
+// separator.
+AnsiString ToNativeSeparators(std::string_view path);
+
+// Converts a program path to the UTF-8 name on disk, resolving letter case
+// component by component when the exact name does not exist. Returns the
+// exact conversion when nothing better is found.
+std::string ResolveOnDisk(std::string_view ansiPath);
+
+bool FileExists(std::string_view ansiPath);       // a regular file (or link to one)
+bool DirectoryExists(std::string_view ansiPath);  // a folder (or link to one)
+// Whether the current user may write the file (false when it does not exist).
+bool IsWritable(std::string_view ansiPath);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(std::string_view ansiPath);
+
+// Writes the file whole or not at all (a temporary file beside it, renamed
+// over the target). Returns an error text (English, from the system) or
+// nothing on success.
+std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes);
+
+// Deletes a file; true when it is gone afterwards.
+bool RemoveFile(std::string_view ansiPath);
+
+// Folder of the running program file with a trailing separator.
+AnsiString ProgramFolder(std::string_view argv0);
+
+}  // namespace folverin

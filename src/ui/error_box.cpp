@@ -1,0 +1,16 @@
+#include "ui/error_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace folverin {
+
+QString ErrorBoxText(const QString& message) { return message + QLatin1Char('.'); }
+
+void ShowErrorBox(QWidget* parent, const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
+                  ErrorBoxText(message), QMessageBox::Ok, parent);
+  box.exec();
+}
+
+}  // namespace folverin

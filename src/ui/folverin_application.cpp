@@ -1,0 +1,24 @@
+#include "ui/folverin_application.h"
+
+#include <exception>
+
+#include "ui/error_box.h"
+
+namespace folverin {
+
+TFolverinApplication::TFolverinApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationDisplayName(QStringLiteral("Folverin"));
+}
+
+bool TFolverinApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowErrorBox(activeWindow(), QString::fromLocal8Bit(error.what()));
+  } catch (...) {
+    ShowErrorBox(activeWindow(), QStringLiteral("Unbekannter Fehler"));
+  }
+  return false;
+}
+
+}  // namespace folverin

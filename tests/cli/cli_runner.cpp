@@ -1,0 +1,50 @@
+#include "cli_runner.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace folverin::testing {
+
+namespace {
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& args) {
+  char outName[] = "/tmp/folverin-cli-out-XXXXXX";
+  char errName[] = "/tmp/folverin-cli-err-XXXXXX";
+  const int out = mkstemp(outName);
+  const int err = mkstemp(errName);
+  CliRun run;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out, 1);
+    dup2(err, 2);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(FOLVERIN_CLI));
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(FOLVERIN_CLI, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  close(out);
+  close(err);
+  run.Out = ReadAll(outName);
+  run.Err = ReadAll(errName);
+  unlink(outName);
+  unlink(errName);
+  return run;
+}
+
+}  // namespace folverin::testing

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "cli_runner.h"
+#include "test_support/temp_folder.h"
+
+namespace folverin {
+namespace {
+
+using testing::RunCli;
+
+TEST(SettingsCommand, FolderWithoutSettingsFilePrintsEveryDefault) {
+  testing::TempFolder folder;
+  const auto run = RunCli({"settings", folder.Path()});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Err, "");
+  const std::string app = folder.Path();
+  // Every field, in the record's order, switches as YES/NO.
+  const std::string expectedStart =
+      "AppFolder=" + app + "\nSettingsFile=" + app + "folverin.ini\nTitle=Folverin\nDocFolder=" + app +
+      "\nStartDocument=" + app + "\nSearchPage=";
+  EXPECT_EQ(run.Out.substr(0, expectedStart.size()), expectedStart);
+  const std::string expectedEnd =
+      "ShowToolbar=YES\nShowURLs=NO\nShowFavorites=NO\nShowHistory=NO\n"
+      "HostUIOptions=NO3DBORDER+NO3DOUTERBORDER\nAllowNewWindow=YES\nShowIEPopup=YES\n"
+      "AllowOnline=YES\nSearchHeader=\nSearchFooter=\nSearchBody=<BODY>\nSearchBeginEntry=\n"
+      "SearchEndEntry=\nSearchTargetWindow=\nShowPerformance=NO\nUseExcludePath=NO\nExcludePath=\n"
+      "HelpFile=" + app + "\nIconFile=" + app + "\nStartFolder=\nTarget=_parent\nMinWordSize=4\n"
+      "IndexFolder=" + app + "Index\nImmediateUpdate=YES\nNoNumbers=NO\nHideDocumentColumn=NO\n"
+      "IndexAvailable=NO\nReadOnlyMedium=NO\n";
+  ASSERT_GE(run.Out.size(), expectedEnd.size());
+  EXPECT_EQ(run.Out.substr(run.Out.size() - expectedEnd.size()), expectedEnd);
+  EXPECT_NE(run.Out.find("@SEARCH@.HTM\n"), std::string::npos);
+}
+
+TEST(SettingsCommand, ConversionErrorPrintsWhatWasReadAndTheGermanMessage) {
+  testing::TempFolder folder;
+  folder.Write("folverin.ini", "[Global]\r\nTitle=Gr\xF6\xDF" "e\r\nWidth=abc\r\n[IE]\r\nAllowOnline=YES\r\n");
+  const auto run = RunCli({"settings", folder.Path()});
+  EXPECT_EQ(run.ExitCode, 1);
+  // The title is printed in UTF-8; the German message too.
+  EXPECT_NE(run.Out.find("Title=Gr\xC3\xB6\xC3\x9F" "e\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("AllowOnline=NO\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("Target=\n"), std::string::npos);
+  EXPECT_EQ(run.Err, "'abc' ist kein g\xC3\xBCltiger Integerwert.\n");
+}
+
+TEST(SettingsCommand, BadArgumentsPrintUsage) {
+  EXPECT_EQ(RunCli({}).ExitCode, 2);
+  EXPECT_EQ(RunCli({"settings"}).ExitCode, 2);
+  EXPECT_EQ(RunCli({"settings", "a", "b"}).ExitCode, 2);
+  EXPECT_EQ(RunCli({"unbekannt"}).ExitCode, 2);
+  EXPECT_NE(RunCli({"settings"}).Err.find("settings DIR"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace folverin

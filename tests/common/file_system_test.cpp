@@ -1,0 +1,208 @@
+#include "common/file_system.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/windows1252.h"
+
+namespace folverin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "folverin-fs-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root_, ignored);
+  }
+
+  // Creates a file named by its UTF-8 path below the test folder.
+  void MakeFile(const std::string& utf8Relative, const std::string& content = "x") {
+    const fs::path path = root_ / utf8Relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+  }
+  AnsiString Ansi(const std::string& ansiRelative) const { return root_.string() + "/" + ansiRelative; }
+  std::string Utf8(const std::string& utf8Relative) const { return root_.string() + "/" + utf8Relative; }
+  size_t EntryCount() const {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(root_), fs::directory_iterator()));
+  }
+
+  fs::path root_;
+};
+
+TEST_F(FileSystemTest, ResolverFindsNamesWhoseLetterCaseDiffers) {
+  MakeFile("INDEX/LINK.IDB");
+  EXPECT_EQ(ResolveOnDisk(Ansi("index/Link.iDB")), Utf8("INDEX/LINK.IDB"));
+  EXPECT_TRUE(FileExists(Ansi("index/Link.iDB")));
+  EXPECT_TRUE(DirectoryExists(Ansi("Index")));
+  EXPECT_TRUE(DirectoryExists(Ansi("index/")));
+  // A name that is missing in every case stays as written.
+  EXPECT_EQ(ResolveOnDisk(Ansi("index/Nothing.iDB")), Utf8("INDEX/Nothing.iDB"));
+  EXPECT_FALSE(FileExists(Ansi("index/Nothing.iDB")));
+  EXPECT_EQ(ResolveOnDisk(Ansi("none/Link.iDB")), Utf8("none/Link.iDB"));
+}
+
+TEST_F(FileSystemTest, ResolverPrefersTheExactNameAndChoosesStably) {
+  MakeFile("a.txt", "lower");
+  MakeFile("A.TXT", "upper");
+  EXPECT_EQ(ResolveOnDisk(Ansi("a.txt")), Utf8("a.txt"));
+  EXPECT_EQ(ResolveOnDisk(Ansi("A.TXT")), Utf8("A.TXT"));
+  // Neither is exact: the first in byte order wins, whatever the folder order.
+  EXPECT_EQ(ResolveOnDisk(Ansi("A.txt")), Utf8("A.TXT"));
+  EXPECT_EQ(ReadWholeFile(Ansi("a.txt")), "lower");
+}
+
+TEST_F(FileSystemTest, ResolverConvertsWindows1252NamesToUtf8) {
+  MakeFile(AnsiToUtf8("Gr\xF6\xDF" "e.htm"), "umlaut");
+  EXPECT_EQ(ReadWholeFile(Ansi("Gr\xF6\xDF" "e.htm")), "umlaut");
+  EXPECT_TRUE(FileExists(Ansi("GR\xF6\xDF" "E.HTM")));
+  // Only ASCII letters fold: Ö is not ö.
+  EXPECT_FALSE(FileExists(Ansi("GR\xD6\xDF" "E.HTM")));
+}
+
+TEST_F(FileSystemTest, ResolverWorksOnRelativePaths) {
+  MakeFile("Sub/File.htm");
+  const fs::path old = fs::current_path();
+  fs::current_path(root_);
+  EXPECT_EQ(ResolveOnDisk("sub/file.HTM"), "Sub/File.htm");
+  EXPECT_EQ(ResolveOnDisk("./SUB/../sub/file.htm"), "./Sub/../Sub/File.htm");
+  fs::current_path(old);
+}
+
+TEST_F(FileSystemTest, ExistenceChecksTellFilesFromFoldersAndRejectNulBytes) {
+  MakeFile("dir/file.txt");
+  EXPECT_TRUE(FileExists(Ansi("dir/file.txt")));
+  EXPECT_FALSE(DirectoryExists(Ansi("dir/file.txt")));
+  EXPECT_TRUE(DirectoryExists(Ansi("dir")));
+  EXPECT_FALSE(FileExists(Ansi("dir")));
+  EXPECT_FALSE(FileExists(Ansi("missing")));
+  EXPECT_FALSE(FileExists(""));
+  // "dir/file.txt\0.exe" must not be taken for "dir/file.txt".
+  const AnsiString withNul = Ansi("dir/file.txt") + std::string(1, '\0') + ".exe";
+  EXPECT_FALSE(FileExists(withNul));
+  EXPECT_FALSE(ReadWholeFile(withNul).has_value());
+  EXPECT_TRUE(WriteWholeFile(withNul, "x").has_value());
+  EXPECT_FALSE(IsWritable(withNul));
+  EXPECT_EQ(ReadWholeFile(Ansi("dir/file.txt")), "x");
+}
+
+TEST_F(FileSystemTest, ReadWholeFileKeepsEveryByte) {
+  std::string content;
+  for (int i = 0; i < 200000; ++i) content += static_cast<char>(i % 256);
+  MakeFile("bin.dat", content);
+  EXPECT_EQ(ReadWholeFile(Ansi("BIN.DAT")), content);
+  MakeFile("empty.txt", "");
+  EXPECT_EQ(ReadWholeFile(Ansi("empty.txt")), "");
+  EXPECT_FALSE(ReadWholeFile(Ansi("missing.txt")).has_value());
+  EXPECT_FALSE(ReadWholeFile(root_.string()).has_value());
+}
+
+TEST_F(FileSystemTest, WriteWholeFileCreatesAndReplacesKeepingTheMode) {
+  EXPECT_EQ(WriteWholeFile(Ansi("new.htm"), "one\r\n"), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(Ansi("new.htm")), "one\r\n");
+  fs::permissions(Utf8("new.htm"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(WriteWholeFile(Ansi("NEW.HTM"), "two"), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(Ansi("new.htm")), "two");
+  EXPECT_EQ(fs::status(Utf8("new.htm")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_FALSE(fs::exists(Utf8("NEW.HTM")));  // replaced under its own name
+  EXPECT_EQ(EntryCount(), 1u);                 // no temporary file left
+}
+
+TEST_F(FileSystemTest, WriteWholeFileGoesIntoAFolderWhoseCaseDiffers) {
+  MakeFile("INDEX/keep.txt");
+  EXPECT_EQ(WriteWholeFile(Ansi("index/Link.iDB"), "links"), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(Utf8("INDEX/Link.iDB")), "links");
+}
+
+TEST_F(FileSystemTest, WriteWholeFileWritesThroughASymbolicLink) {
+  MakeFile("real.txt", "old");
+  fs::create_symlink(Utf8("real.txt"), Utf8("link.txt"));
+  EXPECT_EQ(WriteWholeFile(Ansi("link.txt"), "new"), std::nullopt);
+  EXPECT_TRUE(fs::is_symlink(Utf8("link.txt")));
+  EXPECT_EQ(ReadWholeFile(Ansi("real.txt")), "new");
+}
+
+TEST_F(FileSystemTest, FailedWriteLeavesTargetAndFolderAsTheyWere) {
+  MakeFile("page.htm/inner.txt", "inside");  // the target is a folder
+  const auto error = WriteWholeFile(Ansi("page.htm"), "text");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->find("page.htm"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(Ansi("page.htm/inner.txt")), "inside");
+  EXPECT_EQ(EntryCount(), 1u);
+
+  EXPECT_TRUE(WriteWholeFile(Ansi("missing/page.htm"), "text").has_value());
+  EXPECT_FALSE(fs::exists(Utf8("missing")));
+}
+
+TEST_F(FileSystemTest, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
+  // A file size limit makes the write itself fail part-way, as a full disk
+  // would; it applies to root too.
+  MakeFile("index.htm", "old content");
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto error = WriteWholeFile(Ansi("index.htm"), std::string(100000, 'n'));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_TRUE(error.has_value());
+  EXPECT_EQ(ReadWholeFile(Ansi("index.htm")), "old content");
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(FileSystemTest, PermissionsAreHonouredForOrdinaryUsers) {
+  if (geteuid() == 0) GTEST_SKIP() << "root passes every permission check";
+  MakeFile("ro/file.txt", "old");
+  fs::permissions(Utf8("ro/file.txt"), fs::perms::owner_read);
+  EXPECT_FALSE(IsWritable(Ansi("ro/file.txt")));
+  EXPECT_TRUE(WriteWholeFile(Ansi("ro/file.txt"), "new").has_value());
+  fs::permissions(Utf8("ro"), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_TRUE(WriteWholeFile(Ansi("ro/other.txt"), "new").has_value());
+  EXPECT_EQ(ReadWholeFile(Ansi("ro/file.txt")), "old");
+  fs::permissions(Utf8("ro"), fs::perms::owner_all);
+}
+
+TEST_F(FileSystemTest, IsWritableAndRemoveFile) {
+  MakeFile("Doc.htm");
+  EXPECT_TRUE(IsWritable(Ansi("doc.htm")));
+  EXPECT_FALSE(IsWritable(Ansi("missing.htm")));
+  EXPECT_TRUE(RemoveFile(Ansi("DOC.HTM")));
+  EXPECT_FALSE(fs::exists(Utf8("Doc.htm")));
+  EXPECT_TRUE(RemoveFile(Ansi("doc.htm")));  // already gone
+  MakeFile("folder/x");
+  EXPECT_FALSE(RemoveFile(Ansi("folder")));
+}
+
+TEST(FileSystem, ProgramFolderIsTheFolderOfTheRunningProgram) {
+  const AnsiString folder = ProgramFolder("ignored");
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.front(), '/');
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_EQ(folder, Utf8ToAnsi(fs::read_symlink("/proc/self/exe").parent_path().string()) + "/");
+}
+
+TEST(FileSystem, ToNativeSeparatorsTurnsBackslashesIntoSlashes) {
+  EXPECT_EQ(ToNativeSeparators("PLUGIN32\\PLUGIN32.TXT"), "PLUGIN32/PLUGIN32.TXT");
+  EXPECT_EQ(ToNativeSeparators("a/b\\\\c"), "a/b//c");
+  EXPECT_EQ(ToNativeSeparators(""), "");
+}
+
+}  // namespace
+}  // namespace folverin
