@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf:\n"
     "  folverin-cli settings DIR\n"
-    ;
+    "  folverin-cli search DIR QUERY [--page FILE]\n";
 
 }  // namespace
 
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   const Arguments args(argv + 2, argv + argc);
   try {
     if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(args);
+    if (std::strcmp(argv[1], "search") == 0) return RunSearchCommand(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "folverin-cli: %s\n", error.what());
     return 1;
