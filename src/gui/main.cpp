@@ -3,11 +3,22 @@
 #include <QDir>
 #include <QTimer>
 
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "browser/search_scheme.h"
 #include "common/qt_text.h"
 #include "ui/folverin_application.h"
 #include "ui/main_form.h"
 
 int main(int argc, char** argv) {
+  // The browser engine refuses to start its sandbox for root (as in a
+  // container or a CI machine); the viewer shows local files only, so it
+  // runs without the sandbox there rather than not at all.
+  if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  // The engine learns its schemes before the application object exists.
+  folverin::RegisterSearchScheme();
   folverin::TFolverinApplication app(argc, argv);
   QCommandLineParser parser;
   parser.addHelpOption();
@@ -24,6 +35,9 @@ int main(int argc, char** argv) {
 
   folverin::TMainForm mainForm(folverin::ToAnsi(programFile));
   mainForm.show();
+  // The first activation opens the start document; a desktop without a
+  // window manager would never activate the window by itself.
+  mainForm.activateWindow();
   QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.ReportStartupError(); });
   return app.exec();
 }

@@ -1,20 +1,68 @@
 #include "ui/main_form.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
 
+#include "app/menu_merge.h"
+#include "browser/browser_window.h"
 #include "common/qt_text.h"
 #include "common/temp_dir.h"
+#include "ui/action_dialog.h"
+#include "ui/app_icons.h"
 #include "ui/error_box.h"
 
 namespace folverin {
 
+namespace {
+
+constexpr int kGroupFile = 0;
+constexpr int kGroupEdit = 1;
+constexpr int kGroupTools = 2;
+constexpr int kGroupView = 3;
+constexpr int kGroupWindow = 10;
+
+const QString kRecentGroup = QStringLiteral("URLs/MRU Items");
+
+TChildForm* BrowserOf(QMdiSubWindow* window) {
+  return window ? qobject_cast<TChildForm*>(window->widget()) : nullptr;
+}
+
+}  // namespace
+
 TMainForm::TMainForm(const AnsiString& programFile, QWidget* parent) : QMainWindow(parent) {
-  mdiArea_ = new QMdiArea(this);
+  auto* client = new QWidget(this);
+  auto* layout = new QVBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  MDITab = new QTabBar(client);
+  MDITab->setFixedHeight(22);
+  MDITab->setDrawBase(false);
+  MDITab->setExpanding(false);
+  MDITab->setElideMode(Qt::ElideRight);
+  MDITab->hide();
+  mdiArea_ = new QMdiArea(client);
   mdiArea_->setBackground(Qt::white);
-  setCentralWidget(mdiArea_);
+  layout->addWidget(MDITab);
+  layout->addWidget(mdiArea_, 1);
+  setCentralWidget(client);
+  connect(MDITab, &QTabBar::tabBarClicked, this, [this](int index) {
+    MDITab->setCurrentIndex(index);
+    TabChange();
+  });
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::ChildActivated);
 
   TSettingsEnvironment environment;
   environment.ProgramFile = programFile;
@@ -34,21 +82,389 @@ TMainForm::TMainForm(const AnsiString& programFile, QWidget* parent) : QMainWind
   TSettingsResult result = ReadAppSettings(environment);
   Settings = std::move(result.Settings);
   outcome_ = std::move(result.Outcome);
+  ReadRecentList();
+  CreateMenus();
+  ActionDlg = new TActionDlg(this);
   ApplyOutcome();
+}
+
+TMainForm::~TMainForm() {
+  WriteRecentList();
+  // The child windows go first, while the tab strip and the menu bar that
+  // their destruction updates still exist (closed windows may still be
+  // waiting for their deferred deletion).
+  destroying_ = true;
+  delete mdiArea_;
+  mdiArea_ = nullptr;
 }
 
 void TMainForm::ApplyOutcome() {
   QApplication::setApplicationDisplayName(FromAnsi(outcome_.Caption));
   setWindowTitle(FromAnsi(outcome_.Caption));
+  if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   setWindowIcon(QApplication::windowIcon());
   resize(std::max(outcome_.Width, 1), std::max(outcome_.Height, 1));
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   move(available.center() - rect().center());
-  if (outcome_.EnterFullScreen) setWindowState(windowState() | Qt::WindowFullScreen);
+  if (outcome_.ToolsMenuVisible) mnuTools->menuAction()->setVisible(*outcome_.ToolsMenuVisible);
+  if (outcome_.IndexSearchVisible) mnuIndexSearch->setVisible(*outcome_.IndexSearchVisible);
+  if (outcome_.EnterFullScreen) mnuFullScreenClick();
 }
 
 void TMainForm::ReportStartupError() {
   if (outcome_.ErrorMessage) ShowErrorBox(this, FromAnsi(*outcome_.ErrorMessage));
+}
+
+// --- menus ---------------------------------------------------------------
+
+void TMainForm::CreateMenus() {
+  mnuFile = new QMenu(QStringLiteral("&Datei"), this);
+  connect(mnuFile->addAction(QStringLiteral("Neu")), &QAction::triggered, this,
+          &TMainForm::mnuNewClick);
+  mnuFile->addSeparator();
+  connect(mnuFile->addAction(QStringLiteral("Beenden")), &QAction::triggered, this, &QWidget::close);
+
+  mnuTools = new QMenu(QStringLiteral("&Tools"), this);
+  mnuTools->menuAction()->setVisible(false);
+  CreateViewMenu();
+  CreateWindowMenu();
+
+  recentMenu_ = new QMenu(this);
+  RebuildRecentMenu();
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  mdiArea_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(mdiArea_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { recentMenu_->popup(mdiArea_->mapToGlobal(pos)); });
+  RebuildMenuBar();
+}
+
+void TMainForm::CreateViewMenu() {
+  mnuView = new QMenu(QStringLiteral("A&nzeige"), this);
+  auto addSwitch = [this](const QString& caption, bool& setting) {
+    QAction* item = mnuView->addAction(caption);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, item, &setting] { ViewSwitchClick(item, setting); });
+    return item;
+  };
+  mnuToolbar = addSwitch(QStringLiteral("Toolbar"), Settings.ShowToolbar);
+  mnuToolbar->setChecked(true);
+  mnuURLs = addSwitch(QStringLiteral("URLs"), Settings.ShowURLs);
+  mnuFavorites = addSwitch(QStringLiteral("Favoriten"), Settings.ShowFavorites);
+  mnuHistory = addSwitch(QStringLiteral("Verlauf"), Settings.ShowHistory);
+  connect(mnuView->addAction(QStringLiteral("Internetoptionen...")), &QAction::triggered, this, [this] {
+    if (TChildForm* child = ActiveBrowserWindow()) child->wb->ExecOptions();
+  });
+  mnuIndexSearch = mnuView->addAction(QStringLiteral("Index-Suche"));
+  mnuIndexSearch->setCheckable(true);
+  mnuIndexSearch->setEnabled(false);
+  mnuIndexSearch->setVisible(false);
+  mnuView->addSeparator();
+  mnuFullScreen = mnuView->addAction(QStringLiteral("Vollbild"));
+  mnuFullScreen->setCheckable(true);
+  // The toggle sets the check mark itself.
+  connect(mnuFullScreen, &QAction::triggered, this, [this] {
+    mnuFullScreen->toggle();
+    mnuFullScreenClick();
+  });
+}
+
+void TMainForm::CreateWindowMenu() {
+  mnuWindow = new QMenu(QStringLiteral("Fenster"), this);
+  connect(mnuWindow->addAction(QStringLiteral("Ü&berlappend")), &QAction::triggered, mdiArea_,
+          &QMdiArea::cascadeSubWindows);
+  connect(mnuWindow->addAction(QStringLiteral("Hori&zontal anordnen")), &QAction::triggered, this,
+          [this] { TileChildren(Qt::Horizontal); });
+  connect(mnuWindow->addAction(QStringLiteral("&Vertikal anordnen")), &QAction::triggered, this,
+          [this] { TileChildren(Qt::Vertical); });
+  connect(mnuWindow->addAction(QStringLiteral("Alle schliessen")), &QAction::triggered, this, [this] {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) window->close();
+  });
+  mnuWindow->addSeparator();
+  connect(mnuWindow, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
+}
+
+void TMainForm::RebuildWindowList() {
+  const QList<QAction*> items = mnuWindow->actions();
+  for (int i = 5; i < items.size(); ++i) {
+    mnuWindow->removeAction(items[i]);
+    items[i]->deleteLater();
+  }
+  int number = 1;
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    const QString caption = QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle());
+    connect(mnuWindow->addAction(caption), &QAction::triggered, this, [this, window] {
+      if (window->isMinimized()) window->showNormal();
+      mdiArea_->setActiveSubWindow(window);
+    });
+  }
+}
+
+void TMainForm::TileChildren(Qt::Orientation orientation) {
+  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+  if (windows.isEmpty()) return;
+  const QRect area = mdiArea_->viewport()->rect();
+  const int count = static_cast<int>(windows.size());
+  for (int i = 0; i < count; ++i) {
+    windows[i]->showNormal();
+    if (orientation == Qt::Horizontal) {
+      const int h = area.height() / count;
+      windows[i]->setGeometry(0, i * h, area.width(), h);
+    } else {
+      const int w = area.width() / count;
+      windows[i]->setGeometry(i * w, 0, w, area.height());
+    }
+  }
+}
+
+void TMainForm::RebuildMenuBar() {
+  const QList<QMenu*> frameMenus = {mnuFile, mnuTools, mnuView, mnuWindow};
+  const std::vector<int> frameGroups = {kGroupFile, kGroupTools, kGroupView, kGroupWindow};
+  QList<QMenu*> childMenus;
+  std::vector<int> childGroups;
+  if (TChildForm* child = ActiveBrowserWindow()) {
+    childMenus = {child->mnuFile, child->mnuEdit};
+    childGroups = {kGroupFile, kGroupEdit};
+  }
+  menuBar()->clear();
+  for (const TMergedMenu& entry : MergeMenus(frameGroups, childGroups)) {
+    QMenu* menu = entry.FromChild ? childMenus[entry.Index] : frameMenus[entry.Index];
+    menuBar()->addAction(menu->menuAction());
+  }
+}
+
+void TMainForm::ViewSwitchClick(QAction* item, bool& setting) {
+  setting = item->isChecked();
+  ApplyViewSettings();
+}
+
+void TMainForm::ApplyViewSettings() {
+  for (TChildForm* child : BrowserWindows()) {
+    child->ToolBar->setVisible(Settings.ShowToolbar);
+    child->URLPanel->setVisible(Settings.ShowURLs);
+    child->acFav->setChecked(Settings.ShowFavorites);
+    child->acHistory->setChecked(Settings.ShowHistory);
+    if (Settings.ShowFavorites) child->acFav->trigger();
+    if (Settings.ShowHistory) child->acHistory->trigger();
+  }
+}
+
+// --- recently used list -----------------------------------------------
+
+void TMainForm::ReadRecentList() {
+  QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
+  store.beginGroup(kRecentGroup);
+  // Read in the order written (F0, F1, ...), not in the store's sort order.
+  std::vector<AnsiString> entries;
+  for (size_t i = 0; i < TRecentList::kMaxEntries; ++i) {
+    const QString key = QStringLiteral("F%1").arg(i);
+    if (!store.contains(key)) break;
+    entries.push_back(ToAnsi(store.value(key).toString()));
+  }
+  RecentList.Assign(std::move(entries));
+}
+
+void TMainForm::WriteRecentList() const {
+  QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
+  store.remove(kRecentGroup);
+  store.beginGroup(kRecentGroup);
+  const auto& entries = RecentList.Entries();
+  for (size_t i = 0; i < entries.size(); ++i)
+    store.setValue(QStringLiteral("F%1").arg(i), FromAnsi(entries[i]));
+}
+
+void TMainForm::AddRecent(const AnsiString& entry) {
+  RecentList.AddRecent(entry);
+  RebuildRecentMenu();
+}
+
+void TMainForm::RebuildRecentMenu() {
+  recentMenu_->clear();
+  const auto& entries = RecentList.Entries();
+  const QFontMetrics metrics(recentMenu_->font());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const QString entry = FromAnsi(entries[i]);
+    QString shown = metrics.elidedText(entry, Qt::ElideMiddle, 200);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = recentMenu_->addAction(FromAnsi(RecentItemPrefix(i)) + shown);
+    connect(item, &QAction::triggered, this, [this, entry] {
+      if (TChildForm* child = ActiveBrowserWindow()) {
+        child->CurrentAddress = entry;
+        child->NavigateCurrent();
+      }
+    });
+  }
+}
+
+// --- browser windows ----------------------------------------------------
+
+TChildForm* TMainForm::OpenBrowserWindow(const QString& address) {
+  auto* child = new TChildForm(*this);
+  child->wb->SetHostUIOptions(Settings.HostUIOptions);
+  child->setWindowTitle(address);
+  child->CurrentAddress = address;
+  mnuToolbar->setChecked(Settings.ShowToolbar);
+  child->ToolBar->setVisible(Settings.ShowToolbar);
+  child->URLPanel->setVisible(Settings.ShowURLs);
+  mnuURLs->setChecked(Settings.ShowURLs);
+  if (Settings.ShowFavorites) child->acFav->trigger();
+  if (Settings.ShowHistory) child->acHistory->trigger();
+  mnuFavorites->setChecked(Settings.ShowFavorites);
+  mnuHistory->setChecked(Settings.ShowHistory);
+  child->IndexBtnAction->setVisible(Settings.IndexAvailable);
+  child->Switches = {Settings.AllowOnline, Settings.AllowNewWindow, Settings.ShowIEPopup};
+
+  QMdiSubWindow* window = mdiArea_->addSubWindow(child);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
+  window->showMaximized();
+  QPointer<TChildForm> guard(child);
+  child->NavigateCurrent();
+  if (!guard) return nullptr;
+  AddTab(window);
+  return child;
+}
+
+void TMainForm::mnuNewClick() { OpenBrowserWindow(QStringLiteral("about:blank")); }
+
+QList<TChildForm*> TMainForm::BrowserWindows() const {
+  QList<TChildForm*> children;
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    if (TChildForm* child = BrowserOf(window)) children << child;
+  }
+  return children;
+}
+
+TChildForm* TMainForm::ActiveBrowserWindow() const {
+  QMdiSubWindow* window = mdiArea_->activeSubWindow();
+  if (!window) window = mdiArea_->currentSubWindow();
+  return BrowserOf(window);
+}
+
+void TMainForm::CloseChild(QWidget* child) {
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    if (window->widget() == child) window->close();
+  }
+  if (quitWhenSearchEnds_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool TMainForm::ToggleQuickSearchWindow() {
+  if (!QuickSearchWindow) return false;
+  QuickSearchWindow->setVisible(!QuickSearchWindow->isVisible());
+  const bool visible = QuickSearchWindow->isVisible();
+  mnuIndexSearch->setChecked(visible);
+  return visible;
+}
+
+bool TMainForm::IsFullScreen() const { return mnuFullScreen->isChecked(); }
+
+void TMainForm::mnuFullScreenClick() {
+  mnuFullScreen->toggle();
+  TChildForm* child = ActiveBrowserWindow();
+  if (mnuFullScreen->isChecked()) {
+    menuBar()->hide();
+    Settings.ShowToolbar = false;
+    if (child) {
+      child->ToolBar->hide();
+      child->StatusBar->hide();
+    }
+    showFullScreen();
+  } else {
+    if (child) {
+      child->ToolBar->show();
+      child->StatusBar->show();
+    }
+    menuBar()->show();
+    showNormal();
+  }
+}
+
+// --- tab strip ----------------------------------------------------------
+
+int TMainForm::TabOf(QObject* window) const {
+  for (int i = 0; i < MDITab->count(); ++i) {
+    if (MDITab->tabData(i).value<QObject*>() == window) return i;
+  }
+  return -1;
+}
+
+void TMainForm::AddTab(QMdiSubWindow* window) {
+  if (TabOf(window) != -1) return;
+  connect(window, &QObject::destroyed, this, &TMainForm::ChildDestroyed);
+  const int index = MDITab->addTab(AppIcon(TAppIcon::BrowserWindow), window->widget()->windowTitle());
+  MDITab->setTabData(index, QVariant::fromValue<QObject*>(window));
+  MDITab->setTabToolTip(index, window->widget()->windowTitle());
+  MDITab->setCurrentIndex(index);
+  TabChange();
+}
+
+void TMainForm::TabChange() {
+  const int index = MDITab->currentIndex();
+  if (index != -1) {
+    auto* window = qobject_cast<QMdiSubWindow*>(MDITab->tabData(index).value<QObject*>());
+    if (window) {
+      if (window->isMinimized()) window->showNormal();
+      if (mdiArea_->activeSubWindow() != window) mdiArea_->setActiveSubWindow(window);
+      window->raise();
+    }
+  }
+  const bool visible = MDITab->count() > 1;
+  MDITab->setVisible(visible);
+  mdiArea_->setBackground(visible ? palette().button() : QBrush(Qt::white));
+}
+
+void TMainForm::ChildActivated(QMdiSubWindow* window) {
+  if (destroying_) return;
+  RebuildMenuBar();
+  if (!window) return;
+  const int index = TabOf(window);
+  if (index != -1 && MDITab->currentIndex() != index) {
+    MDITab->setCurrentIndex(index);
+    TabChange();
+  }
+  if (TChildForm* child = BrowserOf(window)) child->FormActivate();
+}
+
+void TMainForm::ChildDestroyed(QObject* window) {
+  const int index = TabOf(window);
+  if (index != -1) MDITab->removeTab(index);
+  if (!destroying_) RebuildMenuBar();
+}
+
+void TMainForm::UpdateTabCaption(QWidget* child, const QString& caption) {
+  for (int i = 0; i < MDITab->count(); ++i) {
+    auto* window = qobject_cast<QMdiSubWindow*>(MDITab->tabData(i).value<QObject*>());
+    if (window && window->widget() == child) {
+      MDITab->setTabText(i, caption);
+      MDITab->setTabToolTip(i, caption);
+    }
+  }
+}
+
+// --- start and end ------------------------------------------------------
+
+bool TMainForm::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !activated_) {
+    activated_ = true;
+    // After the activation has been handled: opening the start document
+    // may run the message loop (the blank page waits for completion).
+    QTimer::singleShot(0, this, &TMainForm::FormActivateFirst);
+  }
+  return QMainWindow::event(event);
+}
+
+void TMainForm::FormActivateFirst() { OpenBrowserWindow(FromAnsi(Settings.StartDocument)); }
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  mdiArea_->closeAllSubWindows();
+  if (!mdiArea_->subWindowList().isEmpty()) {
+    // A window still searching closes once its walk has ended; the
+    // program ends then.
+    quitWhenSearchEnds_ = true;
+    event->ignore();
+    return;
+  }
+  if (ActionDlg) ActionDlg->hide();
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace folverin

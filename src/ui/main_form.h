@@ -1,14 +1,26 @@
 // TMainForm: the program's frame window. It holds the settings for the whole
-// run and applies what their reading returned.
+// run, applies what their reading returned, and hosts the browser windows
+// with their tab strip, the merged menu bar and the recently used list.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include "app/app_settings.h"
+#include "app/recent_list.h"
+#include "search/document_search.h"
 
+class QAction;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTabBar;
 
 namespace folverin {
+
+class TActionDlg;
+class TChildForm;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -18,18 +30,87 @@ class TMainForm : public QMainWindow {
   static constexpr int kDesignedHeight = 426;
 
   TMainForm(const AnsiString& programFile, QWidget* parent = nullptr);
+  ~TMainForm() override;
 
   TAppSettings Settings;
+  // The counters and the progress dialog of the one search that runs at a
+  // time, shared by every browser window.
+  TSearchCounters SearchCounters;
+  TActionDlg* ActionDlg = nullptr;
+  TRecentList RecentList;
+  // The folder (with a trailing separator) last chosen by a link command of
+  // any browser window.
+  AnsiString LastTargetFolder;
+  // The quick search window, once there is one; the index buttons show and
+  // hide it.
+  QPointer<QWidget> QuickSearchWindow;
+
   const TSettingsOutcome& StartupOutcome() const { return outcome_; }
 
   // Shows the error the settings reading ended with, if any.
   void ReportStartupError();
 
+  TChildForm* OpenBrowserWindow(const QString& address);
+  void ApplyViewSettings();
+  void AddRecent(const AnsiString& entry);
+  QMenu* RecentMenu() const { return recentMenu_; }
+  void mnuFullScreenClick();
+  void mnuNewClick();
+  bool IsFullScreen() const;
+
+  // Closes a child window (browser windows close through here so that the
+  // sub-window around them goes too).
+  void CloseChild(QWidget* child);
+  void UpdateTabCaption(QWidget* child, const QString& caption);
+  // Shows or hides the quick search window; whether it is visible now.
+  bool ToggleQuickSearchWindow();
+
+  QList<TChildForm*> BrowserWindows() const;
+  TChildForm* ActiveBrowserWindow() const;
+  QMdiArea* MdiArea() const { return mdiArea_; }
+  QTabBar* MDITab = nullptr;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void ApplyOutcome();
+  void CreateMenus();
+  void CreateViewMenu();
+  void CreateWindowMenu();
+  void RebuildMenuBar();
+  void RebuildRecentMenu();
+  void RebuildWindowList();
+  void TileChildren(Qt::Orientation orientation);
+  void ReadRecentList();
+  void WriteRecentList() const;
+  void ViewSwitchClick(QAction* item, bool& setting);
+  void FormActivateFirst();
+
+  // Tab strip.
+  void AddTab(QMdiSubWindow* window);
+  void TabChange();
+  void ChildActivated(QMdiSubWindow* window);
+  void ChildDestroyed(QObject* window);
+  int TabOf(QObject* window) const;
 
   TSettingsOutcome outcome_;
   QMdiArea* mdiArea_ = nullptr;
+  QMenu* mnuFile = nullptr;
+  QMenu* mnuTools = nullptr;
+  QMenu* mnuView = nullptr;
+  QMenu* mnuWindow = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* mnuToolbar = nullptr;
+  QAction* mnuURLs = nullptr;
+  QAction* mnuFavorites = nullptr;
+  QAction* mnuHistory = nullptr;
+  QAction* mnuIndexSearch = nullptr;
+  QAction* mnuFullScreen = nullptr;
+  bool activated_ = false;
+  bool quitWhenSearchEnds_ = false;
+  bool destroying_ = false;
 };
 
 }  // namespace folverin

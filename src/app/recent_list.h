@@ -1,0 +1,33 @@
+// The recently used list: file names and addresses, most recent first, at
+// most 25, without two entries that differ only in letter case.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "common/ansi_string.h"
+
+namespace folverin {
+
+class TRecentList {
+ public:
+  static constexpr size_t kMaxEntries = 25;
+
+  // An entry equal to one in the list (ASCII case ignored) moves that entry,
+  // with its own letter case, to the top; a new one is inserted there and
+  // the oldest entries beyond 25 are dropped.
+  void AddRecent(std::string_view entry);
+  // The stored list as read back (kept as it is, cut to 25).
+  void Assign(std::vector<AnsiString> entries);
+  const std::vector<AnsiString>& Entries() const { return entries_; }
+
+ private:
+  std::vector<AnsiString> entries_;
+};
+
+// The caption of the menu item for the entry at `position`: "&", the
+// position's character of "1234567890ABC...Z" and a blank; positions from 36
+// on have no prefix.
+AnsiString RecentItemPrefix(size_t position);
+
+}  // namespace folverin

@@ -1,0 +1,532 @@
+#include "browser/browser_window.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStringListModel>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "common/file_system.h"
+#include "common/file_url.h"
+#include "common/qt_text.h"
+#include "browser/shell_open.h"
+#include "browser/target_copy.h"
+#include "search/result_page.h"
+#include "ui/action_dialog.h"
+#include "ui/app_icons.h"
+#include "ui/error_box.h"
+#include "ui/main_form.h"
+
+namespace folverin {
+
+TChildForm::TChildForm(TMainForm& mainForm, QWidget* parent)
+    : QMainWindow(parent), SearchHTM(mainForm.SearchCounters), mainForm_(mainForm) {
+  setMinimumSize(100, 100);
+  setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
+  wb = new TEmbeddedBrowser(this);
+  CreateActions();
+  CreateToolBar();
+  CreateStatusBar();
+  CreateMenus();
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  CreateAddressBar();
+  layout->addWidget(URLPanel);
+  auto* splitter = new QSplitter(Qt::Horizontal, central);
+  ShellPanel = new QWidget(splitter);
+  ShellPanel->setMinimumWidth(60);
+  ShellPanel->hide();
+  splitter->addWidget(ShellPanel);
+  splitter->addWidget(wb);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({185, 600});
+  layout->addWidget(splitter, 1);
+  setCentralWidget(central);
+  ConnectBrowser();
+}
+
+TChildForm::~TChildForm() {
+  // The search dialog must not cancel into a window that is gone.
+  if (mainForm_.ActionDlg && mainForm_.ActionDlg->SearchWindow == this)
+    mainForm_.ActionDlg->SearchWindow = nullptr;
+}
+
+void TChildForm::CreateActions() {
+  struct TActionEntry {
+    QAction** Action;
+    const char* Caption;
+    const char* Hint;
+    TAppIcon Icon;
+  };
+  const TActionEntry kActions[] = {
+      {&acOpen, "Öffnen...", "Öffnen", TAppIcon::Open},
+      {&acRefresh, "Aktualisieren", "Aktualisieren", TAppIcon::Refresh},
+      {&acBack, "Zurück", "Zurück", TAppIcon::Back},
+      {&acNext, "Vor", "Vor", TAppIcon::Forward},
+      {&acStop, "Abbrechen", "Abbrechen", TAppIcon::Stop},
+      {&acSearch, "Suchen...", "Suchen", TAppIcon::Find},
+      {&acPrint, "Drucken", "Drucken", TAppIcon::Print},
+      {&acPreview, "Druckvorschau...", "Druckvorschau", TAppIcon::Preview},
+      {&acPageLayout, "Seite einrichten...", "Seite einrichten", TAppIcon::None},
+      {&acFav, "Favoriten", "Favoriten", TAppIcon::Favorites},
+      {&acHistory, "Verlauf", "Verlauf", TAppIcon::History},
+      {&acOptions, "Internetoptionen...", "Internetoptionen", TAppIcon::Options},
+      {&acEdit, "Quelltext anzeigen", "Quelltext anzeigen", TAppIcon::Source},
+      {&acSelectAll, "Alles markieren", "Alles markieren", TAppIcon::None},
+      {&acCopy, "Kopieren", "Kopieren", TAppIcon::None},
+  };
+  for (const TActionEntry& entry : kActions) {
+    *entry.Action = new QAction(AppIcon(entry.Icon), QString::fromUtf8(entry.Caption), this);
+    (*entry.Action)->setToolTip(QString::fromUtf8(entry.Hint));
+    (*entry.Action)->setStatusTip(QString::fromUtf8(entry.Hint));
+  }
+  acBack->setEnabled(false);
+  acNext->setEnabled(false);
+  acEdit->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+  acEdit->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  addAction(acEdit);
+  acFav->setCheckable(true);
+  acHistory->setCheckable(true);
+  auto* paneGroup = new QActionGroup(this);
+  paneGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  paneGroup->addAction(acFav);
+  paneGroup->addAction(acHistory);
+  // The pane's content comes with the favourites and history; the window
+  // already opens and closes its place.
+  connect(paneGroup, &QActionGroup::triggered, this,
+          [this] { ShellPanel->setVisible(acFav->isChecked() || acHistory->isChecked()); });
+
+  connect(acOpen, &QAction::triggered, this, &TChildForm::acOpenExecute);
+  connect(acRefresh, &QAction::triggered, wb, &TEmbeddedBrowser::Refresh);
+  connect(acBack, &QAction::triggered, wb, &TEmbeddedBrowser::GoBack);
+  connect(acNext, &QAction::triggered, wb, &TEmbeddedBrowser::GoForward);
+  connect(acStop, &QAction::triggered, wb, &TEmbeddedBrowser::Stop);
+  connect(acSearch, &QAction::triggered, wb, &TEmbeddedBrowser::ExecFind);
+  connect(acPrint, &QAction::triggered, wb, &TEmbeddedBrowser::Print);
+  connect(acPreview, &QAction::triggered, wb, &TEmbeddedBrowser::ExecPrintPreview);
+  connect(acPageLayout, &QAction::triggered, wb, &TEmbeddedBrowser::ExecPageSetup);
+  connect(acOptions, &QAction::triggered, wb, &TEmbeddedBrowser::ExecOptions);
+  connect(acEdit, &QAction::triggered, this, &TChildForm::acEditExecute);
+  connect(acSelectAll, &QAction::triggered, wb, &TEmbeddedBrowser::ExecSelectAll);
+  connect(acCopy, &QAction::triggered, wb, &TEmbeddedBrowser::ExecCopy);
+}
+
+void TChildForm::CreateToolBar() {
+  ToolBar = new QToolBar(QStringLiteral("Schalter"), this);
+  ToolBar->setMovable(false);
+  ToolBar->setIconSize(QSize(22, 22));
+  ToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  addToolBar(ToolBar);
+
+  auto* openBtn = new QToolButton(ToolBar);  // OpenBtn
+  openBtn->setDefaultAction(acOpen);
+  openBtn->setPopupMode(QToolButton::MenuButtonPopup);
+  openBtn->setMenu(mainForm_.RecentMenu());
+  ToolBar->addWidget(openBtn);
+  for (QAction* action : {acRefresh, acBack, acNext, acStop, acSearch, acPrint, acPreview})
+    ToolBar->addAction(action);
+  ToolBar->addSeparator();
+  ToolBar->addAction(acFav);
+  ToolBar->addAction(acHistory);
+  ToolBar->addSeparator();
+  ToolBar->addAction(acOptions);
+  IndexBtn = new QToolButton(ToolBar);
+  IndexBtn->setIcon(AppIcon(TAppIcon::Index));
+  IndexBtn->setToolTip(QStringLiteral("Index-Suche"));
+  IndexBtn->setCheckable(true);
+  connect(IndexBtn, &QToolButton::clicked, this, &TChildForm::IndexBtnClick);
+  IndexBtnAction = ToolBar->addWidget(IndexBtn);
+  IndexBtnAction->setVisible(false);
+  ToolBar->addSeparator();
+}
+
+void TChildForm::CreateAddressBar() {
+  URLPanel = new QWidget(this);
+  URLPanel->setFixedHeight(27);
+  auto* layout = new QHBoxLayout(URLPanel);
+  layout->setContentsMargins(4, 2, 2, 2);
+  layout->setSpacing(0);
+  auto* label = new QLabel(QStringLiteral("Adresse:"), URLPanel);
+  label->setContentsMargins(0, 0, 4, 0);
+  layout->addWidget(label);
+  URLCombo = new QComboBox(URLPanel);
+  URLCombo->setEditable(true);
+  URLCombo->setInsertPolicy(QComboBox::NoInsert);
+  URLCombo->setMaxVisibleItems(8);
+  URLCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  auto* completer = new QCompleter(new QStringListModel(URLCombo), URLCombo);
+  completer->setCaseSensitivity(Qt::CaseInsensitive);
+  completer->setFilterMode(Qt::MatchStartsWith);
+  completer->setCompletionMode(QCompleter::PopupCompletion);
+  completer->setMaxVisibleItems(8);
+  URLCombo->setCompleter(completer);
+  URLCombo->lineEdit()->installEventFilter(this);
+  URLCombo->installEventFilter(this);
+  connect(URLCombo, &QComboBox::activated, this, &TChildForm::URLComboChosen);
+  layout->addWidget(URLCombo, 1);
+  FillAddressList();
+}
+
+void TChildForm::CreateStatusBar() {
+  StatusBar = new QStatusBar(this);
+  StatusBar->setSizeGripEnabled(false);
+  for (int i = 0; i < 3; ++i) {
+    statusPanels_[i] = new QLabel(StatusBar);
+    statusPanels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusPanels_[i]->setTextFormat(Qt::PlainText);
+  }
+  statusPanels_[0]->setFixedWidth(100);
+  statusPanels_[1]->setFixedWidth(100);
+  statusPanels_[2]->setMinimumWidth(50);
+  StatusBar->addWidget(statusPanels_[0]);
+  StatusBar->addWidget(statusPanels_[1]);
+  StatusBar->addWidget(statusPanels_[2], 1);
+  ProgressBar = new QProgressBar(statusPanels_[1]);
+  ProgressBar->setGeometry(2, 1, 73, 17);
+  ProgressBar->setTextVisible(false);
+  ProgressBar->hide();
+  statusPanels_[0]->setText(QStringLiteral(" Bereit"));
+  setStatusBar(StatusBar);
+}
+
+void TChildForm::CreateMenus() {
+  mnuFile = new QMenu(QStringLiteral("&Datei"), this);
+  QAction* newWindow = mnuFile->addAction(QStringLiteral("Neu"));
+  connect(newWindow, &QAction::triggered, &mainForm_, &TMainForm::mnuNewClick);
+  mnuFile->addSeparator();
+  mnuFile->addAction(acRefresh);
+  mnuFile->addAction(acPrint);
+  mnuFile->addAction(acPreview);
+  mnuFile->addAction(acPageLayout);
+  QAction* closeItem = mnuFile->addAction(QStringLiteral("Schliessen"));
+  connect(closeItem, &QAction::triggered, this, [this] { mainForm_.CloseChild(this); });
+  mnuFile->addSeparator();
+  QAction* quit = mnuFile->addAction(QStringLiteral("Beenden"));
+  connect(quit, &QAction::triggered, &mainForm_, &QWidget::close);
+
+  mnuEdit = new QMenu(QStringLiteral("&Bearbeiten"), this);
+  mnuEdit->addAction(acCopy);
+  mnuEdit->addAction(acSelectAll);
+  mnuEdit->addAction(acSearch);
+
+  ContextMenu = new QMenu(this);
+  ContextMenu->addAction(acEdit);
+  QAction* showFrame = ContextMenu->addAction(QStringLiteral("Frame anzeigen"));
+  connect(showFrame, &QAction::triggered, this, &TChildForm::mnuShowFrameClick);
+  QAction* fullScreen = ContextMenu->addAction(QStringLiteral("Vollbild"));
+  connect(fullScreen, &QAction::triggered, &mainForm_, &TMainForm::mnuFullScreenClick);
+  mnuSaveTarget = ContextMenu->addAction(QStringLiteral("Ziel speichern unter..."));
+  connect(mnuSaveTarget, &QAction::triggered, this, &TChildForm::mnuSaveTargetClick);
+  mnuCopyTargetFolder = ContextMenu->addAction(QStringLiteral("Zielordner kopieren..."));
+  connect(mnuCopyTargetFolder, &QAction::triggered, this, &TChildForm::mnuCopyTargetFolderClick);
+  QAction* addFavorite = ContextMenu->addAction(QStringLiteral("Zu Favoriten hinzufügen..."));
+  addFavorite->setEnabled(false);
+  mnuSaveTarget->setEnabled(false);
+  mnuCopyTargetFolder->setEnabled(false);
+}
+
+void TChildForm::ConnectBrowser() {
+  wb->OnBeforeNavigate2 = [this](const QString& address) { return WBBeforeNavigate2(address); };
+  wb->OnNewWindow2 = [this] { return WBNewWindow2(); };
+  wb->OnShowContextMenu = [this](const QPoint& screenPos, const TContextElement& element) {
+    return wbShowContextMenu(screenPos, element);
+  };
+  wb->OnTranslateAccelerator = [this](const QKeyEvent& key) { return wbTranslateAccelerator(key); };
+  connect(wb, &TEmbeddedBrowser::StatusTextChange, statusPanels_[2], &QLabel::setText);
+  connect(wb, &TEmbeddedBrowser::ProgressChange, this, [this](int progress, int progressMax) {
+    ProgressBar->setMaximum(progressMax);
+    ProgressBar->setValue(progress);
+    ProgressBar->repaint();
+  });
+  connect(wb, &TEmbeddedBrowser::CommandStateChange, this, [this](int command, bool enable) {
+    if (command == TEmbeddedBrowser::kCommandForward) acNext->setEnabled(enable);
+    if (command == TEmbeddedBrowser::kCommandBack) acBack->setEnabled(enable);
+  });
+  connect(wb, &TEmbeddedBrowser::TitleChange, this, [this](const QString& title) {
+    setWindowTitle(title);
+    mainForm_.UpdateTabCaption(this, title);
+  });
+  connect(wb, &TEmbeddedBrowser::NavigateComplete2, ProgressBar, &QWidget::hide);
+  connect(wb, &TEmbeddedBrowser::DocumentComplete, this, &TChildForm::WBDocumentComplete);
+  connect(wb, &TEmbeddedBrowser::CloseRequested, this, [this] { mainForm_.CloseChild(this); });
+}
+
+void TChildForm::NavigateCurrent() {
+  if (CurrentAddress.isEmpty()) {
+    wb->NavigateBlank();
+  } else {
+    wb->Navigate(CurrentAddress);
+  }
+}
+
+bool TChildForm::WBBeforeNavigate2(const QString& address) {
+  ProgressBar->show();
+  const TNavigationDecision decision = DecideNavigation(ToAnsi(address), Switches);
+  switch (decision.Action) {
+    case TNavigationAction::Pass:
+      return false;
+    case TNavigationAction::RefuseBeep:
+      QApplication::beep();
+      return true;
+    case TNavigationAction::ShellOpen:
+      // The engine is in the middle of its navigation; the shell and the
+      // search (which runs the message loop) start once it has returned.
+      QTimer::singleShot(0, this, [address] { ShellOpen(address); });
+      return true;
+    case TNavigationAction::RunSearch:
+      QTimer::singleShot(0, this, [this, query = decision.Query] { StartDocumentSearch(query); });
+      return true;
+  }
+  return false;
+}
+
+TEmbeddedBrowser* TChildForm::WBNewWindow2() {
+  if (DecideNewWindow(Switches) == TNewWindowPlacement::SameWindow) return wb;
+  TChildForm* child = mainForm_.OpenBrowserWindow(QStringLiteral("noname"));
+  child->show();
+  return child->wb;
+}
+
+bool TChildForm::wbShowContextMenu(const QPoint& screenPos, const TContextElement& element) {
+  ContextDocumentURL.clear();
+  mnuSaveTarget->setEnabled(false);
+  mnuCopyTargetFolder->setEnabled(false);
+  ContextElement = element;
+  if (element.Present) {
+    ContextDocumentURL = element.DocumentURL;
+    if (element.TagName == QLatin1String("A") && !element.Href.isEmpty()) {
+      const AnsiString path = FileURLToPath(ToAnsi(element.Href));
+      if (FileExists(path)) {
+        mnuSaveTarget->setEnabled(true);
+        mnuCopyTargetFolder->setEnabled(true);
+      }
+    }
+  }
+  const bool ctrlHeld = QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+  if (DecideContextMenu(ctrlHeld, Switches) == TContextMenuChoice::EngineMenu) return false;
+  ContextMenu->popup(screenPos);
+  return true;
+}
+
+bool TChildForm::wbTranslateAccelerator(const QKeyEvent& key) {
+  if (key.key() != Qt::Key_F11) return false;
+  mainForm_.mnuFullScreenClick();
+  return true;
+}
+
+void TChildForm::WBDocumentComplete(bool topLevel) {
+  if (topLevel) {
+    wb->FocusDocument();
+    ProgressBar->hide();
+  }
+  // Highlighting the quick search's keyword belongs to the quick search
+  // window; without it there is nothing to highlight.
+  PendingHighlight.clear();
+}
+
+void TChildForm::FillAddressList() {
+  QStringList entries;
+  for (const AnsiString& entry : mainForm_.RecentList.Entries()) entries << FromAnsi(entry);
+  const QString text = URLCombo->currentText();
+  URLCombo->clear();
+  URLCombo->addItems(entries);
+  URLCombo->setCurrentIndex(-1);
+  URLCombo->setEditText(text);
+  static_cast<QStringListModel*>(URLCombo->completer()->model())->setStringList(entries);
+}
+
+void TChildForm::FormActivate() { FillAddressList(); }
+
+bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      (watched == URLCombo || watched == URLCombo->lineEdit())) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      URLComboEnter();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TChildForm::URLComboEnter() {
+  const QString text = URLCombo->currentText();
+  mainForm_.AddRecent(ToAnsi(text));
+  FillAddressList();
+  wb->Navigate(text);
+}
+
+void TChildForm::URLComboChosen(int index) {
+  if (index == -1) return;
+  CurrentAddress = URLCombo->itemText(index);
+  URLCombo->setEditText(CurrentAddress);
+  wb->Navigate(CurrentAddress);
+}
+
+void TChildForm::acOpenExecute() {
+  QFileDialog dialog(this, QStringLiteral("Öffnen"));
+  dialog.setNameFilter(QStringLiteral("HTML-Dokumente (*.htm *.html)"));
+  dialog.setDefaultSuffix(QStringLiteral("htm"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  CurrentAddress = dialog.selectedFiles().first();
+  mainForm_.AddRecent(ToAnsi(CurrentAddress));
+  FillAddressList();
+  NavigateCurrent();
+}
+
+void TChildForm::acEditExecute() {
+  if (wb->LocationProtocol() != QLatin1String("file:") || ContextDocumentURL.isEmpty()) return;
+  emit SourceRequested(FromAnsi(FileURLToPath(ToAnsi(ContextDocumentURL))), true);
+}
+
+void TChildForm::mnuShowFrameClick() {
+  if (wb->LocationProtocol() != QLatin1String("file:")) return;
+  const AnsiString path = FileURLToPath(ToAnsi(wb->DocumentURL()));
+  if (!path.empty()) emit SourceRequested(FromAnsi(path), false);
+}
+
+std::optional<AnsiString> TChildForm::ContextLinkPath() const {
+  if (!ContextElement.Present || ContextElement.TagName != QLatin1String("A") ||
+      ContextElement.Href.isEmpty())
+    return std::nullopt;
+  return FileURLToPath(ToAnsi(ContextElement.Href));
+}
+
+bool TChildForm::ChooseTargetFolder() {
+  AnsiString& last = mainForm_.LastTargetFolder;
+  QString preselected = FromAnsi(last);
+  if (preselected.endsWith(QLatin1Char('/'))) preselected.chop(1);
+  if (!QFileInfo(preselected).isDir()) preselected.clear();
+  const QString chosen = FolderBrowser ? FolderBrowser(this, preselected)
+                                       : QFileDialog::getExistingDirectory(
+                                             this, QStringLiteral("Ausgewählter Ordner:"), preselected);
+  if (chosen.isEmpty()) return false;
+  last = ToAnsi(chosen.endsWith(QLatin1Char('/')) ? chosen : chosen + QLatin1Char('/'));
+  return true;
+}
+
+void TChildForm::mnuSaveTargetClick() {
+  const auto path = ContextLinkPath();
+  if (!path || !FileExists(*path)) return;
+  if (!ChooseTargetFolder()) return;
+  CopyIntoFolder(this, {FromAnsi(*path)}, FromAnsi(mainForm_.LastTargetFolder));
+}
+
+void TChildForm::mnuCopyTargetFolderClick() {
+  const auto path = ContextLinkPath();
+  if (!path) return;
+  if (!ChooseTargetFolder()) return;
+  const size_t slash = path->find_last_of(kPathDelim);
+  const QString folder = FromAnsi(slash == AnsiString::npos ? AnsiString() : path->substr(0, slash + 1));
+  CopyIntoFolder(this, FolderEntries(folder.isEmpty() ? QStringLiteral(".") : folder),
+                 FromAnsi(mainForm_.LastTargetFolder));
+}
+
+void TChildForm::IndexBtnClick() {
+  const bool visible = mainForm_.ToggleQuickSearchWindow();
+  IndexBtn->setChecked(visible);
+}
+
+void TChildForm::StartDocumentSearch(const AnsiString& query) {
+  // One walk per window at a time: a second search link clicked while the
+  // walk runs would re-enter the same walk.
+  if (searchRunning_) {
+    QApplication::beep();
+    return;
+  }
+  TSearchOutcome outcome;
+  SearchAllDocuments(query, outcome);
+  if (closeAfterSearch_) {
+    QTimer::singleShot(0, this, [this] { mainForm_.CloseChild(this); });
+    return;
+  }
+  if (outcome.QueryError) {
+    QMessageBox::critical(this, QApplication::applicationDisplayName(), FromAnsi(*outcome.QueryError));
+    return;
+  }
+  if (outcome.Cancelled) return;
+  ResultPage = std::move(outcome.ResultPage);
+  const TAppSettings& settings = mainForm_.Settings;
+  if (auto error = SaveResultPage(ResultPage, settings.SearchPage, LastResultFile)) {
+    ShowErrorBox(this, FromAnsi(settings.SearchPage) + QStringLiteral(": ") +
+                           QString::fromLocal8Bit(error->c_str()));
+    return;
+  }
+  wb->NavigateToFrame(FromAnsi(settings.SearchPage), FromAnsi(settings.Target));
+}
+
+void TChildForm::SearchAllDocuments(const AnsiString& query, TSearchOutcome& outcome) {
+  TActionDlg* dialog = mainForm_.ActionDlg;
+  QPointer<TChildForm> self(this);
+  // The dialog appears once the walk has begun, so that a query error shows
+  // only its message.
+  auto showDialog = [dialog, self] {
+    if (!dialog || !self) return;
+    if (dialog->SearchWindow != self) {
+      dialog->SearchWindow = self;
+      dialog->show();
+    }
+  };
+  SearchHTM.Hooks.Pump = [showDialog] {
+    showDialog();
+    QCoreApplication::processEvents();
+  };
+  SearchHTM.Hooks.OnDocument = [showDialog, dialog](const AnsiString& path) {
+    showDialog();
+    if (dialog) dialog->ShowPath(FromAnsi(path));
+  };
+  searchRunning_ = true;
+  if (dialog) dialog->SearchWindow = nullptr;
+  try {
+    outcome = SearchHTM.Run(mainForm_.Settings, QueryParser, query);
+  } catch (...) {
+    searchRunning_ = false;
+    if (dialog && dialog->SearchWindow == this) dialog->hide();
+    throw;
+  }
+  searchRunning_ = false;
+  if (dialog && (dialog->SearchWindow == this || !dialog->SearchWindow)) {
+    dialog->SearchWindow = nullptr;
+    dialog->hide();
+  }
+}
+
+void TChildForm::CancelDocumentSearch() {
+  if (searchRunning_) SearchHTM.Cancel();
+}
+
+void TChildForm::closeEvent(QCloseEvent* event) {
+  // The walk runs inside this window's handlers; the window goes once the
+  // walk has ended.
+  if (searchRunning_) {
+    closeAfterSearch_ = true;
+    CancelDocumentSearch();
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace folverin

@@ -1,0 +1,342 @@
+#include "browser/embedded_browser.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <memory>
+
+#include "app/app_settings.h"
+#include "browser/browser_dialogs.h"
+#include "browser/search_scheme.h"
+
+namespace folverin {
+
+class TBrowserPage : public QWebEnginePage {
+ public:
+  TBrowserPage(QWebEngineProfile* profile, TEmbeddedBrowser* browser)
+      : QWebEnginePage(profile, browser), browser_(browser) {}
+
+ protected:
+  bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+    if (!browser_->OnBeforeNavigate2) return true;
+    // What the link's author wrote: every escape decoded.
+    const bool cancel = browser_->OnBeforeNavigate2(QUrl::fromPercentEncoding(url.toEncoded()));
+    if (!cancel && !isMainFrame) browser_->WatchFrameLoad();
+    return !cancel;
+  }
+  QWebEnginePage* createWindow(WebWindowType) override {
+    if (!browser_->OnNewWindow2) return nullptr;
+    TEmbeddedBrowser* target = browser_->OnNewWindow2();
+    return target ? target->Page() : nullptr;
+  }
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                const QString&) override {}
+
+ private:
+  TEmbeddedBrowser* browser_;
+};
+
+class TBrowserView : public QWebEngineView {
+ public:
+  TBrowserView(TEmbeddedBrowser* browser) : QWebEngineView(browser), browser_(browser) {}
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    const QWebEngineContextMenuRequest* request = lastContextMenuRequest();
+    const QPoint viewPos = request ? request->position() : event->pos();
+    browser_->ShowContextMenuAt(viewPos, event->globalPos());
+  }
+
+ private:
+  TEmbeddedBrowser* browser_;
+};
+
+namespace {
+
+QWebEngineProfile* BrowserProfile() {
+  QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+  InstallSearchSchemeHandler(profile);
+  // Pages of the collection open windows by script and read their own
+  // frames (the context menu looks into them).
+  profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+  profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+  // The platform announced the program in its user agent; the token goes
+  // after the platform part here, once.
+  const QString agent = profile->httpUserAgent();
+  if (!agent.contains(QLatin1String("Folverin"))) {
+    profile->setHttpUserAgent(agent + QLatin1String(" Folverin"));
+  }
+  return profile;
+}
+
+QString ScriptString(const QString& text) {
+  const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+bool IsTopLevelTarget(const QString& name) {
+  const QString lower = name.toLower();
+  return lower.isEmpty() || lower == QLatin1String("_self") || lower == QLatin1String("_parent") ||
+         lower == QLatin1String("_top");
+}
+
+// Descends into frames as long as the point lies on one whose document the
+// page may read (frames of local files may read each other).
+constexpr const char* kElementAtScript = R"((function(x, y) {
+  var doc = document, el = doc.elementFromPoint(x, y);
+  while (el && (el.tagName === 'FRAME' || el.tagName === 'IFRAME')) {
+    var inner = null;
+    try { inner = el.contentDocument; } catch (e) {}
+    if (!inner) break;
+    var r = el.getBoundingClientRect();
+    x -= r.left + el.clientLeft; y -= r.top + el.clientTop;
+    doc = inner; el = doc.elementFromPoint(x, y);
+  }
+  if (!el) return null;
+  var href = el.getAttribute ? el.getAttribute('href') : null;
+  if (href !== null && typeof el.href === 'string' && el.href !== '') href = el.href;
+  return { tag: String(el.tagName), href: href === null ? '' : String(href), url: String(doc.URL) };
+})(%1, %2))";
+
+constexpr const char* kFrameNavigateScript = R"((function(name, url) {
+  function find(w) {
+    for (var i = 0; i < w.frames.length; i++) {
+      var f = w.frames[i], n = null;
+      try { n = f.name; } catch (e) {}
+      if (n !== null && n.toLowerCase() === name.toLowerCase()) return f;
+      var inner = null;
+      try { inner = find(f); } catch (e) {}
+      if (inner) return inner;
+    }
+    return null;
+  }
+  var f = find(window);
+  if (!f) { try { f = window.frames[name]; } catch (e) { f = null; } }
+  if (!f || f === window) return false;
+  f.location.href = url;
+  return true;
+})(%1, %2))";
+
+}  // namespace
+
+TEmbeddedBrowser::TEmbeddedBrowser(QWidget* parent) : QFrame(parent) {
+  view_ = new TBrowserView(this);
+  page_ = new TBrowserPage(BrowserProfile(), this);
+  view_->setPage(page_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+  SetHostUIOptions(0);
+  WatchKeysOf(view_);
+  ConnectPage();
+}
+
+TEmbeddedBrowser::~TEmbeddedBrowser() {
+  // The page must go before the view that shows it.
+  view_->setPage(nullptr);
+  delete page_;
+  page_ = nullptr;
+}
+
+void TEmbeddedBrowser::ConnectPage() {
+  connect(page_, &QWebEnginePage::urlChanged, this, [this] { emit NavigateComplete2(); });
+  // A navigation refused by the check or stopped is not complete; a
+  // failed one is (it shows the engine's error page).
+  connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+      emit DocumentComplete(true);
+  });
+  connect(page_, &QWebEnginePage::linkHovered, this,
+          [this](const QString& url) { emit StatusTextChange(url); });
+  connect(page_, &QWebEnginePage::titleChanged, this, &TEmbeddedBrowser::TitleChange);
+  connect(page_, &QWebEnginePage::loadProgress, this,
+          [this](int progress) { emit ProgressChange(progress, 100); });
+  frameWatch_.setInterval(150);
+  connect(&frameWatch_, &QTimer::timeout, this, &TEmbeddedBrowser::CheckFrameLoad);
+  connect(page_, &QWebEnginePage::windowCloseRequested, this, &TEmbeddedBrowser::CloseRequested);
+  QAction* back = page_->action(QWebEnginePage::Back);
+  QAction* forward = page_->action(QWebEnginePage::Forward);
+  connect(back, &QAction::changed, this,
+          [this, back] { emit CommandStateChange(kCommandBack, back->isEnabled()); });
+  connect(forward, &QAction::changed, this,
+          [this, forward] { emit CommandStateChange(kCommandForward, forward->isEnabled()); });
+}
+
+QWebEngineView* TEmbeddedBrowser::View() const { return view_; }
+QWebEnginePage* TEmbeddedBrowser::Page() const { return page_; }
+
+QUrl TEmbeddedBrowser::AddressToUrl(const QString& address) {
+  const QString trimmed = address.trimmed();
+  if (trimmed.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(trimmed);
+  const QUrl url(trimmed);
+  if (url.isValid() && url.scheme().size() > 1) return url;
+  return QUrl::fromUserInput(trimmed, QDir::currentPath());
+}
+
+void TEmbeddedBrowser::Navigate(const QString& address) { page_->load(AddressToUrl(address)); }
+
+void TEmbeddedBrowser::NavigateToFrame(const QString& address, const QString& targetFrameName) {
+  const QUrl url = AddressToUrl(address);
+  if (!IsTopLevelTarget(targetFrameName)) {
+    const QString script = QString::fromLatin1(kFrameNavigateScript)
+                               .arg(ScriptString(targetFrameName), ScriptString(url.toString()));
+    QPointer<TEmbeddedBrowser> self(this);
+    const bool done = EvaluateScript(script).toBool();
+    if (!self || done) return;
+  }
+  page_->load(url);
+}
+
+void TEmbeddedBrowser::NavigateBlank() {
+  QPointer<TEmbeddedBrowser> self(this);
+  QEventLoop loop;
+  connect(page_, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+  connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+  page_->load(QUrl(QStringLiteral("about:blank")));
+  loop.exec();
+}
+
+void TEmbeddedBrowser::GoBack() { page_->triggerAction(QWebEnginePage::Back); }
+void TEmbeddedBrowser::GoForward() { page_->triggerAction(QWebEnginePage::Forward); }
+void TEmbeddedBrowser::Stop() { page_->triggerAction(QWebEnginePage::Stop); }
+void TEmbeddedBrowser::Refresh() { page_->triggerAction(QWebEnginePage::Reload); }
+
+QString TEmbeddedBrowser::DocumentURL() const { return page_->url().toString(); }
+
+QString TEmbeddedBrowser::LocationProtocol() {
+  const QString scheme = page_->url().scheme().toLower();
+  return scheme.isEmpty() ? QString() : scheme + QLatin1Char(':');
+}
+
+void TEmbeddedBrowser::ExecFind() { ShowFindDialog(this); }
+void TEmbeddedBrowser::ExecCopy() { page_->triggerAction(QWebEnginePage::Copy); }
+void TEmbeddedBrowser::ExecSelectAll() { page_->triggerAction(QWebEnginePage::SelectAll); }
+void TEmbeddedBrowser::ExecPrintPreview() { ShowPrintPreview(this); }
+void TEmbeddedBrowser::ExecPageSetup() { ShowPageSetup(this); }
+void TEmbeddedBrowser::ExecOptions() { ShowInternetOptions(this); }
+void TEmbeddedBrowser::Print() { PrintDocument(this); }
+
+void TEmbeddedBrowser::FocusDocument() {
+  if (!page_->url().isEmpty()) view_->setFocus(Qt::OtherFocusReason);
+}
+
+void TEmbeddedBrowser::SetHostUIOptions(unsigned options) {
+  hostUIOptions_ = options;
+  if (options & DOCHOSTUIFLAG_NO3DBORDER) {
+    setFrameStyle(QFrame::NoFrame);
+  } else if (options & DOCHOSTUIFLAG_NO3DOUTERBORDER) {
+    setFrameStyle(QFrame::Panel | QFrame::Plain);
+    setLineWidth(1);
+  } else {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+  }
+}
+
+QVariant TEmbeddedBrowser::EvaluateScript(const QString& script, int timeoutMs) {
+  struct TAnswer {
+    QVariant Result;
+    bool Done = false;
+    QEventLoop* Loop = nullptr;
+  };
+  auto answer = std::make_shared<TAnswer>();
+  QEventLoop loop;
+  answer->Loop = &loop;
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer](const QVariant& result) {
+    answer->Result = result;
+    answer->Done = true;
+    if (answer->Loop) answer->Loop->quit();
+  });
+  if (!answer->Done) {
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  answer->Loop = nullptr;
+  return answer->Result;
+}
+
+TContextElement TEmbeddedBrowser::ElementAt(const QPoint& viewPos) {
+  const qreal zoom = page_->zoomFactor() > 0 ? page_->zoomFactor() : 1.0;
+  const QString script = QString::fromLatin1(kElementAtScript)
+                             .arg(viewPos.x() / zoom)
+                             .arg(viewPos.y() / zoom);
+  const QVariantMap answer = EvaluateScript(script).toMap();
+  TContextElement element;
+  if (answer.isEmpty()) return element;
+  element.Present = true;
+  element.TagName = answer.value(QStringLiteral("tag")).toString();
+  element.Href = answer.value(QStringLiteral("href")).toString();
+  element.DocumentURL = answer.value(QStringLiteral("url")).toString();
+  return element;
+}
+
+void TEmbeddedBrowser::ShowContextMenuAt(const QPoint& viewPos, const QPoint& screenPos) {
+  QPointer<TEmbeddedBrowser> self(this);
+  const TContextElement element = ElementAt(viewPos);
+  if (!self) return;
+  if (OnShowContextMenu && OnShowContextMenu(screenPos, element)) return;
+  if (!self) return;
+  QMenu* menu = view_->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(screenPos);
+}
+
+void TEmbeddedBrowser::WatchFrameLoad() {
+  frameWatchTicks_ = 0;
+  frameWatch_.start();
+}
+
+// Frames whose document the page may not read (other origins) count as
+// complete; so does a page that does not answer for half a minute.
+void TEmbeddedBrowser::CheckFrameLoad() {
+  if (++frameWatchTicks_ > 200) {
+    frameWatch_.stop();
+    return;
+  }
+  static const QString kAllFramesComplete = QStringLiteral(R"((function all(w) {
+    try { if (w.document.readyState !== 'complete') return false; } catch (e) { return true; }
+    for (var i = 0; i < w.frames.length; i++) if (!all(w.frames[i])) return false;
+    return true;
+  })(window))");
+  QPointer<TEmbeddedBrowser> self(this);
+  page_->runJavaScript(kAllFramesComplete, QWebEngineScript::ApplicationWorld, [self](const QVariant& done) {
+    if (!self || !done.toBool() || !self->frameWatch_.isActive()) return;
+    self->frameWatch_.stop();
+    emit self->NavigateComplete2();
+  });
+}
+
+void TEmbeddedBrowser::WatchKeysOf(QObject* object) {
+  object->installEventFilter(this);
+  for (QObject* child : object->children()) {
+    if (child->isWidgetType()) child->installEventFilter(this);
+  }
+}
+
+bool TEmbeddedBrowser::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ChildAdded && watched == view_) {
+    QObject* child = static_cast<QChildEvent*>(event)->child();
+    if (child->isWidgetType()) child->installEventFilter(this);
+  } else if (event->type() == QEvent::KeyPress && OnTranslateAccelerator) {
+    if (OnTranslateAccelerator(*static_cast<QKeyEvent*>(event))) return true;
+  }
+  return QFrame::eventFilter(watched, event);
+}
+
+}  // namespace folverin

@@ -1,0 +1,124 @@
+// TEmbeddedBrowser: the web view of a browser window and the host side of
+// it. The window gives it handlers for the checks the control asks its host
+// (navigation, new window, context menu, keys) and listens to its
+// notifications; everything the window needs of the page goes through here.
+#pragma once
+
+#include <QFrame>
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+#include <QVariant>
+#include <functional>
+
+class QKeyEvent;
+class QWebEnginePage;
+class QWebEngineView;
+
+namespace folverin {
+
+class TBrowserPage;
+class TBrowserView;
+
+// What lay under the mouse at a right click, taken from the page at that
+// moment (the element itself is not kept: the page may change under it).
+struct TContextElement {
+  bool Present = false;
+  QString TagName;      // as the document reports it ("A", "IMG", ...)
+  QString Href;         // the element's resolved HREF, empty when it has none
+  QString DocumentURL;  // address of the document (or frame) that holds it
+};
+
+class TEmbeddedBrowser : public QFrame {
+  Q_OBJECT
+ public:
+  // Command numbers of CommandStateChange.
+  static constexpr int kCommandForward = 1;
+  static constexpr int kCommandBack = 2;
+
+  explicit TEmbeddedBrowser(QWidget* parent = nullptr);
+  ~TEmbeddedBrowser() override;
+
+  // An address as the user or a settings file writes it: a local path, a
+  // path relative to the current folder or an address with a scheme.
+  static QUrl AddressToUrl(const QString& address);
+
+  void Navigate(const QString& address);
+  // Opens the address in the frame of that name (any depth, name compared
+  // without regard to case); the top-level document when the name is empty,
+  // "_self", "_parent" or "_top", or when no such frame exists.
+  void NavigateToFrame(const QString& address, const QString& targetFrameName);
+  // Opens about:blank and returns when it is complete.
+  void NavigateBlank();
+  void GoBack();
+  void GoForward();
+  void Stop();
+  void Refresh();
+
+  QString DocumentURL() const;
+  // The location protocol of the top-level document ("file:", "http:", ...).
+  QString LocationProtocol();
+  void ExecFind();
+  void ExecCopy();
+  void ExecSelectAll();
+  void ExecPrintPreview();
+  void ExecPageSetup();
+  void ExecOptions();
+  void Print();
+  void FocusDocument();
+
+  // DOCHOSTUIFLAG_NO3DBORDER / NO3DOUTERBORDER: without them the view has a
+  // sunken frame.
+  void SetHostUIOptions(unsigned options);
+  unsigned HostUIOptions() const { return hostUIOptions_; }
+
+  // Runs a script in the top-level document and waits for its result, with
+  // the message loop running. An invalid result when the page does not
+  // answer within the time or goes away.
+  QVariant EvaluateScript(const QString& script, int timeoutMs = 5000);
+  // The element under a point of the view, looking into frames.
+  TContextElement ElementAt(const QPoint& viewPos);
+
+  QWebEngineView* View() const;
+  QWebEnginePage* Page() const;
+
+  // The host's answers, set by the owning window.
+  std::function<bool(const QString& address)> OnBeforeNavigate2;  // true cancels
+  std::function<TEmbeddedBrowser*()> OnNewWindow2;  // browser that opens the new window
+  // true: the host showed its own menu; false: the control shows its own.
+  std::function<bool(const QPoint& screenPos, const TContextElement& element)> OnShowContextMenu;
+  std::function<bool(const QKeyEvent& key)> OnTranslateAccelerator;  // true: handled
+
+ signals:
+  void NavigateComplete2();
+  void DocumentComplete(bool topLevel);
+  void StatusTextChange(const QString& text);
+  void TitleChange(const QString& title);
+  void ProgressChange(int progress, int progressMax);
+  void CommandStateChange(int command, bool enable);
+  void CloseRequested();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class TBrowserPage;
+  friend class TBrowserView;
+  void ConnectPage();
+  void WatchKeysOf(QObject* object);
+  void ShowContextMenuAt(const QPoint& viewPos, const QPoint& screenPos);
+
+  TBrowserView* view_ = nullptr;
+  TBrowserPage* page_ = nullptr;
+  unsigned hostUIOptions_ = 0;
+  // The engine tells nothing of a frame's navigation: after one has passed
+  // the check, the page is asked until all its frames are complete, which
+  // stands for the frame's NavigateComplete2.
+  void WatchFrameLoad();
+  void CheckFrameLoad();
+  QTimer frameWatch_;
+  int frameWatchTicks_ = 0;
+};
+
+}  // namespace folverin

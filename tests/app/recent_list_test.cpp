@@ -1,0 +1,43 @@
+#include "app/recent_list.h"
+
+#include <gtest/gtest.h>
+
+namespace folverin {
+namespace {
+
+TEST(RecentList, AddMovesEqualEntryUpAndKeepsItsLetterCase) {
+  TRecentList list;
+  list.AddRecent("/cd/a.htm");
+  list.AddRecent("/cd/b.htm");
+  list.AddRecent("/CD/A.HTM");
+  EXPECT_EQ(list.Entries(), (std::vector<AnsiString>{"/cd/a.htm", "/cd/b.htm"}));
+  list.AddRecent("/cd/c.htm");
+  EXPECT_EQ(list.Entries().front(), "/cd/c.htm");
+  // Letter case is ASCII only: an umlaut differing in case is another entry.
+  list.AddRecent("\xE4.htm");
+  list.AddRecent("\xC4.htm");
+  EXPECT_EQ(list.Entries().size(), 5u);
+}
+
+TEST(RecentList, HoldsAtMost25AndDropsTheOldest) {
+  TRecentList list;
+  for (int i = 0; i < 26; ++i) list.AddRecent("eintrag" + std::to_string(i));
+  ASSERT_EQ(list.Entries().size(), 25u);
+  EXPECT_EQ(list.Entries().front(), "eintrag25");
+  EXPECT_EQ(list.Entries().back(), "eintrag1");
+  std::vector<AnsiString> stored(30, "x");
+  list.Assign(stored);
+  EXPECT_EQ(list.Entries().size(), 25u);
+}
+
+TEST(RecentList, MenuPrefixes) {
+  EXPECT_EQ(RecentItemPrefix(0), "&1 ");
+  EXPECT_EQ(RecentItemPrefix(9), "&0 ");
+  EXPECT_EQ(RecentItemPrefix(10), "&A ");
+  EXPECT_EQ(RecentItemPrefix(24), "&O ");
+  EXPECT_EQ(RecentItemPrefix(35), "&Z ");
+  EXPECT_EQ(RecentItemPrefix(36), "");
+}
+
+}  // namespace
+}  // namespace folverin
