@@ -10,7 +10,8 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf:\n"
     "  folverin-cli settings DIR\n"
-    "  folverin-cli search DIR QUERY [--page FILE]\n";
+    "  folverin-cli search DIR QUERY [--page FILE]\n"
+    "  folverin-cli text FILE...\n";
 
 }  // namespace
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   try {
     if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(args);
     if (std::strcmp(argv[1], "search") == 0) return RunSearchCommand(args);
+    if (std::strcmp(argv[1], "text") == 0) return RunTextCommand(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "folverin-cli: %s\n", error.what());
     return 1;

@@ -1,0 +1,63 @@
+// folverin-cli text FILE...: each file's title and whole text as the HTML
+// engine collects them for the keyword index.
+#include <cstdio>
+#include <string>
+
+#include <unicode/ustring.h>
+
+#include "cli/commands.h"
+#include "common/windows1252.h"
+#include "htmlengine/document_text_extraction.h"
+#include "htmlengine/html_engine_error.h"
+
+namespace folverin::cli {
+
+namespace {
+
+constexpr const char* kTextUsage = "Aufruf: folverin-cli text DATEI...\n";
+
+// Lone surrogates (the engine keeps 16-bit units as it finds them) become
+// the replacement character, so the output is always valid UTF-8.
+std::string Utf16ToUtf8(std::u16string_view text) {
+  if (text.empty()) return {};
+  std::string out(text.size() * 3, '\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
+                     static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+  out.resize(U_SUCCESS(status) ? static_cast<size_t>(length) : 0);
+  return out;
+}
+
+}  // namespace
+
+int RunTextCommand(const Arguments& args) {
+  if (args.empty()) {
+    std::fputs(kTextUsage, stderr);
+    return 2;
+  }
+  int exitCode = 0;
+  for (const std::string& utf8Name : args) {
+    const auto name = Utf8ToAnsiExact(utf8Name);
+    if (!name) {
+      std::fprintf(stderr, "Dateiname ohne Windows-1252-Form: %s\n", utf8Name.c_str());
+      exitCode = 1;
+      continue;
+    }
+    try {
+      const TDocumentText text = ExtractFileText(*name);
+      std::string out = AnsiToUtf8(text.Title);
+      out += '\n';
+      out += Utf16ToUtf8(text.Text);
+      out += '\n';
+      std::fwrite(out.data(), 1, out.size(), stdout);
+    } catch (const std::exception& error) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "%s\n", AnsiToUtf8(error.what()).c_str());
+      exitCode = 1;
+    }
+  }
+  return exitCode;
+}
+
+}  // namespace folverin::cli

@@ -1,0 +1,50 @@
+#include "htmlengine/block.h"
+
+#include "htmlengine/floating_obj.h"
+#include "htmlengine/html_attributes.h"
+#include "htmlengine/property_derived_values.h"
+#include "htmlengine/section_list.h"
+#include "htmlengine/selected_text.h"
+
+namespace folverin {
+
+TBlock::TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& properties,
+               TAttributeList* attributes)
+    : TSectionBase(document),
+      Cell(std::make_unique<TBlockCell>(document)),
+      ParentCell(parentCell),
+      TagAndClass(properties.Tag + "." + properties.Class),
+      NotDisplayed(IsDisplayNone(properties)),
+      FloatSide(FloatCode(properties).value_or(0)),
+      ClearMode(ClearCode(properties).value_or(0)),
+      PositionMode(PositionCode(properties)),
+      VisibilityMode(properties.IntOf(Prop::Visibility).value_or(0)),
+      TitleText(properties.Title) {
+  Cell->CellTag = properties.Tag;
+  if (attributes && !attributes->GetID().empty()) document->IDNames.AddObject(attributes->GetID(), this);
+}
+
+TBlock::~TBlock() = default;
+
+void TBlock::DetachChildren(TItemList& out) {
+  TItemList items = Cell->TakeItems();
+  for (auto& item : items) out.push_back(std::move(item));
+}
+
+bool TBlock::BeginTextPositions(int& cursor) {
+  if (NotDisplayed) {
+    TextStart = 0;
+    TextLength = 0;
+    return false;
+  }
+  return TSectionBase::BeginTextPositions(cursor);
+}
+
+bool TBlock::CollectSelectedText(TSelTextCount&, int, int) { return !NotDisplayed; }
+
+void TBlock::EndSelectedText(TSelTextCount& collector, int selEnd) {
+  if (TagAndClass.starts_with("p.") && Cell->TextStart + Cell->TextLength < selEnd)
+    collector.Put(u"\r\n", 2);
+}
+
+}  // namespace folverin

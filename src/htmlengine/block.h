@@ -1,0 +1,84 @@
+// Block boxes (TBlock and its kinds): an item that owns a cell of its own.
+#pragma once
+
+#include <memory>
+
+#include "common/ansi_string.h"
+#include "htmlengine/cell.h"
+
+namespace folverin {
+
+class TAttributeList;
+class TFloatingObj;
+class THorzLine;
+class TProperties;
+
+class TBlock : public TSectionBase {
+ public:
+  // Takes tag, class, display, float, clear, position and visibility from
+  // the property set; an ID attribute registers the block.
+  TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& properties,
+         TAttributeList* attributes);
+  ~TBlock() override;
+
+  int ChildCellCount() override { return 1; }
+  TCellBasic* ChildCell(int index) override { return index == 0 ? Cell.get() : nullptr; }
+  void DetachChildren(TItemList& out) override;
+  bool IsDisplayed() const override { return !NotDisplayed; }
+
+  bool BeginTextPositions(int& cursor) override;
+  bool CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) override;
+  // A paragraph is followed by an empty line when text follows it.
+  void EndSelectedText(TSelTextCount& collector, int selEnd) override;
+
+  std::unique_ptr<TBlockCell> Cell;
+  TCellBasic* ParentCell;
+  AnsiString TagAndClass;  // "p." for a paragraph without class
+  bool NotDisplayed = false;
+  int FloatSide = 0;       // 5 left, 6 right
+  int ClearMode = 0;
+  int PositionMode = 0;    // 0 static, 1 absolute, 2 relative
+  int VisibilityMode = 0;
+  AnsiString TitleText;
+  std::unique_ptr<TFloatingObj> BackgroundImage;
+};
+
+// The document body.
+class TBodyBlock : public TBlock {
+ public:
+  using TBlock::TBlock;
+};
+
+// A list item; its bullet or number is painted, not text.
+class TBlockLI : public TBlock {
+ public:
+  using TBlock::TBlock;
+  int ListType = 0;
+  int ListNumber = 0;
+  char ListStyle = '1';
+  bool Plain = false;
+  int ListDepth = 0;
+};
+
+// The box around a table; the table is the item of its cell.
+class TTableBlock : public TBlock {
+ public:
+  using TBlock::TBlock;
+};
+
+// A table with its caption: both blocks are items of its cell.
+class TTableAndCaptionBlock : public TBlock {
+ public:
+  using TBlock::TBlock;
+  bool TopCaption = true;
+};
+
+// The box around a horizontal rule; the rule is the item of its cell.
+class THRBlock : public TBlock {
+ public:
+  using TBlock::TBlock;
+  THorzLine* Line = nullptr;  // held by the block's cell
+  int Align = 0;
+};
+
+}  // namespace folverin

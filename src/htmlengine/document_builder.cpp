@@ -1,0 +1,218 @@
+#include "htmlengine/document_builder.h"
+
+#include "htmlengine/html_builder.h"
+#include "htmlengine/html_charsets.h"
+#include "htmlengine/html_engine_error.h"
+
+namespace folverin {
+
+AnsiString AttributeValue(const TAttributeList& attributes, THtmlAttribute symbol) {
+  const TAttribute* attribute = attributes.Lookup(symbol);
+  return attribute ? attribute->Value : AnsiString();
+}
+
+bool HasAttribute(const TAttributeList& attributes, THtmlAttribute symbol) {
+  return attributes.Lookup(symbol) != nullptr;
+}
+
+THtmlBuilder::THtmlBuilder(TSectionList& document, const TBuilderView& view)
+    : TargetDocument(document), View(view), PropertyStack(document.StyleSheet) {}
+
+void THtmlBuilder::ParseStart(const AnsiString& text) {
+  Context.PrepareSource(text);
+  Context.CodePageSource = [this] { return PropertyStack.Top().CodePage; };
+  PropertyStack.Reset(*TargetDocument.StyleSheet.DefaultEntry());
+  TProperties& bottom = PropertyStack.Bottom();
+  SetCharset(bottom.Charset, bottom.CodePage, View.Charset);
+  if (Context.JapaneseConverted) SetCharset(bottom.Charset, bottom.CodePage, kShiftJisCharset);
+  auto body = std::make_unique<TBodyBlock>(&TargetDocument, &TargetDocument, bottom, nullptr);
+  BodyBlock = body.get();
+  TargetDocument.AddItem(std::move(body));
+  CurrentCell = BodyBlock->Cell.get();
+  LinkTarget = {};
+  LinkOpen = false;
+  Result = {};
+  OpenForm = nullptr;
+  KeepTogether = false;
+  ListDepth = 0;
+  TableDepth = 0;
+  BaseSize = 3;
+  OpenSection();
+}
+
+void THtmlBuilder::FinishParse() {
+  if (CurrentSection && CurrentCell) CurrentCell->AddItem(std::move(CurrentSection));
+  CurrentSection.reset();
+  PropertyStack.Clear();
+  LinkTarget = {};
+  Context.Source.clear();
+  Context.Source.shrink_to_fit();
+}
+
+void THtmlBuilder::RunDocument(const AnsiString& text, const TLinkHandler& linkHandler,
+                               const TMetaHandler& metaHandler, const TSoundHandler& soundHandler,
+                               const TIncludeHandler& includeHandler) {
+  ParseStart(text);
+  MainPass = false;
+  try {
+    // The pre-pass only counts links: a page with very many of them gets no
+    // focus controls for them.
+    Context.BeginReading();
+    int links = 0;
+    for (Context.NextSymbol(); Sym() != THtmlSymbol::EndOfDocument; Context.NextSymbol()) {
+      if (Sym() == THtmlSymbol::A && HasAttribute(Context.TagAttributes, THtmlAttribute::Href) &&
+          ++links > 400)
+        break;
+    }
+    TargetDocument.ManyLinks = links > 400;
+  } catch (const EHtmlEngineError&) {
+  }
+  MainPass = true;
+  LinkHandler = linkHandler;
+  MetaHandler = metaHandler;
+  SoundHandler = soundHandler;
+  Context.IncludeHandler = includeHandler;
+  Context.OnProgress = View.OnProgress;
+  Context.OnRegisterID = [this](const AnsiString& id, int32_t pos) {
+    TargetDocument.IDNames.AddChPosObject(id, pos);
+  };
+  try {
+    Context.BeginReading();
+    Next();
+    ParseBody({});
+  } catch (const EHtmlEngineError&) {
+    // The document keeps what was read up to the error.
+  } catch (...) {
+    FinishParse();
+    throw;
+  }
+  FinishParse();
+}
+
+void THtmlBuilder::RunPlainText(const AnsiString& text) {
+  ParseStart(text);
+  MainPass = true;
+  Context.RawMode = true;  // comments are text here
+  try {
+    Context.BeginReading();
+    CloseSection();
+    PushTag("pre");
+    TBlock* block = EnterBlock();
+    OpenPreSection();
+    ReadPreformatted(false);
+    FlushPreToken();
+    CloseSection();
+    CurrentCell = block->ParentCell;
+  } catch (const EHtmlEngineError&) {
+  } catch (...) {
+    FinishParse();
+    throw;
+  }
+  FinishParse();
+}
+
+TParseResult THtmlBuilder::TakeResult() { return std::move(Result); }
+
+TElementStyle THtmlBuilder::StyleOfTag() {
+  TAttributeList& attributes = Context.TagAttributes;
+  TElementStyle style;
+  style.Class = attributes.GetClass();
+  style.ID = attributes.GetID();
+  style.Title = attributes.GetTitle();
+  if (const TProperties* inlineStyle = attributes.GetStyle())
+    style.Inline = std::make_unique<TProperties>(*inlineStyle);
+  return style;
+}
+
+bool THtmlBuilder::PushTag(std::string_view tag, TPropAdjustment adjust) {
+  TElementStyle style = StyleOfTag();
+  style.Adjust = std::move(adjust);
+  return PropertyStack.PushProperties(tag, std::move(style));
+}
+
+bool THtmlBuilder::PushPlain(std::string_view tag) { return PropertyStack.PushProperties(tag, {}); }
+
+TPropAdjustment THtmlBuilder::AlignAdjustment(AnsiString align) {
+  align = LowerCase(Trim(align));
+  if (align == "middle") align = "center";
+  if (align != "left" && align != "center" && align != "right" && align != "justify") return {};
+  const FontMetrics* metrics = &TargetDocument.Metrics();
+  return [align, metrics](TProperties& set) {
+    set.AssignFromAttribute(Prop::TextAlign, align, *metrics);
+  };
+}
+
+TPropAdjustment THtmlBuilder::AlignAdjustment() {
+  return AlignAdjustment(AttributeValue(Context.TagAttributes, THtmlAttribute::Align));
+}
+
+void THtmlBuilder::EnsureCell() {
+  // Between table cells nothing is open; whatever arrives then goes to the body.
+  if (!CurrentCell) CurrentCell = BodyBlock->Cell.get();
+}
+
+void THtmlBuilder::OpenSection(TAttributeList* attributes) {
+  CloseSection();
+  EnsureCell();
+  CurrentSection = std::make_unique<TSection>(&TargetDocument, true, CurrentCell,
+                                              LinkOpen ? &LinkTarget : nullptr,
+                                              PropertyStack.Top(), attributes);
+}
+
+void THtmlBuilder::OpenPreSection() {
+  CloseSection();
+  EnsureCell();
+  CurrentSection = std::make_unique<TPreFormated>(&TargetDocument, false, CurrentCell,
+                                                  LinkOpen ? &LinkTarget : nullptr,
+                                                  PropertyStack.Top(), nullptr);
+}
+
+void THtmlBuilder::CloseSection() {
+  if (!CurrentSection) return;
+  EnsureCell();
+  CurrentCell->AddItem(std::move(CurrentSection));
+  CurrentSection.reset();
+}
+
+void THtmlBuilder::NewFontRun() {
+  if (CurrentSection) CurrentSection->StartFontRun(PropertyStack.Top());
+}
+
+TAppendMode THtmlBuilder::AppendMode() {
+  return {PropertyStack.Top().IntOf(Prop::TextTransform).value_or(kTransformNone), KeepTogether};
+}
+
+TBlock* THtmlBuilder::AddBlock(std::unique_ptr<TBlock> block) {
+  EnsureCell();
+  TBlock* raw = block.get();
+  CurrentCell->AddItem(std::move(block));
+  return raw;
+}
+
+TBlock* THtmlBuilder::EnterBlock(TAttributeList* attributes) {
+  EnsureCell();
+  TBlock* block = AddBlock(
+      std::make_unique<TBlock>(&TargetDocument, CurrentCell, PropertyStack.Top(), attributes));
+  CurrentCell = block->Cell.get();
+  return block;
+}
+
+void THtmlBuilder::LeaveBlock(TBlock* block) { CurrentCell = block->ParentCell; }
+
+TParseResult ParseDocument(const AnsiString& text, TSectionList& document,
+                           const TLinkHandler& linkHandler, const TMetaHandler& metaHandler,
+                           const TBuilderView& view, const TSoundHandler& soundHandler,
+                           const TIncludeHandler& includeHandler) {
+  THtmlBuilder builder(document, view);
+  builder.RunDocument(text, linkHandler, metaHandler, soundHandler, includeHandler);
+  return builder.TakeResult();
+}
+
+TParseResult ParsePlainText(const AnsiString& text, TSectionList& document,
+                            const TBuilderView& view) {
+  THtmlBuilder builder(document, view);
+  builder.RunPlainText(text);
+  return builder.TakeResult();
+}
+
+}  // namespace folverin

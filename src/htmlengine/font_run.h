@@ -1,0 +1,42 @@
+// One font run of a section (TFontObj): from its buffer index on, the
+// section's text is drawn and measured in this font, and belongs to the link
+// the run carries.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "htmlengine/font_metrics.h"
+#include "htmlengine/property_set.h"
+#include "htmlengine/url_target.h"
+
+namespace folverin {
+
+class TSection;
+
+class TFontObj {
+ public:
+  TFontObj(TSection* section, int pos, TProperties& properties, const FontMetrics& metrics);
+
+  // Takes the font (and link fonts) of another property set; the start stays.
+  void SetFont(TProperties& properties, const FontMetrics& metrics);
+  bool IsLink() const { return UrlTarget.has_value(); }
+
+  TSection* Section;  // the owner
+  int Pos;            // buffer index of the first character of the run
+  TRealisedFont Font;
+  int FontHeight = 0;
+  int MaxCharWidth = 0;
+  int LineHeight = 0;  // height + external leading
+  int Descent = 0;
+  int Overhang = 0;  // italic fonts lean into the next character
+  std::optional<TUrlTarget> UrlTarget;
+  std::optional<TLinkFonts> LinkFonts;
+  bool Visited = false;
+  bool Hover = false;
+};
+
+using TFontList = std::vector<std::unique_ptr<TFontObj>>;
+
+}  // namespace folverin

@@ -1,0 +1,244 @@
+// The tokenizer's character reader: bytes from the document or from include
+// results, line ends and tabs, comments, declarations and include comments.
+#include <limits>
+
+#include "htmlengine/html_char_classes.h"
+#include "htmlengine/html_engine_error.h"
+#include "htmlengine/html_tokenizer.h"
+#include "htmlengine/japanese_reencoding.h"
+
+namespace folverin {
+
+namespace {
+
+constexpr int32_t kProgressStep = 4096;
+constexpr int kProgressShare = 75;
+// A handler that answers an include with another include would otherwise
+// keep the parse busy for ever.
+constexpr int kMaxIncludesPerPass = 10000;
+
+bool IsPlainTextByte(char c) {
+  return !IsControlByte(c) && c != kEndMarker && c != '<' && c != '&' && c != ' ' &&
+         c != '\t' && c != '\r' && c != '\n';
+}
+
+bool IsIncludeNameChar(char upper) {
+  return IsUpperLetter(upper) || IsDigitChar(upper) || upper == '_';
+}
+
+}  // namespace
+
+void TParseContext::PrepareSource(AnsiString text) {
+  *this = TParseContext();
+  const size_t zero = text.find('\0');
+  if (zero != AnsiString::npos) {
+    text.resize(zero + 1);  // reading the 0 ends the document as not HTML
+  } else if (ContainsIso2022JpEscape(text)) {
+    Iso2022JpToShiftJis(text);
+    JapaneseConverted = true;
+  }
+  // Positions are 32-bit; nothing beyond them can be addressed.
+  constexpr size_t kMaxLength = std::numeric_limits<int32_t>::max() - 1;
+  if (text.size() > kMaxLength) text.resize(kMaxLength);
+  Source = std::move(text);
+  EndPos = static_cast<int32_t>(Source.size());
+}
+
+void TParseContext::Rewind() {
+  ReadPos = 0;
+  SourcePos = -1;
+  InputMode = TInputMode::Document;
+  Inserted_.clear();
+  IncludeCount_ = 0;
+  CurrentChar = CurrentUpper = kEndMarker;
+  LineEndState = TLineEndState::None;
+  InsideComment = false;
+  Symbol = THtmlSymbol::EndOfDocument;
+  SymbolValue = 0;
+  TagPosition = 0;
+  TagAttributes.Clear();
+  TextToken.Clear();
+}
+
+void TParseContext::BeginReading() {
+  Rewind();
+  ReadCharSkippingComments();
+}
+
+// Reports every multiple of the step that the read position passed in
+// moving from `from` to `to`.
+void TParseContext::ReportProgress(int32_t from, int32_t to) {
+  if (!OnProgress) return;
+  for (int64_t mark = (int64_t{from} / kProgressStep + 1) * kProgressStep; mark <= to;
+       mark += kProgressStep)
+    OnProgress(static_cast<int>(kProgressShare * mark / EndPos));
+}
+
+// Ordinary text bytes are copied straight from the document: the reader's
+// per-byte work (line ends, comments, inserted text) cannot apply to them.
+void TParseContext::TakePlainRun(TCharCollection& pending) {
+  if (!Inserted_.empty()) return;
+  int32_t end = ReadPos;
+  while (end < EndPos && IsPlainTextByte(Source[end])) ++end;
+  if (end == ReadPos) return;
+  pending.AddRun(std::string_view(Source).substr(ReadPos, end - ReadPos), SourcePos + 1);
+  const int32_t from = ReadPos;
+  SourcePos += end - ReadPos;
+  ReadPos = end;
+  CurrentChar = Source[end - 1];
+  CurrentUpper = AsciiUpper(CurrentChar);
+  LineEndState = TLineEndState::None;
+  ReportProgress(from, end);
+}
+
+char TParseContext::FetchByte() {
+  while (!Inserted_.empty()) {
+    TInsertedText& top = Inserted_.back();
+    if (top.Pos < top.Text.size()) return top.Text[top.Pos++];
+    Inserted_.pop_back();
+  }
+  InputMode = TInputMode::Document;
+  if (ReadPos >= EndPos) return kEndMarker;
+  const char byte = Source[ReadPos++];
+  ++SourcePos;
+  ReportProgress(ReadPos - 1, ReadPos);
+  return byte;
+}
+
+char TParseContext::PeekByte() const {
+  for (auto it = Inserted_.rbegin(); it != Inserted_.rend(); ++it)
+    if (it->Pos < it->Text.size()) return it->Text[it->Pos];
+  return ReadPos < EndPos ? Source[ReadPos] : kEndMarker;
+}
+
+void TParseContext::ReadChar() {
+  char c = FetchByte();
+  if ((c == '\n' && LineEndState == TLineEndState::AfterCR) ||
+      (c == '\r' && LineEndState == TLineEndState::AfterLF))
+    c = FetchByte();
+  if (c == '\n') {
+    c = '\r';
+    LineEndState = TLineEndState::AfterLF;
+  } else if (c == '\r') {
+    LineEndState = TLineEndState::AfterCR;
+  } else {
+    LineEndState = TLineEndState::None;
+    if (c == '\t') c = ' ';
+  }
+  CurrentChar = c;
+  CurrentUpper = AsciiUpper(c);
+  if (c == kEndMarker && InsideComment) throw EParseError("Open Comment at End of HTML File");
+}
+
+void TParseContext::Advance(bool insideComment) {
+  if (insideComment)
+    ReadChar();
+  else
+    ReadCharSkippingComments();
+}
+
+void TParseContext::ReadCharSkippingComments() {
+  for (;;) {
+    ReadChar();
+    if (RawMode || CurrentChar != '<' || PeekByte() != '!') return;
+    ReadChar();  // the "!"
+    InsideComment = true;
+    ReadChar();
+    if (CurrentChar == '-' && PeekByte() == '-') {
+      ReadChar();
+      ReadChar();  // past the second dash
+      if (IncludeHandler && CurrentChar == '#')
+        ReadIncludeComment();
+      else
+        SkipDashedComment();
+    } else {
+      while (CurrentChar != '>') ReadChar();
+    }
+    InsideComment = false;
+  }
+}
+
+void TParseContext::SkipDashedComment() {
+  for (;;) {
+    while (CurrentUpper != '-') ReadChar();
+    ReadChar();
+    if (CurrentChar != '-') continue;
+    while (CurrentChar == '-') ReadChar();
+    while (IsBlankChar(CurrentChar)) ReadChar();
+    if (CurrentChar == '>') return;
+  }
+}
+
+void TParseContext::SkipBlanks() {
+  while (IsBlankChar(CurrentChar)) ReadCharSkippingComments();
+}
+
+// <!--#command name="value" name=value -->
+void TParseContext::ReadIncludeComment() {
+  ReadChar();  // past "#"
+  AnsiString command;
+  while (IsIncludeNameChar(CurrentUpper)) {
+    command += CurrentChar;
+    ReadChar();
+  }
+  std::vector<AnsiString> params;
+  for (;;) {
+    while (IsBlankChar(CurrentChar)) ReadChar();
+    if (!IsUpperLetter(CurrentUpper)) break;
+    AnsiString param;
+    while (IsIncludeNameChar(CurrentUpper)) {
+      param += CurrentChar;
+      ReadChar();
+    }
+    while (IsBlankChar(CurrentChar)) ReadChar();
+    param += '=';
+    if (CurrentChar == '=') {
+      ReadChar();
+      while (IsBlankChar(CurrentChar)) ReadChar();
+      param += ReadIncludeValue();
+    }
+    params.push_back(std::move(param));
+  }
+  SkipDashedComment();
+  RunInclude(command, params);
+}
+
+AnsiString TParseContext::ReadIncludeValue() {
+  AnsiString value;
+  if (CurrentChar == '"' || CurrentChar == '\'') {
+    const char quote = CurrentChar;
+    ReadChar();
+    while (CurrentChar != quote && CurrentChar != kEndMarker) {
+      if (CurrentChar == '&') {
+        AppendAttributeEntity(value, 0, true);
+        continue;
+      }
+      value += CurrentChar == '\r' ? ' ' : CurrentChar;
+      ReadChar();
+    }
+    if (CurrentChar == quote) ReadChar();
+    return value;
+  }
+  while (!IsBlankChar(CurrentChar) && CurrentChar != '-' && CurrentChar != '>' &&
+         CurrentChar != kEndMarker) {
+    value += CurrentChar;
+    ReadChar();
+  }
+  return value;
+}
+
+void TParseContext::RunInclude(const AnsiString& command,
+                               const std::vector<AnsiString>& params) {
+  if (IncludeCount_ >= kMaxIncludesPerPass) return;
+  ++IncludeCount_;
+  AnsiString text;
+  IncludeHandler(command, params, text);
+  if (text.empty()) return;
+  // What is left of the current inserted text follows the new text.
+  while (!Inserted_.empty() && Inserted_.back().Pos >= Inserted_.back().Text.size())
+    Inserted_.pop_back();
+  Inserted_.push_back({std::move(text), 0});
+  InputMode = TInputMode::Inserted;
+}
+
+}  // namespace folverin

@@ -1,0 +1,137 @@
+// The tokenizer: reads the 8-bit text of one document and produces the
+// symbols the document builder works on (tags with their attributes, runs of
+// 16-bit text with source positions, the end of the document).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "common/ansi_string.h"
+#include "htmlengine/char_collection.h"
+#include "htmlengine/html_attributes.h"
+#include "htmlengine/html_symbols.h"
+#include "htmlengine/token_obj.h"
+
+namespace folverin {
+
+// Returned by every read after the last byte (and by a byte 26 in the text).
+inline constexpr char kEndMarker = 26;
+
+enum class TInputMode : uint8_t { Document, Inserted };
+enum class TLineEndState : uint8_t { None, AfterCR, AfterLF };
+
+// The view's OnInclude: answers a server-side include comment with text that
+// is read in place of the comment.
+using TIncludeHandler = std::function<void(const AnsiString& command,
+                                           const std::vector<AnsiString>& params,
+                                           AnsiString& iString)>;
+// The document's ID table: an ID attribute and the position it was read at.
+using TIDHandler = std::function<void(const AnsiString& id, int32_t sourcePos)>;
+// Progress of the main pass in percent (0-75).
+using TProgressHandler = std::function<void(int percent)>;
+// The code page of the property set on top of the builder's stack.
+using TCodePageSource = std::function<int()>;
+
+class TParseContext {
+ public:
+  // --- Document and reading state ---
+  AnsiString Source;
+  int32_t ReadPos = 0;
+  int32_t EndPos = 0;
+  TInputMode InputMode = TInputMode::Document;
+  int32_t SourcePos = -1;
+  char CurrentChar = kEndMarker;
+  char CurrentUpper = kEndMarker;
+  TLineEndState LineEndState = TLineEndState::None;
+  bool InsideComment = false;
+  bool RawMode = false;
+  bool JapaneseConverted = false;
+
+  // --- Last symbol ---
+  THtmlSymbol Symbol = THtmlSymbol::EndOfDocument;
+  int32_t SymbolValue = 0;
+  int32_t TagPosition = 0;
+  TAttributeList TagAttributes;
+  TokenObj TextToken;
+
+  // --- Set by the builder for the main pass ---
+  TIncludeHandler IncludeHandler;
+  TIDHandler OnRegisterID;
+  TProgressHandler OnProgress;
+  TCodePageSource CodePageSource;
+  int DefaultCodePage = 0;  // when no CodePageSource is set: system ANSI
+
+  // Starts a new parse of the text: every field is reset, the text is cut
+  // after a byte 0 or converted from ISO-2022-JP (JapaneseConverted then
+  // tells the builder to give the bottom property set SHIFTJIS_CHARSET).
+  void PrepareSource(AnsiString text);
+  // Back to the start of the document for another pass; the next read
+  // delivers the first character.
+  void Rewind();
+  // Rewind and read the first character; may raise EParseError.
+  void BeginReading();
+
+  // Character reading (may raise EParseError).
+  char FetchByte();
+  char PeekByte() const;
+  void ReadChar();
+  void ReadCharSkippingComments();
+  void SkipBlanks();
+
+  // Produces the next symbol (may raise EParseError).
+  void NextSymbol();
+
+  // Decodes the entity reference at the current `&` into the pending bytes
+  // and the token, as text does (also used for preformatted text).
+  void ScanTextEntity(TCharCollection& pending, TokenObj& token);
+  // Decodes the pending bytes into the token with the current code page.
+  void FlushBytes(TCharCollection& pending, TokenObj& token);
+
+  // Looks a character set name up; an EUC-JP name re-encodes the document to
+  // Shift_JIS (once).
+  bool DecodeCharset(std::string_view text, int& charset);
+
+  int CodePage() const { return CodePageSource ? CodePageSource() : DefaultCodePage; }
+
+ private:
+  struct TInsertedText {
+    AnsiString Text;
+    size_t Pos = 0;
+  };
+  // One entity reference as read: resolved to a value, or literal bytes.
+  struct TEntityReference {
+    bool Resolved = false;
+    bool Named = false;
+    uint32_t Value = 0;
+    int32_t Pos = 0;
+    TCharCollection Literal;
+  };
+
+  void Advance(bool insideComment);
+  void ReportProgress(int32_t from, int32_t to);
+  void TakePlainRun(TCharCollection& pending);
+  void SkipDashedComment();
+  void ReadIncludeComment();
+  void RunInclude(const AnsiString& command, const std::vector<AnsiString>& params);
+  AnsiString ReadIncludeValue();
+
+  TEntityReference ReadEntityReference(bool insideComment);
+  uint32_t ReadNumber(int base, bool insideComment);
+  void AppendAttributeEntity(AnsiString& value, int codePage, bool insideComment);
+
+  void ScanTag();
+  bool ScanAttribute();
+  void ScanAttributeValue(TAttribute& attribute);
+  void ScanQuotedValue(TAttribute& attribute);
+  void ScanNumericValue(TAttribute& attribute);
+  void ScanUnquotedValue(TAttribute& attribute);
+  bool ScanText();
+
+  std::vector<TInsertedText> Inserted_;
+  int IncludeCount_ = 0;
+  TCharCollection PendingBytes_;
+};
+
+}  // namespace folverin

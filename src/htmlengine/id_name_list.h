@@ -1,0 +1,81 @@
+// The ID registry of a document (TIDNameList): names of anchors, of elements
+// with an ID, and of bare source positions, each leading to the object that
+// a jump to the name scrolls to.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+
+#include "common/ansi_string.h"
+
+namespace folverin {
+
+class TIDNameList;
+
+// Anything a name can refer to. An object that is freed while still
+// registered takes its names with it, so the registry never leads to freed
+// memory whatever order the tree is torn down in.
+class TIDObject {
+ public:
+  TIDObject() = default;
+  TIDObject(const TIDObject&) = delete;
+  TIDObject& operator=(const TIDObject&) = delete;
+  virtual ~TIDObject();
+
+  // The vertical position in the laid-out document.
+  virtual int GetYPosition() const = 0;
+
+ private:
+  friend class TIDNameList;
+  TIDNameList* Registry = nullptr;
+};
+
+// A named position in the document source.
+class TChPosObj : public TIDObject {
+ public:
+  explicit TChPosObj(int32_t sourcePosition) : SourcePosition(sourcePosition) {}
+  int GetYPosition() const override { return 0; }
+  int32_t SourcePosition;
+};
+
+struct TIDNameLess {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return CompareText(a, b) < 0; }
+};
+
+class TIDNameList {
+ public:
+  TIDNameList() = default;
+  TIDNameList(const TIDNameList&) = delete;
+  TIDNameList& operator=(const TIDNameList&) = delete;
+  ~TIDNameList();
+
+  // Registers an object the registry does not own. A name already present
+  // is replaced.
+  void AddObject(std::string_view name, TIDObject* object);
+  // Registers a source position under the name (owned by the registry).
+  void AddChPosObject(std::string_view name, int32_t sourcePosition);
+  // Drops every name that leads to the object.
+  void RemoveObject(const TIDObject* object);
+  void Clear();
+
+  // The object registered under the name (letter case ignored), or nullptr.
+  TIDObject* Find(std::string_view name) const;
+  int Count() const { return static_cast<int>(Names.size()); }
+
+ private:
+  struct TEntry {
+    TIDObject* Object = nullptr;
+    std::unique_ptr<TChPosObj> Owned;
+  };
+  void Erase(std::map<AnsiString, TEntry, TIDNameLess>::iterator at);
+
+  std::map<AnsiString, TEntry, TIDNameLess> Names;
+  // Which names lead to an object, so that freeing it costs no scan.
+  std::unordered_multimap<const TIDObject*, AnsiString> NamesOfObject;
+};
+
+}  // namespace folverin

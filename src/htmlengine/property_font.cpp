@@ -1,0 +1,132 @@
+// The fonts of a property set: the description an element asks for, its
+// realisation through the platform, and the four fonts of a link.
+#include <cmath>
+
+#include "htmlengine/lengths.h"
+#include "htmlengine/property_set.h"
+
+namespace folverin {
+
+namespace {
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+AnsiString GenericFamily(const AnsiString& name) {
+  if (SameText(name, "serif")) return "Times New Roman";
+  if (SameText(name, "monospace")) return "Courier New";
+  if (SameText(name, "sans-serif")) return "Arial";
+  if (SameText(name, "cursive")) return "Lucida Handwriting";
+  return name;
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+uint8_t StyleBitsOf(const TProperties& set) {
+  uint8_t bits = 0;
+  if (const AnsiString* weight = set.TextOf(Prop::FontWeight); weight && IsBoldWeight(*weight))
+    bits |= kFontBold;
+  if (const AnsiString* style = set.TextOf(Prop::FontStyle);
+      style && (Contains(*style, "italic") || Contains(*style, "oblique")))
+    bits |= kFontItalic;
+  if (const AnsiString* decoration = set.TextOf(Prop::TextDecoration)) {
+    if (Contains(*decoration, "underline")) bits |= kFontUnderline;
+    if (Contains(*decoration, "line-through")) bits |= kFontStrikeOut;
+  }
+  return bits;
+}
+
+void SetBit(uint8_t& bits, uint8_t bit, bool on) { bits = on ? (bits | bit) : (bits & ~bit); }
+
+void UpdateStyleBits(TFontDescription& font, int slot, std::string_view text) {
+  switch (slot) {
+    case Prop::FontWeight:
+      if (IsBoldWeight(text)) SetBit(font.Style, kFontBold, true);
+      else if (Contains(text, "normal")) SetBit(font.Style, kFontBold, false);
+      break;
+    case Prop::FontStyle:
+      if (Contains(text, "italic") || Contains(text, "oblique")) SetBit(font.Style, kFontItalic, true);
+      else if (Contains(text, "normal")) SetBit(font.Style, kFontItalic, false);
+      break;
+    case Prop::TextDecoration:
+      if (Contains(text, "underline")) SetBit(font.Style, kFontUnderline, true);
+      if (Contains(text, "line-through")) SetBit(font.Style, kFontStrikeOut, true);
+      if (Contains(text, "none")) font.Style &= ~(kFontUnderline | kFontStrikeOut);
+      break;
+  }
+}
+
+}  // namespace
+
+bool IsBoldWeight(std::string_view weight) {
+  if (Contains(weight, "bold")) return true;
+  TNumberAndUnit number = SplitNumberAndUnit(weight);
+  return number.HasNumber && number.Unit.empty() && number.Value >= 600;
+}
+
+AnsiString ChooseInstalledFamily(std::string_view families, const FontMetrics& metrics) {
+  while (true) {
+    size_t comma = families.find(',');
+    AnsiString name = GenericFamily(Trim(families.substr(0, comma)));
+    if (!name.empty() && IsQuote(name.front())) name.erase(0, 1);
+    if (!name.empty() && IsQuote(name.back())) name.pop_back();
+    if (!name.empty() && metrics.IsInstalled(name)) return name;
+    if (comma == std::string_view::npos) return metrics.DefaultFamily();
+    families.remove_prefix(comma + 1);
+  }
+}
+
+TFontDescription TProperties::FontDescription(const FontMetrics& metrics) const {
+  TFontDescription font;
+  const AnsiString* family = TextOf(Prop::FontFamily);
+  font.Family = ChooseInstalledFamily(family ? *family : AnsiString(), metrics);
+  if (std::optional<double> size = RealOf(Prop::FontSize)) font.SizePoints = *size;
+  else if (const AnsiString* text = TextOf(Prop::FontSize))
+    font.SizePoints = FontSizeToPoints(*text, DefaultSize, DefaultSize, metrics.PixelsPerInch());
+  else font.SizePoints = DefaultSize;
+  font.Style = StyleBitsOf(*this);
+  font.Colour = IsEmpty(Prop::Color) ? 0 : ColourOf(Prop::Color);
+  font.Background = SetFlags[Prop::BackgroundColor] ? ColourOf(Prop::BackgroundColor) : OwnBackground;
+  font.Charset = Charset;
+  return font;
+}
+
+TRealisedFont TProperties::GetFont(const FontMetrics& metrics) {
+  if (!Font) {
+    TFontDescription description = FontDescription(metrics);
+    TFontRequest request{description.Family, RoundToInt(description.SizePoints),
+                         description.Style, description.Charset};
+    Font = metrics.Realise(request);
+    Font->Colour = description.Colour;
+    EmSize = Font->Height - Font->InternalLeading;
+    ExSize = EmSize / 2;
+  }
+  return *Font;
+}
+
+void TProperties::UpdateLinkFonts(int slot, const TPropValue& value, const FontMetrics& metrics) {
+  if (!LinkFonts) return;
+  const AnsiString* text = std::get_if<AnsiString>(&value);
+  for (TFontDescription& font : *LinkFonts) {
+    switch (slot) {
+      case Prop::FontFamily:
+        if (text) font.Family = ChooseInstalledFamily(*text, metrics);
+        break;
+      case Prop::FontSize:
+        if (text) font.SizePoints = FontSizeToPoints(*text, font.SizePoints, DefaultSize,
+                                                     metrics.PixelsPerInch());
+        else if (const double* points = std::get_if<double>(&value)) font.SizePoints = *points;
+        break;
+      case Prop::Color:
+      case Prop::BackgroundColor:
+        if (const int32_t* colour = std::get_if<int32_t>(&value))
+          (slot == Prop::Color ? font.Colour : font.Background) = static_cast<TColour>(*colour);
+        break;
+      default:
+        if (text) UpdateStyleBits(font, slot, *text);
+    }
+  }
+}
+
+}  // namespace folverin

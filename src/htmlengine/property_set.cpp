@@ -1,0 +1,139 @@
+#include "htmlengine/property_set.h"
+
+#include "htmlengine/colour_names.h"
+
+namespace folverin {
+
+namespace {
+
+enum class TAssignMode { Rule, Attribute };
+
+bool IsSideColourSlot(int slot) { return slot >= Prop::BorderTopColor && slot <= Prop::BorderLeftColor; }
+bool IsSideStyleSlot(int slot) { return slot >= Prop::BorderTopStyle && slot <= Prop::BorderLeftStyle; }
+
+// The value rules shared by the rule store and STYLE attributes. They differ
+// only for a color that is no colour: a rule keeps what it had, an attribute
+// stores black. Returns false when nothing was stored.
+bool AssignText(TProperties& set, int slot, std::string_view value, TAssignMode mode) {
+  TColour colour = 0;
+  bool isColour = ColourFromString(value, false, colour);
+  switch (slot) {
+    case Prop::BorderStyle:
+      set.SetText(Prop::BorderStyle, value);
+      for (int side = Prop::BorderTopStyle; side <= Prop::BorderLeftStyle; ++side) set.SetText(side, value);
+      return true;
+    case Prop::Color:
+      if (!isColour && mode == TAssignMode::Rule) return false;
+      set.SetColour(Prop::Color, isColour ? colour : 0);
+      return true;
+    case Prop::BackgroundColor:
+      set.SetColour(Prop::BackgroundColor, isColour ? colour : NoColour);
+      return true;
+    case Prop::BorderColor:
+      if (!isColour) return false;
+      set.SetColour(Prop::BorderColor, colour);
+      for (int side = Prop::BorderTopColor; side <= Prop::BorderLeftColor; ++side) set.SetColour(side, colour);
+      return true;
+    case Prop::Visibility:
+      if (value == "visible") set.Props[Prop::Visibility] = kVisibilityVisible;
+      else if (value == "hidden") set.Props[Prop::Visibility] = kVisibilityHidden;
+      else return false;
+      return true;
+    case Prop::TextTransform:
+      set.Props[Prop::TextTransform] = value == "uppercase"   ? kTransformUpper
+                                 : value == "lowercase" ? kTransformLower
+                                                        : kTransformNone;
+      return true;
+    default:
+      if (IsSideColourSlot(slot)) {
+        if (!isColour) return false;
+        set.SetColour(slot, colour);
+        return true;
+      }
+      set.SetText(slot, value);
+      if (IsSideStyleSlot(slot) && value != "none") set.SetText(Prop::BorderStyle, value);
+      return true;
+  }
+}
+
+}  // namespace
+
+TProperties::TProperties() {
+  for (int slot = kFirstMeasureSlot; slot <= kLastMeasureSlot; ++slot) Props[slot] = IntNull;
+  Props[Prop::ZIndex] = int32_t{0};
+}
+
+const AnsiString* TProperties::TextOf(int slot) const { return std::get_if<AnsiString>(&Props[slot]); }
+
+std::optional<int32_t> TProperties::IntOf(int slot) const {
+  if (const int32_t* value = std::get_if<int32_t>(&Props[slot])) return *value;
+  return std::nullopt;
+}
+
+std::optional<double> TProperties::RealOf(int slot) const {
+  if (const double* value = std::get_if<double>(&Props[slot])) return *value;
+  return std::nullopt;
+}
+
+TColour TProperties::ColourOf(int slot) const {
+  std::optional<int32_t> value = IntOf(slot);
+  return value ? static_cast<TColour>(*value) : NoColour;
+}
+
+void TProperties::SetColour(int slot, TColour colour) {
+  Props[slot] = static_cast<int32_t>(colour);
+}
+
+void TProperties::SetText(int slot, std::string_view text) { Props[slot] = AnsiString(text); }
+
+void TProperties::AssignByName(std::string_view name, std::string_view value) {
+  if (std::optional<int> slot = SlotOfName(name))
+    AssignText(*this, *slot, value, TAssignMode::Attribute);
+}
+
+bool TProperties::AssignRuleValue(int slot, std::string_view value) {
+  return AssignText(*this, slot, value, TAssignMode::Rule);
+}
+
+void TProperties::Inherit(const TProperties& parent) {
+  bool fromSpan = parent.Tag == "span";
+  for (int slot = 0; slot < kPropertyCount; ++slot) {
+    if (fromSpan || IsInheritedSlot(slot)) Props[slot] = parent.Props[slot];
+    else if (IsMeasureSlot(slot)) Props[slot] = IntNull;
+    else Props[slot] = std::monostate();
+  }
+  SetFlags.fill(false);
+  OwnBackground = parent.OwnBackground;
+  Charset = parent.Charset;
+  CodePage = parent.CodePage;
+  Title = parent.Title;
+  EmSize = parent.EmSize;
+  ExSize = EmSize / 2;
+  DefaultSize = parent.DefaultSize;
+  LinkFonts = parent.LinkFonts;
+  Font.reset();
+}
+
+void TProperties::AssignFromAttribute(int slot, const TPropValue& value,
+                                      const FontMetrics& metrics) {
+  if (slot < 0 || slot >= kPropertyCount || SetFlags[slot]) return;
+  Props[slot] = value;
+  SetFlags[slot] = true;
+  Font.reset();
+  if (slot == Prop::FontFamily || slot == Prop::FontSize || slot == Prop::Color) UpdateLinkFonts(slot, value, metrics);
+}
+
+void TProperties::CopySlots(const TProperties& other) {
+  Props = other.Props;
+  Font.reset();
+}
+
+void TProperties::CopyDocumentDefaults(const TProperties& defaultEntry) {
+  CopySlots(defaultEntry);
+  Charset = defaultEntry.Charset;
+  CodePage = defaultEntry.CodePage;
+  DefaultSize = defaultEntry.DefaultSize;
+  Tag = "default";
+}
+
+}  // namespace folverin

@@ -1,0 +1,123 @@
+// The property set (TProperties): the style of one element, or of one rule of
+// the rule store. Slots are filled from CSS text, inherited from the parent
+// element and combined with the matching rules of the document.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <variant>
+
+#include "common/ansi_string.h"
+#include "htmlengine/font_metrics.h"
+#include "htmlengine/property_slots.h"
+
+namespace folverin {
+
+class TStyleList;
+
+// A slot holds nothing, a text, an integer (pixels, codes, colours as their
+// 32-bit pattern) or a real number (resolved font size in points).
+using TPropValue = std::variant<std::monostate, AnsiString, int32_t, double>;
+
+// A font as an element asks for it, before the platform realises it.
+struct TFontDescription {
+  AnsiString Family;
+  double SizePoints = 12;
+  uint8_t Style = 0;  // kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut
+  TColour Colour = 0;
+  TColour Background = NoColour;
+  int Charset = 1;
+  bool operator==(const TFontDescription&) const = default;
+};
+
+// The fonts of a link in its states.
+enum TLinkState { LinkNormal = 0, LinkVisited = 1, LinkHover = 2, LinkVisitedHover = 3 };
+using TLinkFonts = std::array<TFontDescription, 4>;
+
+class TProperties {
+ public:
+  TProperties();
+
+  std::array<TPropValue, kPropertyCount> Props;
+  // Slot n was assigned by a style rule or the STYLE attribute; presentational
+  // HTML attributes fill only slots whose flag is clear.
+  std::array<bool, kPropertyCount> SetFlags{};
+  AnsiString Tag, Class, ID, PseudoClass, Title;
+  const TProperties* InlineStyle = nullptr;  // not owned
+  TColour OwnBackground = NoColour;
+  // The character set of the element's font and the code page its text is
+  // decoded with. Start: DEFAULT_CHARSET and the system ANSI code page; the
+  // tokenizer's SetCharset / SetUtf8 change both together.
+  int Charset = 1;
+  int CodePage = 0;
+  // Character height of the realised font (cell height less internal
+  // leading) and half of it; inherited until the element's font is realised.
+  int EmSize = 0;
+  int ExSize = 0;
+  // The document's default font size D, carried along so that sizes can be
+  // resolved where no rule store is at hand.
+  double DefaultSize = 12;
+  std::optional<TLinkFonts> LinkFonts;
+
+  // Typed reads of a slot; nothing when the slot holds another kind.
+  const AnsiString* TextOf(int slot) const;
+  std::optional<int32_t> IntOf(int slot) const;
+  std::optional<double> RealOf(int slot) const;
+  // A colour slot, NoColour when it holds none.
+  TColour ColourOf(int slot) const;
+  bool IsEmpty(int slot) const { return std::holds_alternative<std::monostate>(Props[slot]); }
+  void SetColour(int slot, TColour colour);
+  void SetText(int slot, std::string_view text);
+
+  // One declaration of a STYLE attribute (CSS name and lower-case value).
+  void AssignByName(std::string_view name, std::string_view value);
+  // One declaration of a rule; false when the value is not accepted (a
+  // colour that does not parse leaves the slot unchanged). The rule store
+  // adds its side effects for colours.
+  bool AssignRuleValue(int slot, std::string_view value);
+
+  // Starts the set from the parent's: slots (all of them under a span, else
+  // only the inherited ones), background, character set, title, em size and
+  // link fonts. The element's identity (Tag, Class, ID, PseudoClass) stays.
+  void Inherit(const TProperties& parent);
+
+  // Applies every matching rule of the store, then the inline style. The
+  // enclosing sets come parent first and end with the document's outermost
+  // set, which descendant rules never match.
+  void Combine(const TStyleList& store, std::string_view tag, std::string_view cls,
+               std::string_view id, std::string_view pseudo, const AnsiString* title,
+               const TProperties* inlineStyle, std::span<const TProperties* const> enclosing);
+
+  // Presentational HTML attributes: set only when no rule or STYLE set it.
+  void AssignFromAttribute(int slot, const TPropValue& value, const FontMetrics& metrics);
+
+  void CopySlots(const TProperties& other);
+  // The document's outermost set: everything of the "default" entry.
+  void CopyDocumentDefaults(const TProperties& defaultEntry);
+
+  // The font the element asks for, and the platform's realisation of it
+  // (computed once; it also fixes EmSize and ExSize).
+  TFontDescription FontDescription(const FontMetrics& metrics) const;
+  TRealisedFont GetFont(const FontMetrics& metrics);
+
+  // Used by Combine: copies every given slot of a rule into this set.
+  void ApplyRule(const TProperties& rule, const FontMetrics& metrics);
+
+ private:
+  void UpdateLinkFonts(int slot, const TPropValue& value, const FontMetrics& metrics);
+  void ComputeLinkFonts(const TStyleList& store, std::span<const TProperties* const> enclosing);
+
+  std::optional<TRealisedFont> Font;
+};
+
+// The first family of a comma list that is installed (generic names mapped to
+// the platform's fonts, one pair of quotes removed), else the default family.
+AnsiString ChooseInstalledFamily(std::string_view families, const FontMetrics& metrics);
+
+// Style bits from the weight, style and decoration texts of a set.
+bool IsBoldWeight(std::string_view weight);
+
+}  // namespace folverin

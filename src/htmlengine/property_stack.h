@@ -1,0 +1,71 @@
+// The builder's stack of property sets (TPropStack): one set per open
+// element, each derived from the set below it. The bottom set stands for the
+// document and is never removed.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "common/ansi_string.h"
+#include "htmlengine/property_set.h"
+#include "htmlengine/style_list.h"
+
+namespace folverin {
+
+// Presentational attributes of an element (ALIGN, FONT SIZE ...), applied
+// after the style rules each time the set is derived.
+using TPropAdjustment = std::function<void(TProperties&)>;
+
+struct TElementStyle {
+  AnsiString Class, ID, Title, PseudoClass;
+  std::unique_ptr<TProperties> Inline;  // the STYLE attribute, when given
+  TPropAdjustment Adjust;
+};
+
+class TPropStack {
+ public:
+  // Deeper nesting is not styled any more: every pop below this depth would
+  // derive all the sets above it again, which deep junk documents turn into
+  // quadratic work.
+  static constexpr int kMaxDepth = 256;
+
+  explicit TPropStack(const TStyleList& store) : Store(store) {}
+
+  // Empties the stack and pushes the bottom set with the tag "default".
+  void Reset(const TProperties& documentDefaults);
+  void Clear() { Entries.clear(); }
+  // A new bottom set (BODY's colours); the sets above are derived again.
+  void ReplaceBottom(const TProperties& set);
+
+  // False when the set was not pushed because the stack is full.
+  bool PushProperties(std::string_view tag, TElementStyle style);
+  // Removes the most recent set with the tag (never the bottom one); the
+  // sets above it are derived again from the one now below them.
+  void PopProperties(std::string_view tag);
+  void PopTop();
+  // Pops until `count` sets are left (the bottom one always stays).
+  void PopTo(int count);
+
+  // Index of the most recent set with the tag, -1 when none is open.
+  int FindTag(std::string_view tag) const;
+
+  TProperties& Top() { return *Entries.back().Set; }
+  TProperties& Bottom() { return *Entries.front().Set; }
+  int Count() const { return static_cast<int>(Entries.size()); }
+  TProperties& At(int index) { return *Entries[index].Set; }
+
+ private:
+  struct TEntry {
+    AnsiString Tag;
+    TElementStyle Style;
+    std::unique_ptr<TProperties> Set;
+  };
+  std::unique_ptr<TProperties> Derive(size_t index) const;
+
+  const TStyleList& Store;
+  std::vector<TEntry> Entries;
+};
+
+}  // namespace folverin

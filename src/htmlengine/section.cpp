@@ -1,0 +1,227 @@
+#include "htmlengine/section.h"
+
+#include <algorithm>
+
+#include <unicode/uchar.h>
+
+#include "htmlengine/html_attributes.h"
+#include "htmlengine/property_derived_values.h"
+#include "htmlengine/section_list.h"
+#include "htmlengine/selected_text.h"
+#include "htmlengine/token_obj.h"
+
+namespace folverin {
+
+namespace {
+
+// text-align codes of the property model to the section's own codes.
+uint8_t SectionAlignment(const TProperties& properties) {
+  switch (TextAlignCode(properties)) {
+    case 2: return 2;
+    case 6: return 3;
+    case 7: return 4;
+    default: return 1;
+  }
+}
+
+uint8_t ClearModeOf(TAttributeList* attributes, const TProperties& properties) {
+  uint8_t mode = 0;
+  if (attributes) {
+    if (const TAttribute* clear = attributes->Lookup(THtmlAttribute::Clear))
+      mode = SameText(clear->Value, "left") ? 1 : SameText(clear->Value, "right") ? 2 : 3;
+  }
+  if (std::optional<int> code = ClearCode(properties)) mode = static_cast<uint8_t>(*code);
+  return mode;
+}
+
+char16_t Transformed(char16_t ch, int32_t transform) {
+  if (transform == kTransformNone || (ch >= 0xD800 && ch <= 0xDFFF)) return ch;
+  UChar32 mapped = transform == kTransformUpper ? u_toupper(ch) : u_tolower(ch);
+  return mapped <= 0xFFFF ? static_cast<char16_t>(mapped) : ch;
+}
+
+}  // namespace
+
+TSection::TSection(TSectionList* document, bool withIndent, TCellBasic* /*cell*/,
+                   const TUrlTarget* linkTarget, TProperties& properties,
+                   TAttributeList* attributes)
+    : TSectionBase(document) {
+  const FontMetrics& metrics = document->Metrics();
+  FontRuns.push_back(std::make_unique<TFontObj>(this, 0, properties, metrics));
+  if (linkTarget && !linkTarget->Url.empty()) SetLink(properties, linkTarget);
+  Alignment = SectionAlignment(properties);
+  ClearMode = ClearModeOf(attributes, properties);
+  LineHeightPx = LineHeightPixels(properties, FontRuns.front()->FontHeight, metrics.PixelsPerInch());
+  if (withIndent) {
+    TTextIndent indent = TextIndentOf(properties, metrics.PixelsPerInch());
+    if (indent.Percent) IndentPercent = std::clamp(indent.Value, 0, 90);
+    else IndentPixels = indent.Value;
+  }
+  if (attributes && !attributes->GetID().empty()) document->IDNames.AddObject(attributes->GetID(), this);
+}
+
+TSection::~TSection() { ForgetLinkRuns(); }
+
+void TSection::ForgetLinkRuns() {
+  for (const auto& run : FontRuns)
+    if (run->IsLink()) Document->ForgetLinkFont(run.get());
+}
+
+void TSection::AppendCharacters(std::u16string_view chars, const int32_t* positions,
+                                bool keepTogether) {
+  if (chars.empty()) return;
+  size_t needed = Text.size() + chars.size();
+  if (!SourceIndexes) RestoreSourceIndexes();
+  // Grow by at least 500 entries, and geometrically so that a long section
+  // is not copied over and over.
+  if (SourceIndexes->capacity() < needed)
+    SourceIndexes->reserve(std::max(needed + 500, 2 * SourceIndexes->capacity()));
+  Text.append(chars);
+  SourceIndexes->insert(SourceIndexes->end(), positions, positions + chars.size());
+  BreakFlags.append(chars.size(), keepTogether ? 'n' : 'y');
+}
+
+// Text added to a finished section needs the positions of what it holds
+// already, and loses the flag that Complete added at its end.
+void TSection::RestoreSourceIndexes() {
+  SourceIndexes = std::make_unique<std::vector<int32_t>>();
+  SourceIndexes->reserve(Text.size() + 500);
+  for (size_t r = 0; r < SourceRuns.size(); ++r) {
+    size_t end = r + 1 < SourceRuns.size() ? SourceRuns[r + 1].Pos : Text.size();
+    for (size_t i = SourceRuns[r].Pos; i < end; ++i)
+      SourceIndexes->push_back(SourceRuns[r].Index + static_cast<int32_t>(i - SourceRuns[r].Pos));
+  }
+  SourceIndexes->resize(Text.size(), SourceIndexes->empty() ? 0 : SourceIndexes->back());
+  BreakFlags.resize(Text.size(), 'y');
+}
+
+void TSection::AppendText(const TokenObj& token, const TAppendMode& mode) {
+  std::u16string chars = token.Chars();
+  for (char16_t& ch : chars) ch = Transformed(ch, mode.Transform);
+  AppendCharacters(chars, token.Positions().data(), mode.KeepTogether);
+}
+
+void TSection::AppendChar(char16_t ch, int32_t sourcePosition, const TAppendMode& mode) {
+  TokenObj token;
+  token.PutChar(ch, sourcePosition);
+  AppendText(token, mode);
+}
+
+void TPreFormated::AppendText(const TokenObj& token, const TAppendMode& mode) {
+  TAppendMode unbroken = mode;
+  unbroken.KeepTogether = true;
+  TSection::AppendText(token, unbroken);
+}
+
+void TSection::StartFontRun(TProperties& properties) {
+  int at = static_cast<int>(Text.size());
+  TFontObj& last = *FontRuns.back();
+  if (last.Pos == at) {
+    last.SetFont(properties, Document->Metrics());
+    return;
+  }
+  FontRuns.push_back(std::make_unique<TFontObj>(this, at, properties, Document->Metrics()));
+  if (last.IsLink()) {
+    FontRuns.back()->UrlTarget = last.UrlTarget;
+    Document->LinkFonts.push_back(FontRuns.back().get());
+  }
+}
+
+void TSection::SetLink(TProperties& properties, const TUrlTarget* target) {
+  int at = static_cast<int>(Text.size());
+  TFontObj* run = FontRuns.back().get();
+  if (run->Pos == at) {
+    run->SetFont(properties, Document->Metrics());
+  } else {
+    FontRuns.push_back(std::make_unique<TFontObj>(this, at, properties, Document->Metrics()));
+    run = FontRuns.back().get();
+  }
+  bool wasLink = run->IsLink();
+  if (target) run->UrlTarget = *target;
+  else run->UrlTarget.reset();
+  if (target && !wasLink) Document->LinkFonts.push_back(run);
+  if (!target && wasLink) Document->ForgetLinkFont(run);
+}
+
+TFloatingObj* TSection::InsertFloat(std::unique_ptr<TFloatingObj> object, int32_t sourcePosition,
+                                    const TAppendMode& mode) {
+  object->Pos = static_cast<int>(Text.size());
+  Floats.push_back(std::move(object));
+  AppendChar(kImageMarker, sourcePosition, mode);
+  return Floats.back().get();
+}
+
+TFormControlObj* TSection::InsertControl(std::unique_ptr<TFormControlObj> control,
+                                         int32_t sourcePosition, const TAppendMode& mode) {
+  control->Pos = static_cast<int>(Text.size());
+  Controls.push_back(std::move(control));
+  if (Controls.back()->Kind != TFormControlKind::Hidden)
+    AppendChar(kControlMarker, sourcePosition, mode);
+  return Controls.back().get();
+}
+
+void TSection::RegisterAnchorName(std::string_view name) {
+  Document->IDNames.AddObject(name, this);
+  HasAnchorName = true;
+}
+
+bool TSection::IsDisposable() const { return Text.empty() && !HasAnchorName && ClearMode == 0; }
+
+bool TSection::BeginTextPositions(int& cursor) {
+  TextStart = cursor;
+  TextLength = static_cast<int>(Text.size());
+  LayoutLines();
+  cursor += TextLength;
+  return false;
+}
+
+void TSection::LayoutLines() {
+  LineList.clear();
+  if (!Text.empty()) LineList.push_back(LineRec{.LineChars = static_cast<int>(Text.size())});
+}
+
+bool TSection::CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) {
+  const int s = TextStart;
+  for (const LineRec& line : LineList) {
+    int c = line.Start;
+    int n = line.LineChars;
+    if (c >= selEnd - s || c + n < selStart - s) continue;
+    int from = c + std::max(0, selStart - s - c);
+    int to = c + std::min(n, selEnd - s - c);
+    if (from < to) collector.Put(Text.data() + from, to - from);
+  }
+  if (static_cast<int>(Text.size()) < selEnd - s) collector.Put(u"\r\n", 2);
+  return false;
+}
+
+int TSection::SourceOfPosition(int position) const {
+  int i = position - TextStart;
+  if (Text.empty() || i < 0 || i >= static_cast<int>(Text.size()) || SourceRuns.empty()) return -1;
+  auto run = std::upper_bound(SourceRuns.begin(), SourceRuns.end(), i,
+                              [](int index, const IndexObj& r) { return index < r.Pos; });
+  if (run == SourceRuns.begin()) return -1;
+  --run;
+  return run->Index + (i - run->Pos);
+}
+
+int TSection::PositionOfSource(int sourcePosition, bool exact) const {
+  const int length = static_cast<int>(Text.size());
+  for (size_t r = 0; r < SourceRuns.size(); ++r) {
+    const IndexObj& run = SourceRuns[r];
+    int runLength = (r + 1 < SourceRuns.size() ? SourceRuns[r + 1].Pos : length) - run.Pos;
+    if (sourcePosition >= run.Index && sourcePosition < run.Index + runLength)
+      return TextStart + run.Pos + (sourcePosition - run.Index);
+    // Inside a tag: the text that follows it.
+    if (sourcePosition < run.Index) return exact ? -1 : TextStart + run.Pos;
+  }
+  return -1;
+}
+
+TSection* TSection::CharacterAt(int position, char16_t& ch) {
+  int i = position - TextStart;
+  if (i < 0 || i >= static_cast<int>(Text.size())) return nullptr;
+  ch = Text[i];
+  return this;
+}
+
+}  // namespace folverin

@@ -1,0 +1,138 @@
+// A run of text (TSection) and a line of preformatted text (TPreFormated):
+// the 16-bit text buffer with its break flags, source positions, font runs
+// and embedded objects, and how it is cleaned up when it is finished.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "htmlengine/floating_obj.h"
+#include "htmlengine/font_run.h"
+#include "htmlengine/form_control_obj.h"
+#include "htmlengine/section_item.h"
+
+namespace folverin {
+
+class TAttributeList;
+class TokenObj;
+struct TUrlTarget;
+
+// Characters of the text that stand for something that is not text.
+inline constexpr char16_t kControlMarker = 2;
+inline constexpr char16_t kImageMarker = 4;
+inline constexpr char16_t kBreakMarker = 8;
+inline constexpr bool IsMarker(char16_t ch) {
+  return ch == kControlMarker || ch == kImageMarker || ch == kBreakMarker;
+}
+
+// One laid-out line of a section.
+struct LineRec {
+  int Start = 0;  // index of the first character in Text
+  int SpaceBefore = 0, SpaceAfter = 0;
+  int LineHt = 0;
+  int LineImgHt = 0;
+  int LineChars = 0;
+  int Descent = 0;
+  int LineIndent = 0;
+  int DrawWidth = 0;
+  int Spaces = 0, Extra = 0;  // justification
+};
+
+// A run of consecutive source positions: the character at buffer index
+// Pos came from source position Index, the next ones from the following.
+struct IndexObj {
+  int Pos = 0;
+  int Index = 0;
+};
+
+// How appended text is treated: the text-transform code of the element in
+// force, and whether the text must be kept on one line (NOBR).
+struct TAppendMode {
+  int32_t Transform = 0;
+  bool KeepTogether = false;
+};
+
+class TSection : public TSectionBase {
+ public:
+  // The first font run comes from the property set (a link run when a link
+  // target is given); an ID attribute registers the section.
+  TSection(TSectionList* document, bool withIndent, TCellBasic* cell, const TUrlTarget* linkTarget,
+           TProperties& properties, TAttributeList* attributes);
+  ~TSection() override;
+
+  virtual void AppendChar(char16_t ch, int32_t sourcePosition, const TAppendMode& mode);
+  virtual void AppendText(const TokenObj& token, const TAppendMode& mode);
+  // Cleans the text up and replaces the source positions by runs.
+  virtual void Complete();
+
+  // A new font run at the end of the text, or a new font for the last run
+  // when it starts there.
+  void StartFontRun(TProperties& properties);
+  // Starts (target given) or ends a link run at the end of the text.
+  void SetLink(TProperties& properties, const TUrlTarget* target);
+  // Embeds an image or panel with its marker at the end of the text.
+  TFloatingObj* InsertFloat(std::unique_ptr<TFloatingObj> object, int32_t sourcePosition,
+                            const TAppendMode& mode);
+  // Embeds a form control with its marker; a hidden field takes no marker.
+  TFormControlObj* InsertControl(std::unique_ptr<TFormControlObj> control, int32_t sourcePosition,
+                                 const TAppendMode& mode);
+  // An anchor name refers to the section; that keeps it when it stays empty.
+  void RegisterAnchorName(std::string_view name);
+
+  bool HasSourceIndexes() const { return SourceIndexes != nullptr; }
+  // After Complete: nothing is left that the document needs.
+  virtual bool IsDisposable() const;
+
+  bool BeginTextPositions(int& cursor) override;
+  bool CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) override;
+  int SourceOfPosition(int position) const override;
+  int PositionOfSource(int sourcePosition, bool exact) const override;
+  TSection* CharacterAt(int position, char16_t& ch) override;
+
+  // Splits the text into lines. Until real line breaking exists every
+  // non-empty section is one line.
+  virtual void LayoutLines();
+
+  int SectionOrdinal = 0;
+  int LayoutPassSeen = 0;
+  std::u16string Text;
+  std::string BreakFlags;  // 'y' a line may break after the character, 'n' not
+  std::unique_ptr<std::vector<int32_t>> SourceIndexes;  // while the section is built
+  TFontList FontRuns;
+  TImageObjList Floats;
+  TFormControlList Controls;
+  std::vector<IndexObj> SourceRuns;  // after Complete
+  std::vector<LineRec> LineList;     // after layout
+  uint8_t Alignment = 1;             // 1 left, 2 center, 3 right, 4 justify
+  uint8_t ClearMode = 0;             // 1 left, 2 right, 3 both
+  int LineHeightPx = -1;
+  bool HasAnchorName = false;
+  int PreWidth = 0;
+  int IndentPixels = 0;
+  int IndentPercent = 0;
+
+ protected:
+  void AppendCharacters(std::u16string_view chars, const int32_t* positions, bool keepTogether);
+  void RemoveCharacters(const std::vector<bool>& remove);
+  void BuildSourceRuns();
+  void RestoreSourceIndexes();
+
+ private:
+  void CollapseSpaces();
+  void RemoveSpacesAfterFloats(std::vector<bool>& remove) const;
+  void RemoveSpacesAroundBreaks();
+  void ForgetLinkRuns();
+};
+
+class TPreFormated : public TSection {
+ public:
+  using TSection::TSection;
+  // Preformatted text keeps every space and never breaks inside a line.
+  void AppendText(const TokenObj& token, const TAppendMode& mode) override;
+  void Complete() override;
+  bool IsDisposable() const override { return false; }
+};
+
+}  // namespace folverin

@@ -1,0 +1,84 @@
+#include "htmlengine/section_list.h"
+
+#include <algorithm>
+
+#include "htmlengine/selected_text.h"
+#include "htmlengine/text_positions.h"
+
+namespace folverin {
+
+TSectionList::TSectionList(const FontMetrics* metrics)
+    : TCell(this),
+      StyleSheet(&HoverInUse, metrics),
+      Metrics_(metrics ? metrics : &FixedWidthFontMetrics::Standard()) {
+  CellTag = "default";
+  StyleSheet.Initialize(Defaults);
+}
+
+TSectionList::~TSectionList() {
+  // The items refer to the registries, which go before the base cell does.
+  Clear();
+}
+
+void TSectionList::Clear() {
+  if (!PrintCopy) {
+    IDNames.Clear();
+    StyleSheet.Clear();
+  }
+  LinkFonts.clear();
+  FreeItems();
+  FinishedSections = 0;
+  SelectionStart = 0;
+  SelectionEnd = 0;
+  TextStart = 0;
+  TextLength = 0;
+}
+
+void TSectionList::SetDefaults(const TStyleDefaults& defaults) {
+  Defaults = defaults;
+  PreformattedFont = defaults.FixedPitchFamily.substr(0, 32);
+  StyleSheet.Initialize(defaults);
+}
+
+void TSectionList::Layout() {
+  ++LayoutPass;
+  int cursor = 0;
+  AssignTextPositions(*this, cursor);
+}
+
+void TSectionList::ForgetLinkFont(const TFontObj* run) {
+  // The runs of the section being dropped are the latest ones.
+  auto at = std::find(LinkFonts.rbegin(), LinkFonts.rend(), run);
+  if (at != LinkFonts.rend()) LinkFonts.erase(std::next(at).base());
+}
+
+int TSectionList::CollectSelection(TSelTextCount& collector) {
+  struct TCollectorInUse {
+    TSectionList& Document;
+    ~TCollectorInUse() { Document.TextCollector = nullptr; }
+  } inUse{*this};
+  TextCollector = &collector;
+  CollectSelectedText(collector, SelectionStart, SelectionEnd);
+  return collector.Total();
+}
+
+int TSectionList::GetSelectedLength() {
+  if (SelectionStart >= SelectionEnd) return 0;
+  TSelTextCount counter;
+  return CollectSelection(counter);
+}
+
+int TSectionList::CopySelectedText(char16_t* buffer, int size) {
+  if (!buffer || size <= 0) return 0;
+  buffer[0] = 0;
+  if (SelectionStart >= SelectionEnd) return 0;
+  TSelTextBuf copy(buffer, size);
+  return CollectSelection(copy) - 1;
+}
+
+int TSectionList::PositionOfSource(int sourcePosition) {
+  int position = TCellBasic::PositionOfSource(sourcePosition, false);
+  return position >= 0 ? position : TextLength + 1;
+}
+
+}  // namespace folverin

@@ -1,0 +1,66 @@
+// The document (TSectionList): the top cell of the tree, with the registries
+// that the builder fills and the selection that the view sets.
+#pragma once
+
+#include <vector>
+
+#include "common/ansi_string.h"
+#include "htmlengine/cell.h"
+#include "htmlengine/font_metrics.h"
+#include "htmlengine/id_name_list.h"
+#include "htmlengine/style_list.h"
+
+namespace folverin {
+
+class TFontObj;
+class TSelTextCount;
+
+class TSectionList : public TCell {
+ public:
+  // Metrics (kept, not owned) default to the shared fixed-width metrics.
+  explicit TSectionList(const FontMetrics* metrics = nullptr);
+  ~TSectionList() override;
+
+  // Empties the document before a load. The style store goes too, so
+  // SetDefaults has to follow before anything is built again.
+  void Clear();
+  // Stores the view's defaults and reloads the style store with them.
+  void SetDefaults(const TStyleDefaults& defaults);
+  // Assigns the text positions of every item and the lines of every section.
+  void Layout();
+
+  // Characters of the selection, and a copy of them: at most size - 1
+  // characters and a terminating 0. Returns the characters written.
+  int GetSelectedLength();
+  int CopySelectedText(char16_t* buffer, int size);
+  // The document's text position of a source position; past the end of the
+  // text when no item holds it.
+  int PositionOfSource(int sourcePosition);
+
+  void ForgetLinkFont(const TFontObj* run);
+  const FontMetrics& Metrics() const { return *Metrics_; }
+
+  bool ImagesShown = false;
+  int ScrollOffset = 0;
+  int SelectionStart = 0;
+  int SelectionEnd = 0;
+  AnsiString PreformattedFont = "Courier New";
+  TStyleDefaults Defaults;
+  bool HoverInUse = false;
+  TStyleList StyleSheet;
+  TIDNameList IDNames;
+  std::vector<TFontObj*> LinkFonts;  // link runs, owned by their sections
+  TSelTextCount* TextCollector = nullptr;  // only while selected text is collected
+  int FinishedSections = 0;
+  int LayoutPass = 0;
+  int ProgressBase = 0;
+  bool PrintCopy = false;
+  bool ManyLinks = false;
+
+ private:
+  int CollectSelection(TSelTextCount& collector);
+
+  const FontMetrics* Metrics_;
+};
+
+}  // namespace folverin

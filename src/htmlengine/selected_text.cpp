@@ -1,0 +1,30 @@
+#include "htmlengine/selected_text.h"
+
+#include "htmlengine/section.h"
+
+namespace folverin {
+
+void TSelTextCount::Put(const char16_t* chars, int count) {
+  for (int i = 0; i < count; ++i)
+    if (!IsMarker(chars[i])) ++Count;
+}
+
+int TSelTextCount::Total() { return Count; }
+
+void TSelTextCount::PutLine(const char16_t* chars, int count) {
+  Put(chars, count);
+  Put(u"\r\n", 2);
+}
+
+void TSelTextBuf::Put(const char16_t* chars, int count) {
+  for (int i = 0; i < count && Count < Size - 1; ++i)
+    if (!IsMarker(chars[i])) Buffer[Count++] = chars[i];
+}
+
+int TSelTextBuf::Total() {
+  // A buffer of no size has no room even for the terminating 0.
+  if (Size > 0) Buffer[Count] = 0;
+  return Count + 1;
+}
+
+}  // namespace folverin

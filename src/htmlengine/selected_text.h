@@ -1,0 +1,33 @@
+// The two collectors of selected text: one counts the characters, the other
+// copies them into a buffer of the counted size. Both see the same
+// characters, so the count is exactly what the copy writes.
+#pragma once
+
+namespace folverin {
+
+class TSelTextCount {
+ public:
+  virtual ~TSelTextCount() = default;
+  // Takes the characters that are not markers.
+  virtual void Put(const char16_t* chars, int count);
+  virtual int Total();
+  void PutLine(const char16_t* chars, int count);
+
+ protected:
+  int Count = 0;
+};
+
+class TSelTextBuf : public TSelTextCount {
+ public:
+  // Writes at most size - 1 characters and a terminating 0.
+  TSelTextBuf(char16_t* buffer, int size) : Buffer(buffer), Size(size) {}
+  void Put(const char16_t* chars, int count) override;
+  // Terminates the buffer; returns the characters written plus one.
+  int Total() override;
+
+ private:
+  char16_t* Buffer;
+  int Size;
+};
+
+}  // namespace folverin

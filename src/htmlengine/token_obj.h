@@ -1,0 +1,34 @@
+// 16-bit text of the document with, for every character, the byte position
+// in the document it came from (the builder maps text back to the source).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "htmlengine/char_collection.h"
+
+namespace folverin {
+
+class TokenObj {
+ public:
+  TokenObj();
+
+  void Clear();
+  // A value wider than 16 bits keeps its low 16 bits.
+  void PutChar(uint32_t ch, int32_t pos);
+  // Decodes the bytes with the code page (65001 = UTF-8); every character
+  // gets the position of the first byte of its sequence.
+  void PutBytes(const TCharCollection& collection, int codePage);
+  const std::u16string& ToText() const;
+
+  int Count() const { return static_cast<int>(Chars_.size()); }
+  const std::u16string& Chars() const { return Chars_; }
+  const std::vector<int32_t>& Positions() const { return Positions_; }
+
+ private:
+  std::u16string Chars_;
+  std::vector<int32_t> Positions_;
+};
+
+}  // namespace folverin

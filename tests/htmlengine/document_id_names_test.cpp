@@ -1,0 +1,67 @@
+#include "htmlengine/id_name_list.h"
+
+#include <gtest/gtest.h>
+
+#include "htmlengine/document_test_tree.h"
+#include "htmlengine/html_attributes.h"
+
+namespace folverin {
+namespace {
+
+using test::TDocumentTree;
+
+TEST(DocumentIdNamesTest, NamesIgnoreCaseAndTheLastOneWins) {
+  TDocumentTree tree;
+  TIDNameList& names = tree.Doc.IDNames;
+  names.AddChPosObject("Kapitel", 40);
+  auto* position = dynamic_cast<TChPosObj*>(names.Find("KAPITEL"));
+  ASSERT_NE(position, nullptr);
+  EXPECT_EQ(position->SourcePosition, 40);
+
+  TAttributeList attributes;
+  attributes.Add({THtmlAttribute::ID, "ID", "kapitel", 0});
+  TBlock* block = tree.Add(*tree.Body->Cell, std::make_unique<TBlock>(
+      &tree.Doc, tree.Body->Cell.get(), tree.PropsFor("div"), &attributes));
+  EXPECT_EQ(names.Find("Kapitel"), block);
+  EXPECT_EQ(names.Count(), 1);
+
+  names.AddChPosObject("KAPITEL", 90);
+  position = dynamic_cast<TChPosObj*>(names.Find("kapitel"));
+  ASSERT_NE(position, nullptr);
+  EXPECT_EQ(position->SourcePosition, 90);
+  EXPECT_EQ(names.Find("kap"), nullptr);
+}
+
+TEST(DocumentIdNamesTest, FreedObjectsLeaveTheRegistry) {
+  TDocumentTree tree;
+  TIDNameList& names = tree.Doc.IDNames;
+  TSection* section = tree.AddText(*tree.Body->Cell, u"Text");
+  section->RegisterAnchorName("A1");
+  names.AddObject("ALSO", section);
+  names.AddChPosObject("POS", 3);
+  ASSERT_EQ(names.Count(), 3);
+
+  // The body goes, and the section with it.
+  tree.Doc.FreeItems();
+  EXPECT_EQ(names.Find("A1"), nullptr);
+  EXPECT_EQ(names.Find("ALSO"), nullptr);
+  EXPECT_EQ(names.Count(), 1);
+
+  // A name moved to another object stays when the first one goes.
+  TDocumentTree other;
+  auto first = other.NewSection();
+  auto second = other.NewSection();
+  other.Doc.IDNames.AddObject("X", first.get());
+  other.Doc.IDNames.AddObject("x", second.get());
+  first.reset();
+  EXPECT_EQ(other.Doc.IDNames.Find("X"), second.get());
+  second.reset();
+  EXPECT_EQ(other.Doc.IDNames.Count(), 0);
+
+  tree.Doc.Clear();
+  EXPECT_EQ(names.Count(), 0);
+  EXPECT_EQ(tree.Doc.Count(), 0);
+}
+
+}  // namespace
+}  // namespace folverin

@@ -1,0 +1,37 @@
+#include "htmlengine/font_metrics.h"
+
+#include <gtest/gtest.h>
+
+namespace folverin {
+namespace {
+
+// Other tests count on these numbers: they must not depend on the machine.
+TEST(FixedWidthFontMetrics, MeasuresFollowThePointSize) {
+  FixedWidthFontMetrics metrics;
+  TRealisedFont font = metrics.Realise({"times new roman", 12, 0, 1});
+  EXPECT_EQ(font.Family, "times new roman");
+  EXPECT_EQ(font.Charset, 0);  // DEFAULT_CHARSET becomes the system's
+  EXPECT_EQ(font.Height, 19);
+  EXPECT_EQ(font.Ascent, 15);
+  EXPECT_EQ(font.Descent, 4);
+  EXPECT_EQ(font.InternalLeading, 3);
+  EXPECT_EQ(metrics.TextWidth(font, u"Hallo"), 40);
+  TRealisedFont bold = metrics.Realise({"Arial", 12, kFontBold, 204});
+  EXPECT_EQ(bold.Charset, 204);
+  EXPECT_EQ(metrics.TextWidth(bold, u"Hallo"), 45);
+  EXPECT_EQ(metrics.TextWidth(bold, u""), 0);
+}
+
+TEST(FixedWidthFontMetrics, FamiliesAndCharsets) {
+  FixedWidthFontMetrics metrics({"Verdana"}, 120);
+  EXPECT_TRUE(metrics.IsInstalled("VERDANA"));
+  EXPECT_FALSE(metrics.IsInstalled("Arial"));
+  EXPECT_EQ(metrics.PixelsPerInch(), 120);
+  EXPECT_EQ(metrics.Realise({"Nowhere", 12, 0, 0}).Family, "Arial");
+  EXPECT_EQ(metrics.Realise({"Verdana", 12, 0, 0}).Height, 24);  // em 20 at 120 dpi
+  EXPECT_EQ(FixedWidthFontMetrics().Realise({"Symbol", 10, 0, 0}).Charset, 2);
+  EXPECT_GT(metrics.Realise({"Verdana", -5, 0, 0}).Height, 0);  // no empty fonts
+}
+
+}  // namespace
+}  // namespace folverin

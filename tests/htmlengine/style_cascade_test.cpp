@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "htmlengine/style_list.h"
+#include "htmlengine/style_sheet_parser.h"
+
+namespace folverin {
+namespace {
+
+TColour Flagged(uint32_t red, uint32_t green, uint32_t blue) {
+  return red + green * 256 + blue * 65536 + kColourFlag;
+}
+
+// A stack of element sets as the builder keeps it, the document's outermost
+// set at the bottom.
+class Cascade {
+ public:
+  explicit Cascade(const TStyleList& store) : Store(store) {
+    Sets.reserve(64);
+    Sets.emplace_back();
+    Sets.back().CopyDocumentDefaults(*store.DefaultEntry());
+  }
+  TProperties& Push(std::string_view tag, std::string_view cls = "", std::string_view id = "",
+                    std::string_view pseudo = "", const TProperties* inlineStyle = nullptr) {
+    std::vector<const TProperties*> enclosing;
+    for (auto it = Sets.rbegin(); it != Sets.rend(); ++it) enclosing.push_back(&*it);
+    TProperties set;
+    set.Inherit(Sets.back());
+    set.Combine(Store, tag, cls, id, pseudo, nullptr, inlineStyle, enclosing);
+    Sets.push_back(set);
+    return Sets.back();
+  }
+  void Pop() { Sets.pop_back(); }
+
+ private:
+  const TStyleList& Store;
+  std::vector<TProperties> Sets;
+};
+
+class StyleCascadeTest : public ::testing::Test {
+ protected:
+  StyleCascadeTest() { Store.Initialize(TStyleDefaults()); }
+  void Sheet(std::string_view text) { ParseStyleSheetText(Store, text, ""); }
+  TStyleList Store;
+};
+
+TEST_F(StyleCascadeTest, SimpleRulesApplyInKeyOrder) {
+  Sheet("#i { color: maroon } p.c#i { color: teal } p { color: red } .c { color: green }"
+        " p.c { color: blue } p:x { color: olive } .c:x { color: navy }");
+  Cascade cascade(Store);
+  EXPECT_EQ(cascade.Push("p").ColourOf(Prop::Color), Flagged(255, 0, 0));
+  cascade.Pop();
+  EXPECT_EQ(cascade.Push("p", "c").ColourOf(Prop::Color), Flagged(0, 0, 255));
+  cascade.Pop();
+  EXPECT_EQ(cascade.Push("p", "c", "", "x").ColourOf(Prop::Color), Flagged(0, 0, 128));
+  cascade.Pop();
+  EXPECT_EQ(cascade.Push("p", "", "i").ColourOf(Prop::Color), Flagged(128, 0, 0));
+  cascade.Pop();
+  EXPECT_EQ(cascade.Push("p", "c", "i").ColourOf(Prop::Color), Flagged(0, 128, 128));
+  cascade.Pop();
+  EXPECT_EQ(cascade.Push("div", "c").ColourOf(Prop::Color), Flagged(0, 128, 0));
+}
+
+TEST_F(StyleCascadeTest, HoverAndVisitedSetsSkipThePlainRules) {
+  Sheet("a { color: red } .c { color: green } a:hover { font-weight: bold }");
+  TProperties parent;
+  parent.CopyDocumentDefaults(*Store.DefaultEntry());
+  TProperties hover;
+  hover.Inherit(parent);
+  const TProperties* enclosing[] = {&parent};
+  hover.Combine(Store, "a", "c", "", "hover", nullptr, nullptr, enclosing);
+  EXPECT_EQ(*hover.TextOf(Prop::FontWeight), "bold");
+  EXPECT_EQ(hover.ColourOf(Prop::Color), 0xFF0000u + kColourFlag);  // ::hover, not a or .c
+}
+
+TEST_F(StyleCascadeTest, DescendantRulesComeAfterEverySimpleRule) {
+  Sheet("ul li { color: red } li.x#y { color: blue } li { color: green }");
+  Cascade cascade(Store);
+  cascade.Push("ul");
+  EXPECT_EQ(cascade.Push("li", "x", "y").ColourOf(Prop::Color), Flagged(255, 0, 0));
+  cascade.Pop();
+  cascade.Pop();
+  cascade.Push("ol");
+  EXPECT_EQ(cascade.Push("li", "x", "y").ColourOf(Prop::Color), Flagged(0, 0, 255));
+}
+
+TEST_F(StyleCascadeTest, AncestorSelectorsMatchOutwardsInOrder) {
+  Sheet("div.box ul a { color: red } .menu a:link { color: lime } default a { color: blue }");
+  Cascade cascade(Store);
+  cascade.Push("div", "box");
+  cascade.Push("ul");
+  cascade.Push("li");
+  EXPECT_EQ(cascade.Push("a").ColourOf(Prop::Color), Flagged(255, 0, 0));  // not adjacent: fine
+  cascade.Pop();
+  cascade.Pop();
+  cascade.Pop();
+  cascade.Pop();
+  cascade.Push("ul");
+  cascade.Push("div", "box");  // wrong order
+  EXPECT_NE(cascade.Push("a").ColourOf(Prop::Color), Flagged(255, 0, 0));
+  Cascade menu(Store);
+  menu.Push("div", "menu");
+  EXPECT_EQ(menu.Push("a", "", "", "link").ColourOf(Prop::Color), Flagged(0, 255, 0));
+  menu.Pop();
+  // The document's own set is no ancestor a rule can name.
+  EXPECT_NE(menu.Push("a").ColourOf(Prop::Color), Flagged(0, 0, 255));
+}
+
+TEST_F(StyleCascadeTest, OddTagNamesDoNotHideDescendantRules) {
+  // "a-b" and "a2" sort between "a#..." and "a.c ..."; they must not end the
+  // search for the element's descendant rules.
+  Sheet("a-b { color: red } a2 { color: red } div a.c { color: blue } div a:link { top: 1px }");
+  Cascade cascade(Store);
+  cascade.Push("div");
+  TProperties& link = cascade.Push("a", "c", "", "link");
+  EXPECT_EQ(link.ColourOf(Prop::Color), Flagged(0, 0, 255));
+  EXPECT_EQ(*link.TextOf(Prop::Top), "1px");
+}
+
+TEST_F(StyleCascadeTest, ParagraphInsidePreLosesTopSpaceOnly) {
+  Cascade cascade(Store);
+  TProperties& plain = cascade.Push("p");
+  EXPECT_EQ(plain.IntOf(Prop::MarginTop), AutoParagraph);
+  cascade.Pop();
+  cascade.Push("pre");
+  TProperties& inPre = cascade.Push("p");
+  EXPECT_EQ(inPre.IntOf(Prop::MarginTop), 0);
+  EXPECT_EQ(inPre.IntOf(Prop::MarginBottom), AutoParagraph);
+}
+
+TEST_F(StyleCascadeTest, DocumentRuleForPKeepsBottomSpace) {
+  Sheet("p { margin-top: 0 }");
+  Cascade cascade(Store);
+  TProperties& p = cascade.Push("p");
+  EXPECT_EQ(*p.TextOf(Prop::MarginTop), "0");
+  EXPECT_EQ(p.IntOf(Prop::MarginBottom), AutoParagraph);
+}
+
+TEST_F(StyleCascadeTest, InlineStyleComesLast) {
+  Sheet("div p { color: red }");
+  TProperties inlineStyle;
+  ParseInlineStyle("color: blue", inlineStyle);
+  Cascade cascade(Store);
+  cascade.Push("div");
+  TProperties& p = cascade.Push("p", "", "", "", &inlineStyle);
+  EXPECT_EQ(p.ColourOf(Prop::Color), Flagged(0, 0, 255));
+  EXPECT_TRUE(p.SetFlags[Prop::Color]);
+  EXPECT_FALSE(p.SetFlags[Prop::FontWeight]);
+  EXPECT_EQ(p.InlineStyle, &inlineStyle);
+}
+
+TEST_F(StyleCascadeTest, FontSizesResolveAgainstTheParent) {
+  Sheet("div { font-size: 10pt } span { font-size: 150% } em { font-size: 2em }"
+        " .small { font-size: small } .medium { font-size: medium }");
+  Cascade cascade(Store);
+  cascade.Push("div");
+  EXPECT_DOUBLE_EQ(*cascade.Push("span").RealOf(Prop::FontSize), 15);
+  cascade.Pop();
+  EXPECT_DOUBLE_EQ(*cascade.Push("em").RealOf(Prop::FontSize), 20);
+  cascade.Pop();
+  EXPECT_DOUBLE_EQ(*cascade.Push("b", "small").RealOf(Prop::FontSize), 12);
+  cascade.Pop();
+  EXPECT_DOUBLE_EQ(*cascade.Push("b", "medium").RealOf(Prop::FontSize), 14.4);
+  cascade.Pop();
+  EXPECT_DOUBLE_EQ(*cascade.Push("h1").RealOf(Prop::FontSize), 24);
+  EXPECT_DOUBLE_EQ(*cascade.Push("sub").RealOf(Prop::FontSize), 18);  // 75% of the heading
+}
+
+TEST_F(StyleCascadeTest, HeadingSizeFollowsTheDefaultSize) {
+  TStyleDefaults defaults;
+  defaults.DefaultSizePoints = 10;
+  Store.Initialize(defaults);
+  Cascade cascade(Store);
+  EXPECT_DOUBLE_EQ(*cascade.Push("h1").RealOf(Prop::FontSize), 20);
+  cascade.Pop();
+  EXPECT_DOUBLE_EQ(*cascade.Push("code").RealOf(Prop::FontSize), 8.33);
+}
+
+TEST_F(StyleCascadeTest, SpanPassesEverySlotOthersDoNot) {
+  Sheet("span { background-color: yellow; margin-left: 5px } div { background-color: yellow }");
+  Cascade cascade(Store);
+  cascade.Push("span");
+  TProperties& inSpan = cascade.Push("b");
+  EXPECT_EQ(inSpan.ColourOf(Prop::BackgroundColor), Flagged(255, 255, 0));
+  EXPECT_EQ(*inSpan.TextOf(Prop::MarginLeft), "5px");
+  EXPECT_FALSE(inSpan.SetFlags[Prop::BackgroundColor]);
+  cascade.Pop();
+  cascade.Pop();
+  cascade.Push("div");
+  TProperties& inDiv = cascade.Push("b");
+  EXPECT_TRUE(inDiv.IsEmpty(Prop::BackgroundColor));
+  EXPECT_EQ(inDiv.IntOf(Prop::MarginLeft), IntNull);
+}
+
+TEST_F(StyleCascadeTest, InheritCopiesElementState) {
+  TProperties parent;
+  parent.Tag = "div";
+  parent.Title = "Hint";
+  parent.Charset = 204;
+  parent.CodePage = 1251;
+  parent.EmSize = 15;
+  parent.OwnBackground = 0x00FF00;
+  parent.Props[Prop::TextAlign] = AnsiString("center");
+  parent.Props[Prop::Display] = AnsiString("none");
+  parent.Props[Prop::MarginTop] = int32_t{7};
+  parent.LinkFonts = TLinkFonts();
+  TProperties child;
+  child.Tag = "p";
+  child.Inherit(parent);
+  EXPECT_EQ(child.Tag, "p");
+  EXPECT_EQ(child.Title, "Hint");
+  EXPECT_EQ(child.Charset, 204);
+  EXPECT_EQ(child.CodePage, 1251);
+  EXPECT_EQ(child.EmSize, 15);
+  EXPECT_EQ(child.ExSize, 7);
+  EXPECT_EQ(child.OwnBackground, 0x00FF00u);
+  EXPECT_TRUE(child.LinkFonts.has_value());
+  EXPECT_EQ(*child.TextOf(Prop::TextAlign), "center");
+  EXPECT_TRUE(child.IsEmpty(Prop::Display));
+  EXPECT_EQ(child.IntOf(Prop::MarginTop), IntNull);
+}
+
+TEST_F(StyleCascadeTest, AttributesFillOnlyWhatNoRuleSet) {
+  Sheet("p { color: red }");
+  Cascade cascade(Store);
+  TProperties& p = cascade.Push("p");
+  const FontMetrics& metrics = Store.Metrics();
+  p.AssignFromAttribute(Prop::Color, static_cast<int32_t>(0x00FF00), metrics);
+  EXPECT_EQ(p.ColourOf(Prop::Color), Flagged(255, 0, 0));
+  p.AssignFromAttribute(Prop::TextAlign, AnsiString("right"), metrics);
+  EXPECT_EQ(*p.TextOf(Prop::TextAlign), "right");
+  p.AssignFromAttribute(Prop::TextAlign, AnsiString("center"), metrics);
+  EXPECT_EQ(*p.TextOf(Prop::TextAlign), "right");  // the first attribute raised the flag
+}
+
+TEST_F(StyleCascadeTest, LinkFontsFollowTheStates) {
+  Sheet("a:hover { text-decoration: none; color: red } a:visited { font-style: italic }");
+  Cascade cascade(Store);
+  TProperties& link = cascade.Push("a", "", "", "link");
+  ASSERT_TRUE(link.LinkFonts.has_value());
+  const TLinkFonts& fonts = *link.LinkFonts;
+  EXPECT_EQ(fonts[LinkNormal].Colour, 0xFF0000u + kColourFlag);  // the view's link colour
+  EXPECT_EQ(fonts[LinkNormal].Style, kFontUnderline);
+  EXPECT_EQ(fonts[LinkVisited].Colour, 0x800080u + kColourFlag);
+  EXPECT_EQ(fonts[LinkVisited].Style, kFontUnderline | kFontItalic);
+  EXPECT_EQ(fonts[LinkHover].Colour, Flagged(255, 0, 0));
+  EXPECT_EQ(fonts[LinkHover].Style, 0);
+  EXPECT_EQ(fonts[LinkVisitedHover].Colour, Flagged(255, 0, 0));
+  EXPECT_EQ(fonts[LinkVisitedHover].Style, kFontItalic);
+  EXPECT_EQ(fonts[LinkNormal].Family, "Times New Roman");
+  EXPECT_DOUBLE_EQ(fonts[LinkNormal].SizePoints, 12);
+
+  // Rules for elements inside the link change all four fonts.
+  TProperties& bold = cascade.Push("b");
+  ASSERT_TRUE(bold.LinkFonts.has_value());
+  for (const TFontDescription& font : *bold.LinkFonts) EXPECT_TRUE(font.Style & kFontBold);
+  bold.AssignFromAttribute(Prop::FontSize, 18.0, Store.Metrics());
+  for (const TFontDescription& font : *bold.LinkFonts) EXPECT_DOUBLE_EQ(font.SizePoints, 18);
+}
+
+TEST_F(StyleCascadeTest, RuleForAReachesLinks) {
+  Sheet("a { color: green; font-size: 2em }");
+  Cascade cascade(Store);
+  TProperties& link = cascade.Push("a", "", "", "link");
+  EXPECT_EQ(link.ColourOf(Prop::Color), Flagged(0, 128, 0));
+  EXPECT_DOUBLE_EQ(*link.RealOf(Prop::FontSize), 24);  // once, not squared
+}
+
+TEST_F(StyleCascadeTest, RealisedFont) {
+  FixedWidthFontMetrics metrics;
+  Sheet("p { font-family: 'Nowhere', sans-serif; font-size: 13.6pt; font-weight: 700;"
+        " font-style: oblique; text-decoration: underline line-through }"
+        " div { font-family: \"Unknown\" }");
+  Cascade cascade(Store);
+  TProperties& p = cascade.Push("p");
+  TRealisedFont font = p.GetFont(metrics);
+  EXPECT_EQ(font.Family, "Arial");
+  EXPECT_EQ(font.SizePoints, 14);
+  EXPECT_EQ(font.Style, kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut);
+  EXPECT_EQ(font.Charset, 0);  // DEFAULT_CHARSET realised as the system's
+  EXPECT_EQ(font.Height, 22);  // em 19 + internal leading 3
+  EXPECT_EQ(p.EmSize, 19);
+  EXPECT_EQ(p.ExSize, 9);
+  cascade.Pop();
+  EXPECT_EQ(cascade.Push("div").GetFont(metrics).Family, "Arial");  // the default family
+  EXPECT_EQ(ChooseInstalledFamily("serif", metrics), "Times New Roman");
+  EXPECT_EQ(ChooseInstalledFamily("'courier new', monospace", metrics), "courier new");
+  EXPECT_EQ(ChooseInstalledFamily("cursive", metrics), "Lucida Handwriting");
+}
+
+}  // namespace
+}  // namespace folverin
