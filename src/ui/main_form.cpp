@@ -1,5 +1,6 @@
 #include "ui/main_form.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -8,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -18,8 +20,10 @@
 
 #include "app/menu_merge.h"
 #include "browser/browser_window.h"
+#include "common/file_system.h"
 #include "common/qt_text.h"
 #include "common/temp_dir.h"
+#include "ui/about_box.h"
 #include "ui/action_dialog.h"
 #include "ui/app_icons.h"
 #include "ui/error_box.h"
@@ -33,6 +37,7 @@ constexpr int kGroupEdit = 1;
 constexpr int kGroupTools = 2;
 constexpr int kGroupView = 3;
 constexpr int kGroupWindow = 10;
+constexpr int kGroupHelp = 11;
 
 const QString kRecentGroup = QStringLiteral("URLs/MRU Items");
 
@@ -84,7 +89,7 @@ TMainForm::TMainForm(const AnsiString& programFile, QWidget* parent) : QMainWind
   outcome_ = std::move(result.Outcome);
   ReadRecentList();
   CreateMenus();
-  ActionDlg = new TActionDlg(this);
+  CreateStartupWindows();
   ApplyOutcome();
 }
 
@@ -98,6 +103,17 @@ TMainForm::~TMainForm() {
   mdiArea_ = nullptr;
 }
 
+// The program-wide windows, each once and hidden, in the order the rest of
+// the program expects them to exist.
+void TMainForm::CreateStartupWindows() {
+  static const TCompiledVersionSource versionSource;
+  // The version strings are those of the program itself, also when
+  // --collection puts the collection elsewhere.
+  AboutBox = new TAboutBox(Settings.AppFolder, ToAnsi(QCoreApplication::applicationFilePath()),
+                           versionSource, this);
+  ActionDlg = new TActionDlg(this);
+}
+
 void TMainForm::ApplyOutcome() {
   QApplication::setApplicationDisplayName(FromAnsi(outcome_.Caption));
   setWindowTitle(FromAnsi(outcome_.Caption));
@@ -107,12 +123,17 @@ void TMainForm::ApplyOutcome() {
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   move(available.center() - rect().center());
   if (outcome_.ToolsMenuVisible) mnuTools->menuAction()->setVisible(*outcome_.ToolsMenuVisible);
+  if (outcome_.ToolsFilePresent) BuildToolsMenu(outcome_.ToolsFile);
+  if (outcome_.HelpIndexVisible) mnuHelpIndex->setVisible(*outcome_.HelpIndexVisible);
+  if (outcome_.CreateIndexVisible) mnuCreateIndex->setVisible(*outcome_.CreateIndexVisible);
+  if (outcome_.WindowSizeVisible) mnuWindowSize->menuAction()->setVisible(*outcome_.WindowSizeVisible);
   if (outcome_.IndexSearchVisible) mnuIndexSearch->setVisible(*outcome_.IndexSearchVisible);
   if (outcome_.EnterFullScreen) mnuFullScreenClick();
 }
 
 void TMainForm::ReportStartupError() {
   if (outcome_.ErrorMessage) ShowErrorBox(this, FromAnsi(*outcome_.ErrorMessage));
+  if (AboutBox && AboutBox->LogoError()) ShowErrorBox(this, *AboutBox->LogoError());
 }
 
 // --- menus ---------------------------------------------------------------
@@ -121,13 +142,19 @@ void TMainForm::CreateMenus() {
   mnuFile = new QMenu(QStringLiteral("&Datei"), this);
   connect(mnuFile->addAction(QStringLiteral("Neu")), &QAction::triggered, this,
           &TMainForm::mnuNewClick);
+  mnuCreateIndex = mnuFile->addAction(QStringLiteral("Index erstellen..."));
+  mnuCreateIndex->setVisible(false);
+  connect(mnuCreateIndex, &QAction::triggered, this, &TMainForm::mnuCreateIndexClick);
   mnuFile->addSeparator();
   connect(mnuFile->addAction(QStringLiteral("Beenden")), &QAction::triggered, this, &QWidget::close);
 
   mnuTools = new QMenu(QStringLiteral("&Tools"), this);
   mnuTools->menuAction()->setVisible(false);
+  Tool0Item = mnuTools->addAction(QStringLiteral("leer"));
+  Tool0Item->setVisible(false);
   CreateViewMenu();
   CreateWindowMenu();
+  CreateHelpMenu();
 
   recentMenu_ = new QMenu(this);
   RebuildRecentMenu();
@@ -166,6 +193,85 @@ void TMainForm::CreateViewMenu() {
     mnuFullScreen->toggle();
     mnuFullScreenClick();
   });
+  CreateWindowSizeMenu();
+}
+
+const std::vector<TMainForm::TWindowSize>& TMainForm::WindowSizes() {
+  static const std::vector<TWindowSize> sizes = {
+      {"640x480", 640, 480},     {"800x600", 800, 600},     {"1024x768", 1024, 768},
+      {"1280x1024", 1280, 1024}, {"1600x1280", 1600, 1280},
+  };
+  return sizes;
+}
+
+void TMainForm::CreateWindowSizeMenu() {
+  mnuWindowSize = mnuView->addMenu(QStringLiteral("Fenstergr\u00F6sse"));
+  auto* group = new QActionGroup(mnuWindowSize);
+  group->setExclusive(true);
+  for (const TWindowSize& size : WindowSizes()) {
+    QAction* item = mnuWindowSize->addAction(QString::fromLatin1(size.Caption));
+    item->setCheckable(true);
+    group->addAction(item);
+    connect(item, &QAction::triggered, this,
+            [this, width = size.Width, height = size.Height] { WindowSizeClick(width, height); });
+  }
+}
+
+// The sizes are those of the whole window, frame included, so that
+// "1024x768" fills a screen of that size.
+void TMainForm::WindowSizeClick(int width, int height) {
+  move(0, 0);
+  const QSize frame = frameGeometry().size() - size();
+  resize(width - frame.width(), height - frame.height());
+}
+
+void TMainForm::CreateHelpMenu() {
+  mnuHelp = new QMenu(QStringLiteral("&Hilfe"), this);
+  mnuHelpIndex = mnuHelp->addAction(QStringLiteral("&Index"));
+  mnuHelpIndex->setEnabled(false);
+  mnuHelpIndex->setVisible(false);
+  connect(mnuHelp->addAction(QStringLiteral("Info \u00FCbe&r...")), &QAction::triggered, this,
+          &TMainForm::mnuAboutClick);
+}
+
+void TMainForm::mnuAboutClick() { AboutBox->exec(); }
+
+void TMainForm::mnuCreateIndexClick() {
+  // The index builder dialog will run here, modally; whatever it leaves in
+  // the index folder decides whether the index is available from now on.
+  Settings.IndexAvailable = IndexFilesExist(Settings.IndexFolder);
+}
+
+// --- Tools menu ---------------------------------------------------------
+
+void TMainForm::BuildToolsMenu(const AnsiString& toolsFile) {
+  const std::vector<TToolEntry> entries = ReadToolsFile(toolsFile);
+  if (entries.empty()) return;
+  for (const TToolEntry& entry : entries) {
+    const int tag = static_cast<int>(ToolPrograms.size());
+    ToolPrograms.push_back(entry.Program);
+    ToolCaptions.push_back(entry.Caption);
+    ToolOptions.push_back(entry.Options);
+    QAction* item = mnuTools->addAction(FromAnsi(entry.Caption));
+    item->setData(tag);
+    connect(item, &QAction::triggered, this, [this, item] { Tool0ItemClick(item); });
+  }
+  // As designed the menu stays hidden and its entries out of reach; a
+  // collection that ships tools wants them offered.
+  mnuTools->menuAction()->setVisible(true);
+}
+
+AnsiString TMainForm::ToolCommandOf(int tag) const {
+  if (tag < 0 || tag >= static_cast<int>(ToolPrograms.size())) return {};
+  return ToolCommand(Settings.AppFolder, ToolPrograms[static_cast<size_t>(tag)]);
+}
+
+void TMainForm::Tool0ItemClick(QAction* sender) {
+  const int tag = sender->data().toInt();
+  // A line without a program names no program file: nothing to start.
+  if (tag < 0 || tag >= static_cast<int>(ToolPrograms.size()) || ToolPrograms[tag].empty()) return;
+  // Whether the program starts is not examined: one that cannot shows nothing.
+  QProcess::startDetached(QString::fromUtf8(ResolveOnDisk(ToolCommandOf(tag))), {});
 }
 
 void TMainForm::CreateWindowMenu() {
@@ -217,8 +323,8 @@ void TMainForm::TileChildren(Qt::Orientation orientation) {
 }
 
 void TMainForm::RebuildMenuBar() {
-  const QList<QMenu*> frameMenus = {mnuFile, mnuTools, mnuView, mnuWindow};
-  const std::vector<int> frameGroups = {kGroupFile, kGroupTools, kGroupView, kGroupWindow};
+  const QList<QMenu*> frameMenus = {mnuFile, mnuTools, mnuView, mnuWindow, mnuHelp};
+  const std::vector<int> frameGroups = {kGroupFile, kGroupTools, kGroupView, kGroupWindow, kGroupHelp};
   QList<QMenu*> childMenus;
   std::vector<int> childGroups;
   if (TChildForm* child = ActiveBrowserWindow()) {

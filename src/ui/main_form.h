@@ -9,6 +9,8 @@
 
 #include "app/app_settings.h"
 #include "app/recent_list.h"
+#include "app/tools_file.h"
+#include "app/version_info.h"
 #include "search/document_search.h"
 
 class QAction;
@@ -19,6 +21,7 @@ class QTabBar;
 
 namespace folverin {
 
+class TAboutBox;
 class TActionDlg;
 class TChildForm;
 
@@ -37,6 +40,7 @@ class TMainForm : public QMainWindow {
   // time, shared by every browser window.
   TSearchCounters SearchCounters;
   TActionDlg* ActionDlg = nullptr;
+  TAboutBox* AboutBox = nullptr;
   TRecentList RecentList;
   // The folder (with a trailing separator) last chosen by a link command of
   // any browser window.
@@ -47,8 +51,36 @@ class TMainForm : public QMainWindow {
 
   const TSettingsOutcome& StartupOutcome() const { return outcome_; }
 
-  // Shows the error the settings reading ended with, if any.
+  // Shows the errors of the start-up: the one the settings reading ended
+  // with and a LOGO.BMP that is not a picture.
   void ReportStartupError();
+
+  // The entries of the Tools file; entry i of each belongs to line i.
+  std::vector<AnsiString> ToolPrograms;
+  std::vector<AnsiString> ToolCaptions;
+  std::vector<AnsiString> ToolOptions;
+  void BuildToolsMenu(const AnsiString& toolsFile);
+  void Tool0ItemClick(QAction* sender);
+  // The command a Tools entry starts (for the tests: starting is not seen).
+  AnsiString ToolCommandOf(int tag) const;
+  QMenu* ToolsMenu() const { return mnuTools; }
+
+  // The window sizes of "Fenstergrösse", in menu order.
+  struct TWindowSize {
+    const char* Caption;
+    int Width;
+    int Height;
+  };
+  static const std::vector<TWindowSize>& WindowSizes();
+  QMenu* WindowSizeMenu() const { return mnuWindowSize; }
+  void WindowSizeClick(int width, int height);
+
+  // "Index erstellen...": the index builder, then the re-test of the index.
+  void mnuCreateIndexClick();
+  QAction* CreateIndexItem() const { return mnuCreateIndex; }
+  QAction* HelpIndexItem() const { return mnuHelpIndex; }
+  QAction* IndexSearchItem() const { return mnuIndexSearch; }
+  void mnuAboutClick();
 
   TChildForm* OpenBrowserWindow(const QString& address);
   void ApplyViewSettings();
@@ -79,6 +111,9 @@ class TMainForm : public QMainWindow {
   void CreateMenus();
   void CreateViewMenu();
   void CreateWindowMenu();
+  void CreateWindowSizeMenu();
+  void CreateHelpMenu();
+  void CreateStartupWindows();
   void RebuildMenuBar();
   void RebuildRecentMenu();
   void RebuildWindowList();
@@ -101,6 +136,11 @@ class TMainForm : public QMainWindow {
   QMenu* mnuTools = nullptr;
   QMenu* mnuView = nullptr;
   QMenu* mnuWindow = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QMenu* mnuWindowSize = nullptr;
+  QAction* Tool0Item = nullptr;
+  QAction* mnuCreateIndex = nullptr;
+  QAction* mnuHelpIndex = nullptr;
   QMenu* recentMenu_ = nullptr;
   QAction* mnuToolbar = nullptr;
   QAction* mnuURLs = nullptr;

@@ -1,0 +1,53 @@
+#include "app/tools_file.h"
+
+#include "common/file_system.h"
+
+namespace folverin {
+
+TToolEntry SplitToolLine(std::string_view line) {
+  TToolEntry entry;
+  const size_t first = line.find('|');
+  if (first == std::string_view::npos) {
+    entry.Caption = AnsiString(line);
+    return entry;
+  }
+  entry.Program = AnsiString(line.substr(0, first));
+  const std::string_view rest = line.substr(first + 1);
+  const size_t second = rest.find('|');
+  if (second == std::string_view::npos) {
+    entry.Caption = AnsiString(rest);
+    return entry;
+  }
+  entry.Caption = AnsiString(rest.substr(0, second));
+  entry.Options = UpperCase(rest.substr(second + 1));
+  return entry;
+}
+
+std::vector<TToolEntry> ParseToolsFile(std::string_view bytes) {
+  std::vector<TToolEntry> entries;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    // Files written on Windows end their lines in CR LF, old Mac ones in CR.
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    const AnsiString line = Trim(bytes.substr(start, end - start));
+    if (line.empty()) break;
+    entries.push_back(SplitToolLine(line));
+    start = end + 1;
+    if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return entries;
+}
+
+std::vector<TToolEntry> ReadToolsFile(std::string_view ansiPath) {
+  const std::optional<std::string> bytes = ReadWholeFile(ansiPath);
+  if (!bytes) return {};
+  return ParseToolsFile(*bytes);
+}
+
+AnsiString ToolCommand(std::string_view appFolder, std::string_view program) {
+  const AnsiString name = ToNativeSeparators(program);
+  return AnsiString(appFolder) + "PLUGIN32" + kPathDelim + name + kPathDelim + name;
+}
+
+}  // namespace folverin

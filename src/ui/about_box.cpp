@@ -1,0 +1,127 @@
+#include "ui/about_box.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "common/file_system.h"
+#include "common/qt_text.h"
+
+namespace folverin {
+
+namespace {
+
+constexpr int kPanelLeft = 8;
+constexpr int kPanelTop = 8;
+constexpr int kPanelWidth = 347;
+constexpr int kPanelHeight = 248;
+
+QPixmap BuiltInLogo() {
+  QPixmap logo(319, 200);
+  QPainter painter(&logo);
+  QLinearGradient gradient(0, 0, 0, 200);
+  gradient.setColorAt(0, QColor(0x1F, 0x4E, 0x79));
+  gradient.setColorAt(1, QColor(0x9D, 0xC3, 0xE6));
+  painter.fillRect(logo.rect(), gradient);
+  painter.setPen(Qt::white);
+  QFont font = painter.font();
+  font.setPointSize(28);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.drawText(logo.rect(), Qt::AlignCenter, QStringLiteral("Folverin"));
+  return logo;
+}
+
+QPixmap BuiltInSecondPicture() {
+  QPixmap picture(202, 203);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor colours[] = {QColor(0x1F, 0x4E, 0x79), QColor(0x2E, 0x75, 0xB6), QColor(0x9D, 0xC3, 0xE6)};
+  for (int i = 0; i < 3; ++i) {
+    painter.setBrush(colours[i]);
+    painter.setPen(Qt::NoPen);
+    const int inset = 10 + i * 30;
+    painter.drawEllipse(QRect(inset, inset, 202 - 2 * inset, 203 - 2 * inset));
+  }
+  return picture;
+}
+
+QLabel* CentredLabel(QWidget* parent, int top, bool bold) {
+  auto* label = new QLabel(parent);
+  label->setAlignment(Qt::AlignCenter);
+  label->setGeometry(8, top, kPanelWidth - 16, 18);
+  if (bold) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+  }
+  return label;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(const AnsiString& appFolder, const AnsiString& programFile,
+                     const TVersionSource& versionSource, QWidget* parent)
+    : QDialog(parent), programFile_(programFile), VInfo(versionSource) {
+  setFixedSize(kClientWidth, kClientHeight);
+  auto* panel = new QFrame(this);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setLineWidth(2);
+  panel->setGeometry(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
+
+  LogoImage = new QLabel(panel);
+  LogoImage->setScaledContents(true);
+  LogoImage->setGeometry(14, 8, 319, 200);
+  LogoImage->setPixmap(BuiltInLogo());
+  Label1 = CentredLabel(panel, 210, true);
+  Copyright = CentredLabel(panel, 228, false);
+  SecondPicture = new QLabel(panel);
+  SecondPicture->setScaledContents(true);
+  SecondPicture->resize(202, 203);
+  SecondPicture->setPixmap(BuiltInSecondPicture());
+  SecondPicture->hide();
+
+  Button2 = new QPushButton(QStringLiteral("&Ok"), this);
+  Button2->setDefault(true);
+  Button2->setGeometry((kClientWidth - 75) / 2, kPanelTop + kPanelHeight + 8, 75, 25);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
+  // Out of sight on purpose: only Alt+I or the Tab key reach it.
+  Button1 = new QPushButton(QStringLiteral("&Info"), this);
+  Button1->setGeometry(400, kPanelTop + kPanelHeight + 8, 75, 25);
+  connect(Button1, &QPushButton::clicked, this, &TAboutBox::Button1Click);
+  FormCreate(appFolder);
+}
+
+void TAboutBox::FormCreate(const AnsiString& appFolder) {
+  // Centred in the dialog's client area, as the panel's child.
+  const QPoint inDialog(kClientWidth / 2 - SecondPicture->width() / 2, 16);
+  SecondPicture->move(inDialog - QPoint(kPanelLeft, kPanelTop));
+  const AnsiString logoFile = appFolder + "LOGO.BMP";
+  if (!FileExists(logoFile)) return;
+  QPixmap logo;
+  if (logo.load(QString::fromUtf8(ResolveOnDisk(logoFile)), "BMP"))
+    LogoImage->setPixmap(logo);
+  else
+    logoError_ = QStringLiteral("Bitmap ist ung\u00FCltig");
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+  setWindowTitle(QStringLiteral("Folverin"));
+  VInfo.SetFileName(programFile_);
+  Label1->setText(QStringLiteral("Folverin %1").arg(FromAnsi(VInfo.GetVersionValue("FileVersion"))));
+  Copyright->setText(QStringLiteral("Copyright %1").arg(FromAnsi(VInfo.GetVersionValue("LegalCopyright"))));
+  QDialog::showEvent(event);
+}
+
+void TAboutBox::Button1Click() {
+  LogoImage->setVisible(!SecondPicture->isHidden());
+  SecondPicture->setVisible(SecondPicture->isHidden());
+  Label1->setVisible(SecondPicture->isHidden());
+  Copyright->setVisible(SecondPicture->isHidden());
+}
+
+}  // namespace folverin
