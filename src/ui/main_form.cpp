@@ -522,8 +522,10 @@ void TMainForm::ChildActivated(QMdiSubWindow* window) {
   if (destroying_) return;
   RebuildMenuBar();
   if (!window) return;
+  // The change step runs also when the tab is selected already: it is what
+  // hides a strip left with one tab after a window was closed.
   const int index = TabOf(window);
-  if (index != -1 && MDITab->currentIndex() != index) {
+  if (index != -1) {
     MDITab->setCurrentIndex(index);
     TabChange();
   }

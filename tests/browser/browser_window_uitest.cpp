@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "browser/find_browser_child_window.h"
 #include "browser/find_frame_document.h"
@@ -73,8 +75,20 @@ struct TCollection {
       Folder.Write("viele/d" + std::to_string(i) + ".htm", "<HTML><BODY><P>nichts</P></BODY></HTML>");
     // The result page goes to the temporary folder; this one is the test's.
     Temp = std::make_unique<TempFolder>();
+    if (const char* previous = std::getenv("TMPDIR")) previousTmpDir_ = previous;
     setenv("TMPDIR", Temp->Path().c_str(), 1);
   }
+  // The folder goes with the collection; later suites need a temporary
+  // folder that still exists.
+  ~TCollection() {
+    if (previousTmpDir_)
+      setenv("TMPDIR", previousTmpDir_->c_str(), 1);
+    else
+      unsetenv("TMPDIR");
+  }
+
+ private:
+  std::optional<std::string> previousTmpDir_;
 };
 
 class BrowserWindowTest : public ::testing::Test {
