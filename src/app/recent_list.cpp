@@ -1,6 +1,7 @@
 #include "app/recent_list.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace folverin {
 
@@ -24,6 +25,31 @@ AnsiString RecentItemPrefix(size_t position) {
   static constexpr std::string_view kKeys = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   if (position >= kKeys.size()) return {};
   return AnsiString("&") + kKeys[position] + " ";
+}
+
+namespace {
+
+// The number of a key "F<digits>", or nothing for any other key.
+std::optional<unsigned long> RecentKeyNumber(const std::string& key) {
+  if (key.size() < 2 || key.size() > 10 || key[0] != 'F') return std::nullopt;
+  unsigned long number = 0;
+  for (size_t i = 1; i < key.size(); ++i) {
+    if (key[i] < '0' || key[i] > '9') return std::nullopt;
+    number = number * 10 + static_cast<unsigned long>(key[i] - '0');
+  }
+  return number;
+}
+
+}  // namespace
+
+std::vector<std::string> OrderRecentKeys(std::vector<std::string> keys) {
+  std::stable_sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
+    const auto x = RecentKeyNumber(a);
+    const auto y = RecentKeyNumber(b);
+    if (x && y) return *x < *y;
+    return x.has_value() && !y.has_value();
+  });
+  return keys;
 }
 
 }  // namespace folverin

@@ -2,6 +2,7 @@
 // most 25, without two entries that differ only in letter case.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,11 @@ class TRecentList {
  private:
   std::vector<AnsiString> entries_;
 };
+
+// The order in which stored values become entries: "F0", "F1", ... by their
+// number (a store that sorts its keys as text would put F10 before F2), then
+// any other keys in the order given. A gap in the numbers loses nothing.
+std::vector<std::string> OrderRecentKeys(std::vector<std::string> keys);
 
 // The caption of the menu item for the entry at `position`: "&", the
 // position's character of "1234567890ABC...Z" and a blank; positions from 36

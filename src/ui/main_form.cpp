@@ -359,13 +359,13 @@ void TMainForm::ApplyViewSettings() {
 void TMainForm::ReadRecentList() {
   QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
   store.beginGroup(kRecentGroup);
-  // Read in the order written (F0, F1, ...), not in the store's sort order.
+  // Every stored value is an entry, in the order written (F0, F1, ...), not
+  // in the store's sort order; gaps and foreign keys lose nothing.
+  std::vector<std::string> keys;
+  for (const QString& key : store.childKeys()) keys.push_back(key.toStdString());
   std::vector<AnsiString> entries;
-  for (size_t i = 0; i < TRecentList::kMaxEntries; ++i) {
-    const QString key = QStringLiteral("F%1").arg(i);
-    if (!store.contains(key)) break;
-    entries.push_back(ToAnsi(store.value(key).toString()));
-  }
+  for (const std::string& key : OrderRecentKeys(std::move(keys)))
+    entries.push_back(ToAnsi(store.value(QString::fromStdString(key)).toString()));
   RecentList.Assign(std::move(entries));
 }
 

@@ -41,3 +41,16 @@ TEST(RecentList, MenuPrefixes) {
 
 }  // namespace
 }  // namespace folverin
+
+namespace folverin {
+namespace {
+
+TEST(RecentListStore, KeysAreOrderedByTheirNumberThenTheOthers) {
+  EXPECT_EQ(OrderRecentKeys({"F10", "F2", "Fremd", "F0", "F1x", "F1"}),
+            (std::vector<std::string>{"F0", "F1", "F2", "F10", "Fremd", "F1x"}));
+  EXPECT_EQ(OrderRecentKeys({}), std::vector<std::string>{});
+  EXPECT_EQ(OrderRecentKeys({"F", "f3", "F3"}), (std::vector<std::string>{"F3", "F", "f3"}));
+}
+
+}  // namespace
+}  // namespace folverin

@@ -210,9 +210,22 @@ TEST(MainFormRecentList, SurvivesARestartAndOddStoresDoNoHarm) {
     store.setValue(QStringLiteral("Fremd"), QStringLiteral("/x.htm"));
     for (int i = 25; i < 40; ++i) store.setValue(QStringLiteral("F%1").arg(i), QStringLiteral("/y.htm"));
   }
+  {
+    auto form = MainFormOn(folder);
+    EXPECT_EQ(form->RecentList.Entries().size(), 25u);
+    EXPECT_EQ(form->RecentList.Entries().front(), "/cd/seite3.htm");
+  }
+  {
+    // Missing numbers lose nothing, and F10 comes after F2.
+    QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
+    store.remove(QStringLiteral("URLs"));
+    store.beginGroup(QStringLiteral("URLs/MRU Items"));
+    store.setValue(QStringLiteral("F10"), QStringLiteral("/k.htm"));
+    store.setValue(QStringLiteral("F0"), QStringLiteral("/a.htm"));
+    store.setValue(QStringLiteral("F2"), QStringLiteral("/c.htm"));
+  }
   auto form = MainFormOn(folder);
-  EXPECT_EQ(form->RecentList.Entries().size(), 25u);
-  EXPECT_EQ(form->RecentList.Entries().front(), "/cd/seite3.htm");
+  EXPECT_EQ(form->RecentList.Entries(), (std::vector<AnsiString>{"/a.htm", "/c.htm", "/k.htm"}));
 }
 
 }  // namespace
