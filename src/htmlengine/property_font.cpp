@@ -4,6 +4,7 @@
 
 #include "htmlengine/lengths.h"
 #include "htmlengine/property_set.h"
+#include "htmlengine/style_words.h"
 
 namespace folverin {
 
@@ -21,7 +22,6 @@ AnsiString GenericFamily(const AnsiString& name) {
   return name;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 uint8_t StyleBitsOf(const TProperties& set) {
   uint8_t bits = 0;

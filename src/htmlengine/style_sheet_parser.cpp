@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "htmlengine/style_shorthands.h"
+#include "htmlengine/style_words.h"
 
 namespace folverin {
 
@@ -15,7 +16,6 @@ bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '-'; }
 bool IsSelectorChar(char c) {
   return IsNameChar(c) || c == ' ' || c == '#' || c == '.' || c == ':' || c == '_';
 }
-bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 AnsiString WithoutEnclosingQuotes(const AnsiString& value) {
   if (value.size() > 1 && IsQuote(value.front()) && value.back() == value.front())

@@ -15,7 +15,6 @@ AnsiString NormaliseBlanks(std::string_view value) {
   return result;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 // One word from position i on; i ends on the blank after it (or the end).
 AnsiString NextWord(const AnsiString& text, size_t& i) {

@@ -10,6 +10,9 @@
 
 namespace folverin {
 
+// The quote characters of style sheet strings.
+inline bool IsQuote(char c) { return c == '"' || c == '\''; }
+
 // At most maxWords words. Blank runs count as one blank, a blank after a
 // comma does not separate, a quoted part is kept whole, and "12pt/14pt"
 // becomes "12pt" and "/14pt".

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
-#include <fstream>
 
 #include "common/windows1252.h"
 #include "htmlengine/block.h"
 #include "htmlengine/document_builder.h"
 #include "htmlengine/document_builder_test_support.h"
 #include "htmlengine/html_table.h"
+#include "test_support/temp_folder.h"
 #include "htmlengine/section.h"
 
 namespace folverin {
@@ -76,13 +75,11 @@ TEST(DocumentBuilderModelTest, IncludeHandlerTextIsRead) {
 }
 
 TEST(DocumentBuilderModelTest, LinkedStyleSheetHidesText) {
-  const auto folder = std::filesystem::temp_directory_path() / "folverin_builder_sheet";
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder / "s.css") << ".weg {\n display: none\n}\n";
+  const testing::TempFolder folder;
+  folder.Write("s.css", ".weg {\n display: none\n}\n");
   const std::string page = "<LINK REL=StyleSheet HREF=s.css><P CLASS=weg>versteckt<P>sichtbar"
                            "<LINK REL=stylesheet HREF=missing.css>";
-  EXPECT_EQ(Utf16ToAnsi(ExtractDocumentText(page, folder.string() + "/").Text), "sichtbar");
-  std::filesystem::remove_all(folder);
+  EXPECT_EQ(Utf16ToAnsi(ExtractDocumentText(page, folder.Path()).Text), "sichtbar");
 }
 
 TEST(DocumentBuilderModelTest, ManyLinksAreCounted) {
