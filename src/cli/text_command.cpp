@@ -45,7 +45,7 @@ int RunTextCommand(const Arguments& args) {
       continue;
     }
     try {
-      const TDocumentText text = ExtractFileText(*name);
+      const TExtractedText text = ExtractFileText(*name);
       std::string out = AnsiToUtf8(text.Title);
       out += '\n';
       out += Utf16ToUtf8(text.Text);

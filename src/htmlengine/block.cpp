@@ -1,7 +1,10 @@
 #include "htmlengine/block.h"
 
+#include <algorithm>
+
 #include "htmlengine/floating_obj.h"
 #include "htmlengine/html_attributes.h"
+#include "htmlengine/lengths.h"
 #include "htmlengine/property_derived_values.h"
 #include "htmlengine/section_list.h"
 #include "htmlengine/selected_text.h"
@@ -21,6 +24,12 @@ TBlock::TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& prop
       VisibilityMode(properties.IntOf(Prop::Visibility).value_or(0)),
       TitleText(properties.Title) {
   Cell->CellTag = properties.Tag;
+  TBoxContext context;
+  context.EmSize = properties.EmSize;
+  context.ExSize = properties.ExSize;
+  Box = BoxMeasuresOf(properties, context);
+  if (const AnsiString* width = properties.TextOf(Prop::Width); width && width->ends_with('%'))
+    WidthPercent = std::clamp(RoundToInt(SplitNumberAndUnit(*width).Value * 10), 0, 1000);
   if (attributes && !attributes->GetID().empty()) document->IDNames.AddObject(attributes->GetID(), this);
 }
 
@@ -29,15 +38,6 @@ TBlock::~TBlock() = default;
 void TBlock::DetachChildren(TItemList& out) {
   TItemList items = Cell->TakeItems();
   for (auto& item : items) out.push_back(std::move(item));
-}
-
-bool TBlock::BeginTextPositions(int& cursor) {
-  if (NotDisplayed) {
-    TextStart = 0;
-    TextLength = 0;
-    return false;
-  }
-  return TSectionBase::BeginTextPositions(cursor);
 }
 
 bool TBlock::CollectSelectedText(TSelTextCount&, int, int) { return !NotDisplayed; }

@@ -5,6 +5,7 @@
 
 #include "common/ansi_string.h"
 #include "htmlengine/cell.h"
+#include "htmlengine/property_derived_values.h"
 
 namespace folverin {
 
@@ -26,7 +27,9 @@ class TBlock : public TSectionBase {
   void DetachChildren(TItemList& out) override;
   bool IsDisplayed() const override { return !NotDisplayed; }
 
-  bool BeginTextPositions(int& cursor) override;
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
+  void MeasureWidths(int& minWidth, int& maxWidth) override;
+
   bool CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) override;
   // A paragraph is followed by an empty line when text follows it.
   void EndSelectedText(TSelTextCount& collector, int selEnd) override;
@@ -41,6 +44,23 @@ class TBlock : public TSectionBase {
   int VisibilityMode = 0;
   AnsiString TitleText;
   std::unique_ptr<TFloatingObj> BackgroundImage;
+
+  // Margins, borders, paddings and size from the style; percentages of the
+  // containing width are kept apart (WidthPercent, tenths of a percent).
+  TBoxMeasures Box;
+  int WidthPercent = 0;
+  // After layout: the content box.
+  int ContentLeft = 0;
+  int ContentWidth = 0;
+
+ protected:
+  // The horizontal room the box takes around its content.
+  int HorizontalExtra() const;
+  int VerticalExtraTop() const;
+  int VerticalExtraBottom() const;
+  // Lays the content cell out at the given content box; the block's height.
+  int LayoutContent(int contentX, int y, int contentWidth, int& cursor, int& maxWidth,
+                    IndentManager& indents);
 };
 
 // The document body.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/ansi_string.h"
+#include "htmlengine/indent_manager.h"
 #include "htmlengine/property_slots.h"
 #include "htmlengine/section_item.h"
 
@@ -29,6 +30,12 @@ class TCellBasic {
   // Frees every item, the deepest trees included, without recursion.
   void FreeItems();
 
+  // Lays the items out one below the other from y and gives them their
+  // text positions from `cursor` on; returns the height of the items.
+  virtual int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents);
+  // The widest minimum and the widest maximum of the items.
+  virtual void MeasureWidths(int& minWidth, int& maxWidth);
+
   void CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd);
   int SourceOfPosition(int position);
   int PositionOfSource(int sourcePosition, bool exact);
@@ -51,9 +58,19 @@ class TCellBasic {
 };
 
 // A cell with its own floats and indents: a table cell, and the document.
+// A table that cannot be laid out takes the item of this cell that holds
+// it out of the document; the rest of the cell is laid out as usual.
 class TCell : public TCellBasic {
  public:
   using TCellBasic::TCellBasic;
+  // The indent manager passed in is not used: the cell keeps its own.
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
+  void MeasureWidths(int& minWidth, int& maxWidth) override;
+
+  IndentManager Indents;
+
+ private:
+  void DropFailedItem(int index, const char* message);
 };
 
 // The content cell of a block.

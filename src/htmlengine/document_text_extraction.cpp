@@ -29,7 +29,7 @@ std::u16string SelectAllText(TSectionList& document) {
 
 }  // namespace
 
-TDocumentText ExtractDocumentText(std::string_view source, std::string_view folder) {
+TExtractedText ExtractDocumentText(std::string_view source, std::string_view folder) {
   TSectionList document;
   TBuilderView view;
   const AnsiString base(folder);
@@ -37,13 +37,13 @@ TDocumentText ExtractDocumentText(std::string_view source, std::string_view fold
     return IsAbsolute(name) || base.empty() ? name : base + name;
   };
   TParseResult result = ParseDocument(AnsiString(source), document, {}, {}, view);
-  TDocumentText text;
+  TExtractedText text;
   text.Title = std::move(result.Title);
   text.Text = SelectAllText(document);
   return text;
 }
 
-TDocumentText ExtractFileText(const AnsiString& fileName) {
+TExtractedText ExtractFileText(const AnsiString& fileName) {
   if (!FileExists(fileName)) throw EHtmlEngineError("Can't locate file: " + fileName);
   std::optional<std::string> source = ReadWholeFile(fileName);
   if (!source) throw EHtmlEngineError("Can't read file: " + fileName);

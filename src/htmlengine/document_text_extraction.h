@@ -9,17 +9,17 @@
 
 namespace folverin {
 
-struct TDocumentText {
+struct TExtractedText {
   AnsiString Title;    // as collected from TITLE, untrimmed
   std::u16string Text; // the selected text of the whole document
 };
 
 // An HTML text already in memory; addresses of linked style sheets are
 // resolved against `folder` (empty: the working folder).
-TDocumentText ExtractDocumentText(std::string_view source, std::string_view folder = {});
+TExtractedText ExtractDocumentText(std::string_view source, std::string_view folder = {});
 
 // Loads the file (an 8-bit name). Raises EHtmlEngineError with
 // "Can't locate file: " and the name when there is no such file.
-TDocumentText ExtractFileText(const AnsiString& fileName);
+TExtractedText ExtractFileText(const AnsiString& fileName);
 
 }  // namespace folverin

@@ -12,6 +12,10 @@ class THorzLine : public TSectionBase {
   using TSectionBase::TSectionBase;
   // A rule stands on a line of its own in the text.
   bool CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) override;
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
+  void MeasureWidths(int& minWidth, int& maxWidth) override;
+
+  static constexpr int kRuleSpace = 6;  // above and below the line
 
   int VSize = 2;  // thickness
   int Align = 0;
@@ -19,6 +23,8 @@ class THorzLine : public TSectionBase {
   TColour Color = NoColour;
   int Width = 0;
   bool WidthPercent = true;
+  // After layout.
+  int LineLeft = 0, LineWidth = 0;
 };
 
 // Where printing starts a new page.

@@ -16,4 +16,10 @@ class EParseError : public EHtmlEngineError {
   using EHtmlEngineError::EHtmlEngineError;
 };
 
+// A table with more columns than layout can handle.
+class ETableColumnsError : public EHtmlEngineError {
+ public:
+  ETableColumnsError() : EHtmlEngineError("Table has too many Columns") {}
+};
+
 }  // namespace folverin

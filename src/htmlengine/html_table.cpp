@@ -1,5 +1,7 @@
 #include "htmlengine/html_table.h"
 
+#include <algorithm>
+
 namespace folverin {
 
 void ThtmlTable::AddRow(std::unique_ptr<TCellList> row) {
@@ -39,6 +41,22 @@ void ThtmlTable::DetachChildren(TItemList& out) {
       TItemList items = cell->Cell->TakeItems();
       for (auto& item : items) out.push_back(std::move(item));
     }
+}
+
+int ThtmlTable::Layout(int /*x*/, int y, int width, int& cursor, int& maxWidth,
+                       IndentManager& /*indents*/) {
+  YPosition = y;
+  TextStart = cursor;
+  int top = y;
+  for (const auto& row : Rows_) {
+    int rowHeight = 0;
+    for (const auto& cell : row->Cells)
+      if (cell) rowHeight = std::max(rowHeight, cell->Cell->Layout(0, top, width, cursor, maxWidth, cell->Cell->Indents));
+    top += rowHeight;
+  }
+  TextLength = cursor - TextStart;
+  Height = top - y;
+  return Height;
 }
 
 }  // namespace folverin

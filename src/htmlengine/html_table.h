@@ -50,6 +50,7 @@ class ThtmlTable : public TSectionBase {
   TCellBasic* ChildCell(int index) override;
   void DetachChildren(TItemList& out) override;
   bool CollectSelectedText(TSelTextCount&, int, int) override { return true; }
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
 
   int ColumnCount = 0;
   int BorderWidth = 0;

@@ -167,12 +167,14 @@ void TSection::RegisterAnchorName(std::string_view name) {
 
 bool TSection::IsDisposable() const { return Text.empty() && !HasAnchorName && ClearMode == 0; }
 
-bool TSection::BeginTextPositions(int& cursor) {
+int TSection::Layout(int /*x*/, int y, int /*width*/, int& cursor, int& /*maxWidth*/,
+                     IndentManager& /*indents*/) {
+  YPosition = y;
   TextStart = cursor;
   TextLength = static_cast<int>(Text.size());
   LayoutLines();
   cursor += TextLength;
-  return false;
+  return 0;
 }
 
 void TSection::LayoutLines() {

@@ -85,14 +85,14 @@ class TSection : public TSectionBase {
   // After Complete: nothing is left that the document needs.
   virtual bool IsDisposable() const;
 
-  bool BeginTextPositions(int& cursor) override;
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
   bool CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) override;
   int SourceOfPosition(int position) const override;
   int PositionOfSource(int sourcePosition, bool exact) const override;
   TSection* CharacterAt(int position, char16_t& ch) override;
 
-  // Splits the text into lines. Until real line breaking exists every
-  // non-empty section is one line.
+  // Lines without geometry, for content too deep to lay out: the whole
+  // text is one line.
   virtual void LayoutLines();
 
   int SectionOrdinal = 0;

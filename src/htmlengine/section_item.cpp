@@ -2,10 +2,13 @@
 
 namespace folverin {
 
-bool TSectionBase::BeginTextPositions(int& cursor) {
+int TSectionBase::Layout(int /*x*/, int y, int /*width*/, int& cursor, int& /*maxWidth*/,
+                         IndentManager& /*indents*/) {
+  YPosition = BoxTop = PaintTop = y;
   TextStart = cursor;
   TextLength = 0;
-  return IsDisplayed() && ChildCellCount() > 0;
+  BoxBottom = PaintBottom = y + Height;
+  return Height;
 }
 
 }  // namespace folverin

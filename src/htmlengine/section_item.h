@@ -10,6 +10,7 @@
 
 namespace folverin {
 
+class IndentManager;
 class TCellBasic;
 class TSection;
 class TSectionList;
@@ -34,12 +35,6 @@ class TSectionBase : public TIDObject {
   // the text of the document.
   virtual bool IsDisplayed() const { return true; }
 
-  // The item's share of the text position pass: its start, and the positions
-  // its own text occupies. True when its cells follow; EndTextPositions then
-  // closes its range once they are done.
-  virtual bool BeginTextPositions(int& cursor);
-  virtual void EndTextPositions(int cursor) { TextLength = cursor - TextStart; }
-
   // The item's own contribution to the selected text [selStart, selEnd);
   // true when its cells follow, and EndSelectedText runs after them.
   virtual bool CollectSelectedText(TSelTextCount& /*collector*/, int /*selStart*/,
@@ -47,6 +42,16 @@ class TSectionBase : public TIDObject {
     return false;
   }
   virtual void EndSelectedText(TSelTextCount& /*collector*/, int /*selEnd*/) {}
+
+  // Geometry. Lays the item out with its left edge at x and its top at y in
+  // a cell `width` pixels wide, whose free room `indents` keeps. The item
+  // takes its text positions from `cursor` on and leaves the cursor after
+  // them, raises maxWidth to the widest line it made, and returns its
+  // height. Without geometry of its own an item is a fixed height.
+  virtual int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents);
+  // The narrowest width the item fits into, and the width it takes when
+  // nothing has to be broken.
+  virtual void MeasureWidths(int& minWidth, int& maxWidth) { minWidth = maxWidth = 0; }
 
   // Text and source positions of the item's own text; -1 when it has none
   // there.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "htmlengine/selected_text.h"
-#include "htmlengine/text_positions.h"
 
 namespace folverin {
 
@@ -40,10 +39,22 @@ void TSectionList::SetDefaults(const TStyleDefaults& defaults) {
   StyleSheet.Initialize(defaults);
 }
 
-void TSectionList::Layout() {
+int TSectionList::Layout(int width, int clientHeight) {
   ++LayoutPass;
+  ClientHeight = clientHeight;
   int cursor = 0;
-  AssignTextPositions(*this, cursor);
+  int widest = 0;
+  DocumentHeight = TCell::Layout(0, 0, std::max(0, width), cursor, widest, Indents);
+  DocumentWidth = widest;
+  return DocumentHeight;
+}
+
+void TSectionList::ReportLayoutError(const AnsiString& message) {
+  if (OnLayoutError) OnLayoutError(message);
+}
+
+void TSectionList::ReportProgress(ThtProgressStage stage, int percent) {
+  if (OnProgress) OnProgress(stage, percent);
 }
 
 void TSectionList::ForgetLinkFont(const TFontObj* run) {

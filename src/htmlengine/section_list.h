@@ -2,6 +2,7 @@
 // that the builder fills and the selection that the view sets.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "common/ansi_string.h"
@@ -15,6 +16,8 @@ namespace folverin {
 class TFontObj;
 class TSelTextCount;
 
+enum ThtProgressStage { psStarting, psRunning, psEnding };
+
 class TSectionList : public TCell {
  public:
   // Metrics (kept, not owned) default to the shared fixed-width metrics.
@@ -26,8 +29,16 @@ class TSectionList : public TCell {
   void Clear();
   // Stores the view's defaults and reloads the style store with them.
   void SetDefaults(const TStyleDefaults& defaults);
-  // Assigns the text positions of every item and the lines of every section.
-  void Layout();
+  // Lays the whole document out `width` pixels wide: every item gets its
+  // text positions, every section its lines. Sets DocumentHeight and
+  // DocumentWidth (the widest line) and returns the height.
+  int Layout(int width = kDefaultLayoutWidth, int clientHeight = 0);
+  // A table that cannot be laid out: through OnLayoutError, when set.
+  void ReportLayoutError(const AnsiString& message);
+  // Layout's share of the progress after a load, for sections that report it.
+  void ReportProgress(ThtProgressStage stage, int percent);
+
+  static constexpr int kDefaultLayoutWidth = 800;
 
   // Characters of the selection, and a copy of them: at most size - 1
   // characters and a terminating 0. Returns the characters written.
@@ -56,6 +67,13 @@ class TSectionList : public TCell {
   int ProgressBase = 0;
   bool PrintCopy = false;
   bool ManyLinks = false;
+  int LayoutDepth = 0;  // cells entered by the running layout
+  int DocumentHeight = 0;
+  int DocumentWidth = 0;
+  int ClientHeight = 0;
+  // The view shows the message box; without a handler the error goes unseen.
+  std::function<void(const AnsiString& message)> OnLayoutError;
+  std::function<void(ThtProgressStage stage, int percent)> OnProgress;
 
  private:
   int CollectSelection(TSelTextCount& collector);

@@ -1,14 +1,15 @@
-// The text position pass: gives every item of a cell, in document order,
-// its share of one running count of characters, and every section its
-// lines. Layout with geometry takes this pass over once lines are broken
-// by width; the positions it gives must stay the same.
+// Text positions without geometry, for content nested deeper than layout
+// may recurse: every item of the cell gets its share of the running count
+// in document order, every section its text as one line. The positions are
+// the ones layout gives; only the geometry is missing.
 #pragma once
 
 namespace folverin {
 
 class TCellBasic;
 
-// Starts at `cursor` and leaves it after the cell's last position.
-void AssignTextPositions(TCellBasic& cell, int& cursor);
+// Starts at `cursor` and leaves it after the cell's last position; every
+// item is put at y.
+void AssignTextPositions(TCellBasic& cell, int y, int& cursor);
 
 }  // namespace folverin

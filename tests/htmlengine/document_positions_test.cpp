@@ -1,4 +1,4 @@
-#include "htmlengine/text_positions.h"
+#include "htmlengine/section_list.h"
 
 #include <gtest/gtest.h>
 
