@@ -1,5 +1,6 @@
 // folverin-cli text FILE...: each file's title and whole text as the HTML
-// engine collects them for the keyword index.
+// engine collects them for the keyword index: one view, set up as the index
+// builder's, loads every file in turn.
 #include <cstdio>
 #include <string>
 
@@ -7,8 +8,7 @@
 
 #include "cli/commands.h"
 #include "common/windows1252.h"
-#include "htmlengine/document_text_extraction.h"
-#include "htmlengine/html_engine_error.h"
+#include "htmlengine/document_view.h"
 
 namespace folverin::cli {
 
@@ -37,6 +37,7 @@ int RunTextCommand(const Arguments& args) {
     return 2;
   }
   int exitCode = 0;
+  TDocumentView view(nullptr, TDocumentViewProperties::IndexBuilder());
   for (const std::string& utf8Name : args) {
     const auto name = Utf8ToAnsiExact(utf8Name);
     if (!name) {
@@ -45,10 +46,14 @@ int RunTextCommand(const Arguments& args) {
       continue;
     }
     try {
-      const TExtractedText text = ExtractFileText(*name);
-      std::string out = AnsiToUtf8(text.Title);
+      // The view ignores an empty name and would show the previous file again.
+      if (name->empty()) throw EInOutError("Can't locate file: ");
+      view.LoadFromFile(*name);
+      std::string out = AnsiToUtf8(view.DocumentTitle());
       out += '\n';
-      out += Utf16ToUtf8(text.Text);
+      view.SetCaretPosition(0);
+      view.SelectAll();
+      out += Utf16ToUtf8(view.SelText());
       out += '\n';
       std::fwrite(out.data(), 1, out.size(), stdout);
     } catch (const std::exception& error) {

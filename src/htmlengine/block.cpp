@@ -28,6 +28,10 @@ TBlock::TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& prop
   context.EmSize = properties.EmSize;
   context.ExSize = properties.ExSize;
   Box = BoxMeasuresOf(properties, context);
+  if (AnsiString picture = BackgroundImageAddress(properties); !picture.empty()) {
+    BackgroundImage = std::make_unique<TImageObj>();
+    BackgroundImage->Source = std::move(picture);
+  }
   if (const AnsiString* width = properties.TextOf(Prop::Width); width && width->ends_with('%'))
     WidthPercent = std::clamp(RoundToInt(SplitNumberAndUnit(*width).Value * 10), 0, 1000);
   if (attributes && !attributes->GetID().empty()) document->IDNames.AddObject(attributes->GetID(), this);

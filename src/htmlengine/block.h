@@ -11,6 +11,7 @@ namespace folverin {
 
 class TAttributeList;
 class TFloatingObj;
+class ThtmlTable;
 class THorzLine;
 class TProperties;
 
@@ -58,6 +59,11 @@ class TBlock : public TSectionBase {
   int HorizontalExtra() const;
   int VerticalExtraTop() const;
   int VerticalExtraBottom() const;
+  // The left margin, border and padding: where the content starts.
+  int LeftExtra() const;
+  int HorizontalMargins() const;
+  // Below the floats that the block's clear mode has to pass.
+  int ClearedY(int y, const IndentManager& indents) const;
   // Lays the content cell out at the given content box; the block's height.
   int LayoutContent(int contentX, int y, int contentWidth, int& cursor, int& maxWidth,
                     IndentManager& indents);
@@ -80,10 +86,37 @@ class TBlockLI : public TBlock {
   int ListDepth = 0;
 };
 
-// The box around a table; the table is the item of its cell.
+// The box around a table; the table is the item of its cell. Its width is
+// chosen from the table's minimum and maximum and the WIDTH asked for.
 class TTableBlock : public TBlock {
  public:
-  using TBlock::TBlock;
+  // Takes ALIGN, WIDTH, HEIGHT, HSPACE, VSPACE, BGCOLOR and BACKGROUND.
+  TTableBlock(TSectionList* document, TCellBasic* parentCell, TProperties& properties,
+              TAttributeList* attributes);
+
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
+  void MeasureWidths(int& minWidth, int& maxWidth) override;
+
+  // The table in the block's cell, or nullptr.
+  ThtmlTable* Table() const;
+
+  bool Centred = false;        // ALIGN=center
+  int SurroundingAlign = 0;    // text-align code around the table (2 centre, 6 right)
+  int WidthAttr = 0;           // pixels, or tenths of a percent; 0 when unset
+  bool WidthAttrIsPercent = false;
+  int HeightAttr = 0;          // pixels, or tenths of a percent; 0 when unset
+  bool HeightAttrIsPercent = false;
+
+ private:
+  void TakeAttributes(TProperties& properties, const TAttributeList& attributes);
+  void ApplyTableBorder(const ThtmlTable& table);
+  void HandBackground(ThtmlTable& table) const;
+  int HorizontalBordersAndPaddings() const;
+  int ChooseContentWidth(ThtmlTable& table, int available);
+  int RequestedHeightOf() const;
+  int Justification() const;
+  bool StyleHasMargin[4] = {};
+  bool BorderApplied = false;
 };
 
 // A table with its caption: both blocks are items of its cell.

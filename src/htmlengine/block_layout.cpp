@@ -36,6 +36,19 @@ int TBlock::VerticalExtraBottom() const {
   return Side(Box.Margin[kBottom]) + BorderSide(Box, kBottom) + Side(Box.Padding[kBottom]);
 }
 
+int TBlock::LeftExtra() const {
+  return Side(Box.Margin[kLeft]) + BorderSide(Box, kLeft) + Side(Box.Padding[kLeft]);
+}
+
+int TBlock::HorizontalMargins() const { return Side(Box.Margin[kLeft]) + Side(Box.Margin[kRight]); }
+
+int TBlock::ClearedY(int y, const IndentManager& indents) const {
+  if (ClearMode == 0) return y;
+  int left = 0, right = 0;
+  indents.FloatBottoms(left, right);
+  return std::max(y, ClearMode == 1 ? left : ClearMode == 2 ? right : std::max(left, right));
+}
+
 int TBlock::LayoutContent(int contentX, int y, int contentWidth, int& cursor, int& maxWidth,
                           IndentManager& indents) {
   ContentLeft = contentX;
@@ -54,6 +67,7 @@ int TBlock::LayoutContent(int contentX, int y, int contentWidth, int& cursor, in
 }
 
 int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) {
+  const int startY = y;
   YPosition = BoxTop = PaintTop = y;
   if (NotDisplayed) {
     TextStart = TextLength = Height = 0;
@@ -65,6 +79,7 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
     indents.FloatBottoms(left, right);
     int below = ClearMode == 1 ? left : ClearMode == 2 ? right : std::max(left, right);
     y = std::max(y, below);
+    YPosition = BoxTop = PaintTop = y;
   }
 
   const int extra = HorizontalExtra();
@@ -92,17 +107,17 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
     TextStart = Cell->TextStart;
     TextLength = Cell->TextLength;
     BoxBottom = PaintBottom = y + blockHeight;
-    return y - YPosition;  // beside the flow: only a clearance moves it down
+    return y - startY;  // beside the flow: only a clearance moves it down
   }
 
   const int contentX = x + Side(Box.Margin[kLeft]) + BorderSide(Box, kLeft) + Side(Box.Padding[kLeft]);
   blockHeight = LayoutContent(contentX, y, contentWidth, cursor, maxWidth, indents);
-  Height = blockHeight + (y - YPosition);
+  Height = blockHeight;
   TextStart = Cell->TextStart;
   TextLength = Cell->TextLength;
-  BoxBottom = PaintBottom = YPosition + Height;
+  BoxBottom = PaintBottom = y + Height;
   // Taken out of the flow, an absolutely placed block leaves no room behind.
-  return PositionMode == 1 ? y - YPosition : Height;
+  return (y - startY) + (PositionMode == 1 ? 0 : Height);
 }
 
 void TBlock::MeasureWidths(int& minWidth, int& maxWidth) {

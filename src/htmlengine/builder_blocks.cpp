@@ -96,8 +96,11 @@ void THtmlBuilder::ParseHeading() {
   TNestingGuard guard(*this);
   CloseSection();
   const AnsiString tag = "h" + std::to_string(Context.SymbolValue);
-  const AnsiString id = Context.TagAttributes.GetID();
   const bool pushed = PushTag(tag, AlignAdjustment());
+  // The heading's first section takes the heading's attributes (its ID
+  // names the section); reading on would replace the tokenizer's list.
+  TAttributeList headingAttributes = std::move(Context.TagAttributes);
+  Context.TagAttributes.Clear();
   Context.SkipBlanks();
   Next();
   if (Sym() == S::Center) {
@@ -105,8 +108,7 @@ void THtmlBuilder::ParseHeading() {
     Next();
   }
   TBlock* block = EnterBlock();
-  if (!id.empty()) TargetDocument.IDNames.AddObject(id, block);
-  OpenSection();
+  OpenSection(&headingAttributes);
   while (Contains(HeadingContent(), Sym())) {
     if (Sym() == S::P) ParseParagraph({});
     else if (Sym() == S::UnknownTag) Next();

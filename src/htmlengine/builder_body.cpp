@@ -3,6 +3,8 @@
 #include "htmlengine/colour_names.h"
 #include "htmlengine/horz_line.h"
 #include "htmlengine/html_builder.h"
+#include "htmlengine/layout_limits.h"
+#include "htmlengine/property_derived_values.h"
 #include "htmlengine/style_sheet_parser.h"
 
 namespace folverin {
@@ -204,6 +206,25 @@ void THtmlBuilder::CloseLink() {
   if (CurrentSection && wasOpen) CurrentSection->SetLink(PropertyStack.Top(), nullptr);
 }
 
+// The page margins, the background picture and whether it scrolls with the
+// text, as BODY attributes give them.
+void THtmlBuilder::ApplyBodyAttributes(TAttributeList& attributes, TProperties& bottom) {
+  if (const TAttribute* width = attributes.Lookup(THtmlAttribute::MarginWidth)) {
+    const int32_t margin = std::clamp(width->Numeric, 0, 200);
+    bottom.Props[Prop::MarginLeft] = margin;
+    bottom.Props[Prop::MarginRight] = margin;
+  }
+  if (const TAttribute* height = attributes.Lookup(THtmlAttribute::MarginHeight)) {
+    const int32_t margin = std::clamp(height->Numeric, 0, 200);
+    bottom.Props[Prop::MarginTop] = margin;
+    bottom.Props[Prop::MarginBottom] = margin;
+  }
+  const AnsiString picture = Trim(AttributeValue(attributes, THtmlAttribute::Background));
+  if (!picture.empty()) bottom.SetText(Prop::BackgroundImage, "url(" + picture + ")");
+  if (SameText(Trim(AttributeValue(attributes, THtmlAttribute::BgProperties)), "fixed"))
+    bottom.SetText(Prop::BackgroundAttachment, "fixed");
+}
+
 void THtmlBuilder::ParseBodyTag() {
   TCellBasic* bodyCell = BodyBlock->Cell.get();
   if (bodyCell->Count() == 0 && TableDepth == 0 && CurrentCell == bodyCell) {
@@ -216,6 +237,7 @@ void THtmlBuilder::ParseBodyTag() {
     TColour colour = 0;
     if (ColourFromString(AttributeValue(attributes, THtmlAttribute::Text), false, colour))
       bottom.SetColour(Prop::Color, colour);
+    ApplyBodyAttributes(attributes, bottom);
     PropertyStack.ReplaceBottom(bottom);
     // LINK, VLINK and OLINK are the colours of the link states: rules of the
     // document, so that every link made from now on takes them.
@@ -278,12 +300,16 @@ void THtmlBuilder::InsertEmbedded() {
   object->Source = AttributeValue(attributes, THtmlAttribute::Src);
   object->Alt = AttributeValue(attributes, THtmlAttribute::Alt);
   if (const TAttribute* width = attributes.Lookup(THtmlAttribute::Width))
-    object->ImageWidth = std::max(width->Numeric, 0);
+    object->ImageWidth = ObjectPixels(width->Numeric);
   if (const TAttribute* height = attributes.Lookup(THtmlAttribute::Height))
-    object->ImageHeight = std::max(height->Numeric, 0);
-  const AnsiString align = LowerCase(AttributeValue(attributes, THtmlAttribute::Align));
-  if (align == "left") object->ObjAlign = kAlignLeftFloat;
-  else if (align == "right") object->ObjAlign = kAlignRightFloat;
+    object->ImageHeight = ObjectPixels(height->Numeric);
+  if (const TAttribute* space = attributes.Lookup(THtmlAttribute::HSpace))
+    object->HSpaceL = object->HSpaceR = ObjectPixels(space->Numeric);
+  if (const TAttribute* space = attributes.Lookup(THtmlAttribute::VSpace))
+    object->VSpaceT = object->VSpaceB = ObjectPixels(space->Numeric);
+  // Without a known ALIGN a picture stands on the baseline of its line.
+  const int align = AlignCode(LowerCase(Trim(AttributeValue(attributes, THtmlAttribute::Align))));
+  object->ObjAlign = align >= 1 && align <= 6 ? align : 3;
   CurrentSection->InsertFloat(std::move(object), Context.TagPosition, AppendMode());
   if (pushed) PropertyStack.PopProperties(panel ? "panel" : "img");
 }

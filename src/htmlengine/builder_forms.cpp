@@ -1,4 +1,5 @@
 // Form controls: INPUT, SELECT with its options, TEXTAREA.
+#include "common/code_page.h"
 #include "common/windows1252.h"
 #include "htmlengine/html_builder.h"
 
@@ -115,7 +116,9 @@ void THtmlBuilder::ParseTextArea(TTextAreaControl& control) {
       TokenObj token;
       Context.ScanTextEntity(pending, token);
       Context.FlushBytes(pending, token);
-      line += Utf16ToAnsi(token.Chars());
+      // The rest of the content stays in the document's code page; so do
+      // the characters the references stand for.
+      line += WideToMultiByte(Context.CodePage(), token.Chars());
     } else if (c == '<') {
       AnsiString tag(1, c);
       Context.ReadChar();

@@ -5,6 +5,8 @@
 #include "htmlengine/colour_names.h"
 #include "htmlengine/html_builder.h"
 #include "htmlengine/html_engine_error.h"
+#include "htmlengine/lengths.h"
+#include "htmlengine/property_derived_values.h"
 
 namespace folverin {
 
@@ -24,9 +26,105 @@ void TakeTableAttributes(ThtmlTable& table, const TAttributeList& attributes) {
   if (const TAttribute* spacing = attributes.Lookup(THtmlAttribute::CellSpacing);
       spacing && spacing->Numeric >= 0)
     table.CellSpacing = std::min(spacing->Numeric, 40);
+  TColour colour = 0;
+  if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BorderColor), false, colour))
+    table.BorderColorLight = table.BorderColorDark = colour;
+  if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BorderColorLight), false, colour))
+    table.BorderColorLight = colour;
+  if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BorderColorDark), false, colour))
+    table.BorderColorDark = colour;
+}
+
+// VALIGN words; other words leave the code as it was.
+uint8_t VAlignCode(const AnsiString& text, uint8_t current) {
+  const AnsiString word = LowerCase(Trim(text));
+  if (word == "top" || word == "baseline") return kVAlignTop;
+  if (word == "middle") return kVAlignMiddle;
+  if (word == "bottom") return kVAlignBottom;
+  return current;
+}
+
+std::shared_ptr<TImageObj> BackgroundOf(const TAttributeList& attributes) {
+  const AnsiString picture = AttributeValue(attributes, THtmlAttribute::Background);
+  if (picture.empty()) return nullptr;
+  auto image = std::make_shared<TImageObj>();
+  image->Source = picture;
+  return image;
+}
+
+bool SlotIsSet(const TProperties& set, int slot) {
+  if (std::optional<int32_t> value = set.IntOf(slot)) return *value != IntNull;
+  return set.TextOf(slot) != nullptr;
+}
+
+// What the cell's style says about its width, height, background,
+// vertical alignment, padding and border.
+void TakeCellStyle(TCellObj& cell, TProperties& set) {
+  TBoxContext context;
+  context.EmSize = set.EmSize;
+  context.ExSize = set.ExSize;
+  const TBoxMeasures box = BoxMeasuresOf(set, context);
+  if (const AnsiString* width = set.TextOf(Prop::Width); width && width->ends_with('%')) {
+    const double percent = SplitNumberAndUnit(*width).Value;
+    if (percent > 0 && percent < 100) {
+      cell.SpecifiedWidth = RoundToInt(percent * 10);
+      cell.WidthIsPercent = true;
+    }
+  } else if (box.Width != Auto && box.Width >= 0) {
+    cell.SpecifiedWidth = std::min(box.Width, kMaxTablePixels);
+    cell.WidthIsPercent = false;
+  }
+  if (box.Height > 0) cell.SpecifiedHeight = std::min(box.Height, kMaxTablePixels);
+  if (TColour colour = OwnBackgroundColour(set); colour != NoColour) {
+    cell.Cell->BkColor = colour;
+    cell.Cell->BkGnd = true;
+  }
+  if (const AnsiString* align = set.TextOf(Prop::VerticalAlign);
+      align && (*align == "top" || *align == "middle" || *align == "bottom"))
+    cell.VAlign = VAlignCode(*align, cell.VAlign);
+  for (int side = 0; side < 4; ++side) {
+    if (SlotIsSet(set, Prop::PaddingTop + side)) cell.Padding[side] = std::max(0, box.Padding[side]);
+    cell.Border[side] = std::max(0, box.BorderWidth[side]);
+  }
 }
 
 }  // namespace
+
+const TColObj* THtmlBuilder::ColumnOfNewCell() const {
+  if (!Tab.CellManager || !Tab.Table || !Tab.Table->ColumnDefs) return nullptr;
+  const int column = Tab.CellManager->ColumnOf(static_cast<int>(Tab.Table->Rows().size()));
+  const std::vector<TColObj>& defs = *Tab.Table->ColumnDefs;
+  return column >= 0 && column < static_cast<int>(defs.size()) ? &defs[column] : nullptr;
+}
+
+void THtmlBuilder::TakeCellAttributes(TCellObj& cell, TAttributeList& attributes,
+                                      const TColObj* column) {
+  if (const TAttribute* span = attributes.Lookup(THtmlAttribute::ColSpan); span && span->Numeric > 1)
+    cell.ColSpan = span->Numeric;
+  if (const TAttribute* span = attributes.Lookup(THtmlAttribute::RowSpan); span && span->Numeric > 1)
+    cell.RowSpan = span->Numeric;
+  if (const TAttribute* width = attributes.Lookup(THtmlAttribute::Width)) {
+    if (width->Value.find('%') == AnsiString::npos) {
+      if (width->Numeric > 0) cell.SpecifiedWidth = std::min(width->Numeric, kMaxTablePixels);
+    } else if (width->Numeric >= 1 && width->Numeric <= 100) {
+      cell.SpecifiedWidth = width->Numeric * 10;
+      cell.WidthIsPercent = true;
+    }
+  }
+  if (const TAttribute* height = attributes.Lookup(THtmlAttribute::Height))
+    cell.SpecifiedHeight = std::clamp(height->Numeric, 0, kMaxTablePixels);
+  cell.NoWrap = HasAttribute(attributes, THtmlAttribute::NoWrap);
+  TColour colour = 0;
+  if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BgColor), false, colour)) {
+    cell.Cell->BkColor = colour;
+    cell.Cell->BkGnd = true;
+  }
+  cell.BackgroundImage = BackgroundOf(attributes);
+  cell.VAlign = Tab.Row ? Tab.Row->VAlign : kVAlignMiddle;
+  cell.VAlign = VAlignCode(AttributeValue(attributes, THtmlAttribute::VAlign), cell.VAlign);
+  if (column && column->VAlign != 0) cell.VAlign = column->VAlign;
+  TakeCellStyle(cell, PropertyStack.Top());
+}
 
 void THtmlBuilder::ParseTable() {
   if (++TableDepth > kMaxTableDepth || TooDeep()) {
@@ -45,12 +143,17 @@ void THtmlBuilder::ParseTable() {
   CurrentCell = nullptr;
 
   TAttributeList& attributes = Context.TagAttributes;
+  // ALIGN aside, a table is placed as the text around it is aligned.
+  const int surroundingAlign = TextAlignCode(PropertyStack.Top());
   PushTag("table");
   Tab.TableSetCount = PropertyStack.Count();
   auto tableBlock = std::make_unique<TTableBlock>(&TargetDocument, outer, PropertyStack.Top(),
                                                   &attributes);
   auto captionHolder = std::make_unique<TTableAndCaptionBlock>(&TargetDocument, outer,
                                                                PropertyStack.Top(), nullptr);
+  tableBlock->SurroundingAlign = surroundingAlign;
+  // A share of the window's height only means something for an outer table.
+  if (TableDepth > 1 && tableBlock->HeightAttrIsPercent) tableBlock->HeightAttr = 0;
   auto table = std::make_unique<ThtmlTable>(&TargetDocument);
   TakeTableAttributes(*table, attributes);
   Tab.Table = table.get();
@@ -127,8 +230,20 @@ void THtmlBuilder::FinishTable(TCellBasic* outer, std::unique_ptr<TTableBlock> t
 
 void THtmlBuilder::StartRow(bool withAttributes) {
   Tab.Row = std::make_unique<TCellList>();
-  if (withAttributes) PushTag("tr", AlignAdjustment());
-  else PushPlain("tr");
+  if (!withAttributes) {
+    PushPlain("tr");
+    Tab.RowSetCount = PropertyStack.Count();
+    return;
+  }
+  const TAttributeList& attributes = Context.TagAttributes;
+  TCellList& row = *Tab.Row;
+  TColour colour = 0;
+  if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BgColor), false, colour))
+    row.BkColor = colour;
+  row.BackgroundImage = BackgroundOf(attributes);
+  row.VAlign = VAlignCode(AttributeValue(attributes, THtmlAttribute::VAlign), row.VAlign);
+  PushTag("tr", AlignAdjustment());
+  if (TColour own = OwnBackgroundColour(PropertyStack.Top()); own != NoColour) row.BkColor = own;
   Tab.RowSetCount = PropertyStack.Count();
 }
 
@@ -142,6 +257,11 @@ void THtmlBuilder::EndCell() {
     CloseSection();
     if (Tab.CellObject && CurrentCell == Tab.CellObject->Cell.get()) {
       if (!Tab.Row) Tab.Row = std::make_unique<TCellList>();
+      if (Tab.CellManager) {
+        TCellObj& cell = *Tab.CellObject;
+        const int row = static_cast<int>(Tab.Table->Rows().size());
+        cell.ColSpan = std::max(1, Tab.CellManager->Mark(row, cell.RowSpan, cell.ColSpan));
+      }
       Tab.Row->Add(std::move(Tab.CellObject));
     }
   }
@@ -160,9 +280,9 @@ void THtmlBuilder::StartCell(bool header) {
     StartRow(false);
   }
   TAttributeList& attributes = Context.TagAttributes;
+  const TColObj* column = ColumnOfNewCell();
   AnsiString align = AttributeValue(attributes, THtmlAttribute::Align);
-  const size_t column = Tab.Row->Cells.size();
-  if (align.empty() && column < Tab.ColumnAligns.size()) align = Tab.ColumnAligns[column];
+  if (align.empty() && column) align = column->Align;
   TPropAdjustment alignment = AlignAdjustment(align);
   PushTag(header ? "th" : "td", [alignment, header](TProperties& set) {
     if (alignment) alignment(set);
@@ -172,22 +292,11 @@ void THtmlBuilder::StartCell(bool header) {
   });
   Tab.CellObject = std::make_unique<TCellObj>(&TargetDocument);
   TCellObj& cell = *Tab.CellObject;
-  if (const TAttribute* span = attributes.Lookup(THtmlAttribute::ColSpan))
-    cell.ColSpan = std::clamp(span->Numeric, 1, kMaxTableColumns);
-  if (const TAttribute* span = attributes.Lookup(THtmlAttribute::RowSpan))
-    cell.RowSpan = std::max(span->Numeric, 1);
-  const TAttribute* width = attributes.Lookup(THtmlAttribute::Width);
-  if (width) {
-    cell.RequestedWidth = std::max(width->Numeric, 0);
-    cell.RequestedWidthPercent = width->Value.find('%') != AnsiString::npos;
-  }
-  cell.NoWrap = HasAttribute(attributes, THtmlAttribute::NoWrap);
-  TColour colour = 0;
-  if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BgColor), false, colour))
-    cell.BkColor = colour;
+  TakeCellAttributes(cell, attributes, column);
   CurrentCell = cell.Cell.get();
   CurrentCell->CellTag = PropertyStack.Top().Tag;
-  KeepTogether = cell.NoWrap && (!width || cell.RequestedWidthPercent);
+  const TAttribute* width = attributes.Lookup(THtmlAttribute::Width);
+  KeepTogether = cell.NoWrap && (!width || width->Value.find('%') != AnsiString::npos);
   Context.SkipBlanks();
   Next();
   ParseBody(TableTerminators());
@@ -219,9 +328,21 @@ void THtmlBuilder::ParseColumns() {
   int span = 1;
   if (const TAttribute* spanAttribute = attributes.Lookup(THtmlAttribute::Span))
     span = std::clamp(spanAttribute->Numeric, 1, 100);
-  const AnsiString align = AttributeValue(attributes, THtmlAttribute::Align);
-  for (int i = 0; i < span && Tab.ColumnAligns.size() < kMaxColumnDefinitions; ++i)
-    Tab.ColumnAligns.push_back(align);
+  TColObj column;
+  if (const TAttribute* width = attributes.Lookup(THtmlAttribute::Width)) {
+    column.WidthIsPercent = width->Value.find('%') != AnsiString::npos;
+    if (!column.WidthIsPercent && width->Numeric > 0)
+      column.Width = std::min(width->Numeric, kMaxTablePixels);
+    else if (column.WidthIsPercent && width->Numeric >= 1 && width->Numeric <= 100)
+      column.Width = width->Numeric * 10;
+  }
+  column.Align = AttributeValue(attributes, THtmlAttribute::Align);
+  column.VAlign = VAlignCode(AttributeValue(attributes, THtmlAttribute::VAlign), 0);
+  if (!Tab.Table->ColumnDefs) Tab.Table->ColumnDefs = std::make_unique<std::vector<TColObj>>();
+  std::vector<TColObj>& defs = *Tab.Table->ColumnDefs;
+  for (int i = 0; i < span && defs.size() < kMaxColumnDefinitions; ++i) defs.push_back(column);
+  if (!Tab.CellManager) Tab.CellManager = std::make_unique<TCellManager>(0);
+  Tab.CellManager->SetColumns(static_cast<int>(defs.size()));
 }
 
 }  // namespace folverin

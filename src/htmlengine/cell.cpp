@@ -83,12 +83,18 @@ int TCellBasic::SourceOfPosition(int position) {
   return result;
 }
 
-int TCellBasic::PositionOfSource(int sourcePosition, bool exact) {
+int TCellBasic::PositionOfSource(int sourcePosition, bool exact, bool backward) {
   int result = -1;
+  // Only sections answer, so the last answer in document order is the
+  // first one met from the back.
   WalkItems(*this, [&](TSectionBase& item) {
     if (!item.IsDisplayed()) return TWalkStep::Skip;
-    result = item.PositionOfSource(sourcePosition, exact);
-    return result >= 0 ? TWalkStep::Stop : DescendIfCells(item);
+    const int found = item.PositionOfSource(sourcePosition, exact);
+    if (found >= 0) {
+      result = found;
+      if (!backward) return TWalkStep::Stop;
+    }
+    return DescendIfCells(item);
   });
   return result;
 }

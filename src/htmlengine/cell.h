@@ -38,7 +38,9 @@ class TCellBasic {
 
   void CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd);
   int SourceOfPosition(int position);
-  int PositionOfSource(int sourcePosition, bool exact);
+  // The first item that holds the source position answers; asked backward,
+  // the last one.
+  int PositionOfSource(int sourcePosition, bool exact, bool backward = false);
   // The section holding the text position and its character, or nullptr.
   TSection* CharacterAt(int position, char16_t& ch);
 

@@ -5,6 +5,7 @@
 
 #include "htmlengine/cell.h"
 #include "htmlengine/html_engine_error.h"
+#include "htmlengine/layout_limits.h"
 #include "htmlengine/section_list.h"
 #include "htmlengine/text_positions.h"
 
@@ -39,7 +40,8 @@ int TCellBasic::Layout(int x, int y, int width, int& cursor, int& maxWidth, Inde
   CellY = y;
   TextStart = cursor;
   int itemY = y;
-  for (const auto& item : Items) itemY += item->Layout(x, itemY, width, cursor, maxWidth, indents);
+  for (const auto& item : Items)
+    itemY = AddLayoutY(itemY, item->Layout(x, itemY, width, cursor, maxWidth, indents));
   TextLength = cursor - TextStart;
   ContentBottom = itemY;
   return itemY - y;
@@ -82,7 +84,7 @@ int TCell::Layout(int /*x*/, int y, int width, int& cursor, int& maxWidth, Inden
   for (int i = 0; i < Count();) {
     const int cursorBefore = cursor;
     try {
-      itemY += Item(i)->Layout(0, itemY, width, cursor, maxWidth, Indents);
+      itemY = AddLayoutY(itemY, Item(i)->Layout(0, itemY, width, cursor, maxWidth, Indents));
       ++i;
     } catch (const ETableColumnsError& error) {
       cursor = cursorBefore;

@@ -52,6 +52,12 @@ class FontMetrics {
   // font realises SYMBOL_CHARSET whatever was asked.
   virtual TRealisedFont Realise(const TFontRequest& request) const = 0;
   virtual int TextWidth(const TRealisedFont& font, std::u16string_view text) const = 0;
+  // How many leading characters of `text` fit into maxWidth pixels, and how
+  // wide they are. By default a search over TextWidth that measures only
+  // about twice the part that fits; a platform whose text extent call can
+  // count the fitting characters itself answers directly.
+  virtual int TextFit(const TRealisedFont& font, std::u16string_view text, int maxWidth,
+                      int& fitWidth) const;
 };
 
 // Every character is half an em wide; an em is the point size at the given
@@ -68,6 +74,8 @@ class FixedWidthFontMetrics : public FontMetrics {
   int PixelsPerInch() const override { return PixelsPerInch_; }
   TRealisedFont Realise(const TFontRequest& request) const override;
   int TextWidth(const TRealisedFont& font, std::u16string_view text) const override;
+  int TextFit(const TRealisedFont& font, std::u16string_view text, int maxWidth,
+              int& fitWidth) const override;
 
   // A shared instance with the standard families, for callers that were
   // given no metrics.

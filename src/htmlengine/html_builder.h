@@ -11,6 +11,7 @@
 #include "htmlengine/html_table.h"
 #include "htmlengine/property_stack.h"
 #include "htmlengine/section.h"
+#include "htmlengine/table_cell_manager.h"
 #include "htmlengine/url_target.h"
 
 namespace folverin {
@@ -92,6 +93,7 @@ class THtmlBuilder {
   void ParseAnchor();
   void CloseLink();
   void ParseBodyTag();
+  void ApplyBodyAttributes(TAttributeList& attributes, TProperties& bottom);
   void ParseRule();
   void InsertEmbedded();
   void InsertPage();
@@ -133,6 +135,9 @@ class THtmlBuilder {
   void StartRow(bool withAttributes);
   void ParseCaption();
   void ParseColumns();
+  // The column definition a new cell starts under, or nullptr.
+  const TColObj* ColumnOfNewCell() const;
+  void TakeCellAttributes(TCellObj& cell, TAttributeList& attributes, const TColObj* column);
 
   // --- forms and controls (builder_forms.cpp) ---
   // INPUT, SELECT, TEXTAREA; false when SELECT stopped at a symbol of
@@ -184,7 +189,7 @@ class THtmlBuilder {
     std::unique_ptr<TCellObj> CellObject;
     int TableSetCount = 0;  // stack size with the table's set on top
     int RowSetCount = 0;    // stack size with the row's set on top
-    std::vector<AnsiString> ColumnAligns;
+    std::unique_ptr<TCellManager> CellManager;  // only with column definitions
     std::unique_ptr<TBlock> Caption;
     bool CaptionBottom = false;
   };

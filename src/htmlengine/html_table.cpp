@@ -1,8 +1,13 @@
 #include "htmlengine/html_table.h"
 
-#include <algorithm>
-
 namespace folverin {
+
+std::unique_ptr<TCellObj> TCellObj::Filler(TSectionList* document, int rowSpan) {
+  auto filler = std::make_unique<TCellObj>(document);
+  filler->ColSpan = 0;
+  filler->RowSpan = rowSpan;
+  return filler;
+}
 
 void ThtmlTable::AddRow(std::unique_ptr<TCellList> row) {
   if (!row) return;
@@ -20,7 +25,7 @@ void ThtmlTable::UpdateCellOrder() {
   CellOrder.clear();
   for (const auto& row : Rows_)
     for (const auto& cell : row->Cells)
-      if (cell) CellOrder.push_back(cell->Cell.get());
+      if (cell && !cell->IsFiller()) CellOrder.push_back(cell->Cell.get());
   CellOrderValid = true;
 }
 
@@ -41,22 +46,6 @@ void ThtmlTable::DetachChildren(TItemList& out) {
       TItemList items = cell->Cell->TakeItems();
       for (auto& item : items) out.push_back(std::move(item));
     }
-}
-
-int ThtmlTable::Layout(int /*x*/, int y, int width, int& cursor, int& maxWidth,
-                       IndentManager& /*indents*/) {
-  YPosition = y;
-  TextStart = cursor;
-  int top = y;
-  for (const auto& row : Rows_) {
-    int rowHeight = 0;
-    for (const auto& cell : row->Cells)
-      if (cell) rowHeight = std::max(rowHeight, cell->Cell->Layout(0, top, width, cursor, maxWidth, cell->Cell->Indents));
-    top += rowHeight;
-  }
-  TextLength = cursor - TextStart;
-  Height = top - y;
-  return Height;
 }
 
 }  // namespace folverin

@@ -7,6 +7,39 @@
 
 namespace folverin {
 
+namespace {
+
+bool BottomBefore(int y, const IndentRec& rec) { return y < rec.Bottom; }
+
+// The first float of the side that reaches below y.
+auto FirstBelow(const std::vector<IndentRec>& floats, int y) {
+  return std::upper_bound(floats.begin(), floats.end(), y, BottomBefore);
+}
+
+// Smallest bottom greater than y among the entries without owner, INT_MAX
+// when there is none.
+int NextBottom(const TIndentSide& side, int y) {
+  auto first = FirstBelow(side.Floats, y);
+  int best = first == side.Floats.end() ? INT_MAX : first->Bottom;
+  for (const IndentRec& rec : side.Margins)
+    if (rec.Owner == nullptr && rec.Bottom > y) best = std::min(best, rec.Bottom);
+  return best;
+}
+
+// One below the lowest entry without owner; 0 when there is none.
+int LowestBottom(const TIndentSide& side) {
+  int bottom = side.Floats.empty() ? -1 : side.Floats.back().Bottom;
+  for (const IndentRec& rec : side.Margins)
+    if (rec.Owner == nullptr) bottom = std::max(bottom, rec.Bottom);
+  return bottom + 1;
+}
+
+}  // namespace
+
+void TIndentSide::AddFloat(const IndentRec& rec) {
+  Floats.insert(std::upper_bound(Floats.begin(), Floats.end(), rec.Bottom, BottomBefore), rec);
+}
+
 void IndentManager::Reset(int left, int right) {
   LeftList.clear();
   RightList.clear();
@@ -19,48 +52,42 @@ bool IndentManager::Applies(const IndentRec& rec, int y) const {
   return rec.Top <= y && y < rec.Bottom && (rec.Owner == nullptr || rec.Owner == CurrentOwner);
 }
 
+template <class Use>
+void IndentManager::ForEachApplying(const TIndentSide& side, int y, Use use) const {
+  for (const IndentRec& rec : side.Margins)
+    if (Applies(rec, y)) use(rec);
+  for (auto rec = FirstBelow(side.Floats, y); rec != side.Floats.end(); ++rec)
+    if (Applies(*rec, y)) use(*rec);
+}
+
 int IndentManager::LeftEdge(int y) const {
   bool found = false;
   int edge = INT_MIN;
-  for (const IndentRec& rec : LeftList)
-    if (Applies(rec, y)) {
-      edge = std::max(edge, rec.Edge);
-      found = true;
-    }
+  ForEachApplying(LeftList, y, [&](const IndentRec& rec) {
+    edge = std::max(edge, rec.Edge);
+    found = true;
+  });
   return found ? LeftBase + edge : LeftBase;
 }
 
 int IndentManager::RightEdge(int y) const {
   bool found = false;
   int edge = INT_MAX;
-  for (const IndentRec& rec : RightList)
-    if (Applies(rec, y)) {
-      edge = std::min(edge, rec.Edge);
-      found = true;
-    }
+  ForEachApplying(RightList, y, [&](const IndentRec& rec) {
+    edge = std::min(edge, rec.Edge);
+    found = true;
+  });
   return found ? LeftBase + edge : RightBase;
 }
 
 int IndentManager::NextWiderY(int y) const {
-  auto nextBottom = [y](const std::vector<IndentRec>& list) {
-    int best = INT_MAX;
-    for (const IndentRec& rec : list)
-      if (rec.Owner == nullptr && rec.Bottom > y) best = std::min(best, rec.Bottom);
-    return best;
-  };
-  int next = std::min(nextBottom(LeftList), nextBottom(RightList));
+  int next = std::min(NextBottom(LeftList, y), NextBottom(RightList, y));
   return next == INT_MAX ? y : next;
 }
 
 void IndentManager::FloatBottoms(int& left, int& right) const {
-  auto lowest = [](const std::vector<IndentRec>& list) {
-    int bottom = -1;
-    for (const IndentRec& rec : list)
-      if (rec.Owner == nullptr) bottom = std::max(bottom, rec.Bottom);
-    return bottom + 1;
-  };
-  left = lowest(LeftList);
-  right = lowest(RightList);
+  left = LowestBottom(LeftList);
+  right = LowestBottom(RightList);
 }
 
 int IndentManager::LowestFloatBottom() const {
@@ -70,22 +97,23 @@ int IndentManager::LowestFloatBottom() const {
 }
 
 int IndentManager::AddLeftMargin(int x, int y) {
-  LeftList.push_back({x, y, kMarginBottom, CurrentOwner, false});
-  return static_cast<int>(LeftList.size()) - 1;
+  LeftList.Margins.push_back({x, y, kMarginBottom, CurrentOwner, false});
+  return static_cast<int>(LeftList.Margins.size()) - 1;
 }
 
 int IndentManager::AddRightMargin(int x, int y) {
-  RightList.push_back({x, y, kMarginBottom, CurrentOwner, false});
-  return static_cast<int>(RightList.size()) - 1;
+  RightList.Margins.push_back({x, y, kMarginBottom, CurrentOwner, false});
+  return static_cast<int>(RightList.Margins.size()) - 1;
 }
 
 void IndentManager::RemoveLeft(int index) {
-  if (index >= 0 && index < static_cast<int>(LeftList.size())) LeftList.erase(LeftList.begin() + index);
+  if (index >= 0 && index < static_cast<int>(LeftList.Margins.size()))
+    LeftList.Margins.erase(LeftList.Margins.begin() + index);
 }
 
 void IndentManager::RemoveRight(int index) {
-  if (index >= 0 && index < static_cast<int>(RightList.size()))
-    RightList.erase(RightList.begin() + index);
+  if (index >= 0 && index < static_cast<int>(RightList.Margins.size()))
+    RightList.Margins.erase(RightList.Margins.begin() + index);
 }
 
 int IndentManager::PlaceFloatImage(int y, TFloatingObj& image) {
@@ -94,11 +122,11 @@ int IndentManager::PlaceFloatImage(int y, TFloatingObj& image) {
   if (image.ObjAlign == kAlignLeftFloat) {
     const int left = LeftEdge(y);
     image.DrawX = left + image.HSpaceL - LeftBase;
-    LeftList.push_back({left + fullWidth - LeftBase, y, bottom, nullptr, false});
+    LeftList.AddFloat({left + fullWidth - LeftBase, y, bottom, nullptr, false});
   } else if (image.ObjAlign == kAlignRightFloat) {
     const int right = RightEdge(y);
     image.DrawX = right - fullWidth + image.HSpaceL - LeftBase;
-    RightList.push_back({right - fullWidth - LeftBase, y, bottom, nullptr, false});
+    RightList.AddFloat({right - fullWidth - LeftBase, y, bottom, nullptr, false});
   } else {
     return y;
   }
@@ -107,9 +135,9 @@ int IndentManager::PlaceFloatImage(int y, TFloatingObj& image) {
 
 void IndentManager::PlaceFloatBlock(int y, int x, int side, int height) {
   if (side == kAlignLeftFloat)
-    LeftList.push_back({x - LeftBase, y, y + height, nullptr, true});
+    LeftList.AddFloat({x - LeftBase, y, y + height, nullptr, true});
   else
-    RightList.push_back({RightEdge(y) - x - LeftBase, y, y + height, nullptr, true});
+    RightList.AddFloat({RightEdge(y) - x - LeftBase, y, y + height, nullptr, true});
 }
 
 }  // namespace folverin

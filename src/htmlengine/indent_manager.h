@@ -3,6 +3,7 @@
 // floating images and blocks only beside themselves.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace folverin {
@@ -19,6 +20,22 @@ struct IndentRec {
   int Bottom = 0;  // the entry applies for Top <= y < Bottom
   const void* Owner = nullptr;  // the block or cell of a margin; none for a float
   bool IsFloat = false;
+};
+
+// The entries of one side. Margins end in the order they were added and
+// are few (one per enclosing block); floats stay until the cell is laid
+// out again and can be thousands, so they are kept ordered by their bottom:
+// a query at y looks only at those that reach below y.
+struct TIndentSide {
+  std::vector<IndentRec> Margins;
+  std::vector<IndentRec> Floats;  // ascending Bottom
+  std::size_t size() const { return Margins.size() + Floats.size(); }
+  bool empty() const { return size() == 0; }
+  void clear() {
+    Margins.clear();
+    Floats.clear();
+  }
+  void AddFloat(const IndentRec& rec);
 };
 
 class IndentManager {
@@ -53,12 +70,15 @@ class IndentManager {
   int LowestFloatBottom() const;
 
   int CellWidth = 0;
-  std::vector<IndentRec> LeftList, RightList;
+  TIndentSide LeftList, RightList;
   const void* CurrentOwner = nullptr;
   int LeftBase = 0, RightBase = 0;
 
  private:
   bool Applies(const IndentRec& rec, int y) const;
+  // Calls use(rec) for every entry of the side that applies at y.
+  template <class Use>
+  void ForEachApplying(const TIndentSide& side, int y, Use use) const;
 };
 
 }  // namespace folverin

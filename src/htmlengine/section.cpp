@@ -77,6 +77,7 @@ void TSection::AppendCharacters(std::u16string_view chars, const int32_t* positi
   if (SourceIndexes->capacity() < needed)
     SourceIndexes->reserve(std::max(needed + 500, 2 * SourceIndexes->capacity()));
   Text.append(chars);
+  WidthsCached = PreWidthKnown = false;
   SourceIndexes->insert(SourceIndexes->end(), positions, positions + chars.size());
   BreakFlags.append(chars.size(), keepTogether ? 'n' : 'y');
 }
@@ -167,16 +168,6 @@ void TSection::RegisterAnchorName(std::string_view name) {
 
 bool TSection::IsDisposable() const { return Text.empty() && !HasAnchorName && ClearMode == 0; }
 
-int TSection::Layout(int /*x*/, int y, int /*width*/, int& cursor, int& /*maxWidth*/,
-                     IndentManager& /*indents*/) {
-  YPosition = y;
-  TextStart = cursor;
-  TextLength = static_cast<int>(Text.size());
-  LayoutLines();
-  cursor += TextLength;
-  return 0;
-}
-
 void TSection::LayoutLines() {
   LineList.clear();
   if (!Text.empty()) LineList.push_back(LineRec{.LineChars = static_cast<int>(Text.size())});
@@ -217,6 +208,33 @@ int TSection::PositionOfSource(int sourcePosition, bool exact) const {
     if (sourcePosition < run.Index) return exact ? -1 : TextStart + run.Pos;
   }
   return -1;
+}
+
+// Objects and runs are kept in text order, so they are found by halving.
+TFloatingObj* TSection::FloatAt(int index) const {
+  auto at = std::lower_bound(Floats.begin(), Floats.end(), index,
+                             [](const auto& image, int i) { return image->Pos < i; });
+  return at != Floats.end() && (*at)->Pos == index ? at->get() : nullptr;
+}
+
+TFormControlObj* TSection::ControlAt(int index) const {
+  auto at = std::lower_bound(Controls.begin(), Controls.end(), index,
+                             [](const auto& control, int i) { return control->Pos < i; });
+  for (; at != Controls.end() && (*at)->Pos == index; ++at)
+    if ((*at)->Kind != TFormControlKind::Hidden) return at->get();
+  return nullptr;
+}
+
+size_t TSection::FontRunAt(int index) const {
+  auto after = std::upper_bound(FontRuns.begin(), FontRuns.end(), index,
+                                [](int i, const auto& run) { return i < run->Pos; });
+  return after == FontRuns.begin() ? 0 : static_cast<size_t>(after - FontRuns.begin()) - 1;
+}
+
+int TSection::NextFontChange(int index) const {
+  auto after = std::upper_bound(FontRuns.begin(), FontRuns.end(), index,
+                                [](int i, const auto& run) { return i < run->Pos; });
+  return after == FontRuns.end() ? static_cast<int>(Text.size()) : (*after)->Pos;
 }
 
 TSection* TSection::CharacterAt(int position, char16_t& ch) {

@@ -17,6 +17,7 @@ namespace folverin {
 
 class TAttributeList;
 class TokenObj;
+struct TSectionLayoutState;
 struct TUrlTarget;
 
 // Characters of the text that stand for something that is not text.
@@ -25,6 +26,15 @@ inline constexpr char16_t kImageMarker = 4;
 inline constexpr char16_t kBreakMarker = 8;
 inline constexpr bool IsMarker(char16_t ch) {
   return ch == kControlMarker || ch == kImageMarker || ch == kBreakMarker;
+}
+inline constexpr bool IsObjectMarker(char16_t ch) { return ch == kControlMarker || ch == kImageMarker; }
+// Ideographic text may break between any two characters.
+inline constexpr bool IsWideScript(char16_t ch) { return ch > 0x2FFF; }
+
+// The room an embedded object takes on its line, its spaces included.
+inline int FullWidth(const TFloatingObj& image) { return image.HSpaceL + image.ImageWidth + image.HSpaceR; }
+inline int FullWidth(const TFormControlObj& control) {
+  return control.HSpaceL + control.Width + control.HSpaceR;
 }
 
 // One laid-out line of a section.
@@ -85,7 +95,18 @@ class TSection : public TSectionBase {
   // After Complete: nothing is left that the document needs.
   virtual bool IsDisposable() const;
 
+  // Breaks the text into lines beside the floats that `indents` keeps.
   int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
+  // The widest unbreakable piece, and the widest stretch between line
+  // breaks (with the floats beside it).
+  void MeasureWidths(int& minWidth, int& maxWidth) override;
+  // How many of the n characters from lineStart fit on the line at the
+  // layout's current y; may be 0. Floats at the start of the line are
+  // placed on the way.
+  int FitCount(TSectionLayoutState& state, int lineStart, int n);
+  // Width of `count` characters from `start`; with stripEnd, trailing
+  // spaces and line breaks do not count.
+  int TextWidth(int start, int count, bool stripEnd) const;
   bool CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) override;
   int SourceOfPosition(int position) const override;
   int PositionOfSource(int sourcePosition, bool exact) const override;
@@ -114,6 +135,27 @@ class TSection : public TSectionBase {
   int IndentPercent = 0;
 
  protected:
+  // The line breaking shared by both kinds of section; a preformatted one
+  // makes a single line.
+  int LayoutText(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents,
+                 bool preformatted);
+  // The embedded object at a marker character, or nullptr (a hidden field
+  // shares its index with the next character but has no marker).
+  TFloatingObj* FloatAt(int index) const;
+  TFormControlObj* ControlAt(int index) const;
+  size_t FontRunAt(int index) const;
+  const TFontObj& FontAt(int index) const { return *FontRuns[FontRunAt(index)]; }
+  int NextFontChange(int index) const;
+  // 'y' past the end: the end of the text is always a break.
+  char BreakFlagAt(int index) const {
+    return index >= 0 && index < static_cast<int>(BreakFlags.size()) ? BreakFlags[index] : 'y';
+  }
+  int ClearHeight(const IndentManager& indents, int y) const;
+
+  bool WidthsCached = false;
+  int MinWidthCache = 0, MaxWidthCache = 0;
+  bool PreWidthKnown = false;
+
   void AppendCharacters(std::u16string_view chars, const int32_t* positions, bool keepTogether);
   void RemoveCharacters(const std::vector<bool>& remove);
   void BuildSourceRuns();
@@ -124,6 +166,23 @@ class TSection : public TSectionBase {
   void RemoveSpacesAfterFloats(std::vector<bool>& remove) const;
   void RemoveSpacesAroundBreaks();
   void ForgetLinkRuns();
+
+  // Line breaking, one step each.
+  struct TBreak {
+    int Chars = 0;
+    bool Overlong = false;  // no break fits: the line overflows its width
+  };
+  TBreak ChooseBreak(int lineStart, int fitted, int n) const;
+  int WalkLine(TSectionLayoutState& state, int lineStart, int limit, int64_t available);
+  bool MoveBelowFloat(TSectionLayoutState& state);
+  void AddEmptyLine(TSectionLayoutState& state, int height);
+  void MakeLine(TSectionLayoutState& state, int chars, bool overlong);
+  void LineHeights(TSectionLayoutState& state, LineRec& line) const;
+  void PositionLine(TSectionLayoutState& state, LineRec& line, bool overlong);
+  void PlaceFloat(TSectionLayoutState& state, TFloatingObj& image, int y);
+  void ReportLayoutProgress();
+  int64_t WidestPiece() const;
+  int64_t WidestStretch() const;
 };
 
 class TPreFormated : public TSection {
@@ -133,6 +192,9 @@ class TPreFormated : public TSection {
   void AppendText(const TokenObj& token, const TAppendMode& mode) override;
   void Complete() override;
   bool IsDisposable() const override { return false; }
+  // One line however long, and its width as the section's width.
+  int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
+  void MeasureWidths(int& minWidth, int& maxWidth) override;
 };
 
 }  // namespace folverin

@@ -31,5 +31,15 @@ TEST(TextCommand, MissingFilesAndBadArguments) {
   EXPECT_NE(missing.Err, "");
 }
 
+TEST(TextCommand, AFailedFileShowsNothingOfThePreviousOne) {
+  testing::TempFolder folder;
+  const std::string a = folder.Write("a.htm", "<TITLE>A</TITLE>erste Datei");
+  const std::string b = folder.Write("b.htm", "zweite Datei");
+  const auto run = RunCli({"text", a, folder.Path() + "fehlt.htm", "", b});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Out, "A\nerste Datei\n\nzweite Datei\n");
+  EXPECT_EQ(run.Err, "Can't locate file: " + folder.Path() + "fehlt.htm\nCan't locate file: \n");
+}
+
 }  // namespace
 }  // namespace folverin

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes through the whole engine as the index builder's
-// hidden view uses it: tokenizer, builder, layout, select all, collect the
-// text, and map positions back to the source. Linked style sheets never
+// hidden view uses it: tokenizer, builder, layout (twice, at widths chosen
+// by the first byte), select all, collect the text, and map positions back
+// to the source. Linked style sheets never
 // reach the file system: the stream request answers with a sheet taken from
 // the input itself, so that a LINK cannot read /dev/zero or a FIFO.
 #include <algorithm>
@@ -16,8 +17,20 @@ namespace {
 
 using namespace folverin;
 
-std::u16string CollectAllText(TSectionList& document) {
-  document.Layout();
+// Widths the layout is tried at: none at all, a sliver, the index builder's
+// hidden view, a window, and far more than any screen.
+constexpr int kLayoutWidths[] = {0, 1, 150, 800, 2000000000};
+
+std::u16string CollectAllText(TSectionList& document, int width) {
+  int errors = 0;
+  document.OnLayoutError = [&errors](const AnsiString&) { ++errors; };
+  document.Layout(width);
+  // A second pass at another width must give the same text positions.
+  const int firstLength = document.Count() == 0 ? 0 : document.Item(document.Count() - 1)->TextLength;
+  document.Layout(width / 2 + 7);
+  if (document.Count() > 0 && errors == 0 &&
+      document.Item(document.Count() - 1)->TextLength != firstLength)
+    __builtin_trap();
   if (document.Count() == 0) return {};
   const TSectionBase* last = document.Item(document.Count() - 1);
   const int end = last->TextStart + last->TextLength;
@@ -57,7 +70,7 @@ void BuildAndCollect(const std::string& text, uint8_t flags) {
     ParsePlainText(text, document, view);
   else
     ParseDocument(text, document, {}, {}, view, {}, include);
-  CollectAllText(document);
+  CollectAllText(document, kLayoutWidths[(flags >> 3) % 5]);
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ TEST(DocumentBuilderLimitsTest, TablesDeeperThanTenAreFlattened) {
 
 TEST(DocumentBuilderLimitsTest, WideTablesAndOddEnds) {
   const std::string wide = "<TABLE><TR>" + Repeat("<TD>c", 10000) + "</TABLE>";
-  const AnsiString text = TextOf(wide);
-  EXPECT_EQ(text.size(), 10000u * 3 - 2);
+  // Layout cannot place that many columns: the body holding the table goes.
+  EXPECT_EQ(TextOf(wide), "");
   EXPECT_EQ(TextOf("<"), "<");
   // A byte-order mark is no declaration: its bytes are text in the view's code page.
   EXPECT_EQ(TextOf("\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");

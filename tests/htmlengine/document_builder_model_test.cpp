@@ -79,7 +79,7 @@ TEST(DocumentBuilderModelTest, LinkedStyleSheetHidesText) {
   folder.Write("s.css", ".weg {\n display: none\n}\n");
   const std::string page = "<LINK REL=StyleSheet HREF=s.css><P CLASS=weg>versteckt<P>sichtbar"
                            "<LINK REL=stylesheet HREF=missing.css>";
-  EXPECT_EQ(Utf16ToAnsi(ExtractDocumentText(page, folder.Path()).Text), "sichtbar");
+  EXPECT_EQ(Utf16ToAnsi(test::ViewTextOf(page, folder).Text), "sichtbar");
 }
 
 TEST(DocumentBuilderModelTest, ManyLinksAreCounted) {
@@ -98,6 +98,13 @@ TEST(DocumentBuilderModelTest, AnchorsAndIDsAreRegistered) {
   EXPECT_NE(dynamic_cast<TBlock*>(document.IDNames.Find("box")), nullptr);
   EXPECT_NE(dynamic_cast<TBlock*>(document.IDNames.Find("para")), nullptr);
   EXPECT_NE(document.IDNames.Find("s"), nullptr);
+  // A heading's ID names its first section, which keeps even an empty one.
+  TSectionList headings;
+  ParseDocument("<H2 ID=oben>Titel</H2><H3 ID=leer></H3>Text", headings);
+  auto* named = dynamic_cast<TSection*>(headings.IDNames.Find("oben"));
+  ASSERT_NE(named, nullptr);
+  EXPECT_EQ(named->Text, u"Titel");
+  EXPECT_NE(dynamic_cast<TSection*>(headings.IDNames.Find("leer")), nullptr);
 }
 
 TEST(DocumentBuilderModelTest, FormsSelectAndTextArea) {
@@ -124,6 +131,46 @@ TEST(DocumentBuilderModelTest, FormsSelectAndTextArea) {
             "Name  \r\nnach");
   // An unclosed SELECT does not swallow the cell that ends it.
   EXPECT_EQ(test::TextOf("<TABLE><TR><TD><SELECT><OPTION>a<TD>b</TABLE>"), "\r\nb");
+}
+
+TEST(DocumentBuilderModelTest, TextAreaReferencesFollowTheDocumentsCodePage) {
+  auto firstLine = [](std::string_view html) {
+    TSectionList document;
+    TParseResult result = ParseDocument(AnsiString(html), document);
+    auto* area = result.Forms.empty() || result.Forms[0]->Controls.empty()
+                     ? nullptr
+                     : dynamic_cast<TTextAreaControl*>(result.Forms[0]->Controls[0]);
+    return area && !area->Lines.empty() ? area->Lines[0] : AnsiString("(none)");
+  };
+  // Raw bytes stay as they are; a reference becomes the same bytes that the
+  // character has in the document's own code page.
+  EXPECT_EQ(firstLine("<FORM><TEXTAREA>\xE4 &auml;</TEXTAREA></FORM>"), "\xE4 \xE4");
+  EXPECT_EQ(firstLine("<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=utf-8\">"
+                      "<FORM><TEXTAREA>\xC3\xA4 &auml;</TEXTAREA></FORM>"),
+            "\xC3\xA4 \xC3\xA4");
+}
+
+TEST(DocumentBuilderModelTest, BodyAttributesGiveMarginsAndBackground) {
+  TSectionList document;
+  ParseDocument("<BODY MARGINWIDTH=300 MARGINHEIGHT=7 BACKGROUND=\" bild.gif \" BGPROPERTIES=Fixed>x",
+                document);
+  ASSERT_EQ(document.Count(), 1);
+  auto* body = dynamic_cast<TBodyBlock*>(document.Item(0));
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(body->Box.Margin[3], 200);  // limited to 200
+  EXPECT_EQ(body->Box.Margin[1], 200);
+  EXPECT_EQ(body->Box.Margin[0], 7);
+  EXPECT_EQ(body->Box.Margin[2], 7);
+  ASSERT_NE(body->BackgroundImage, nullptr);
+  EXPECT_EQ(body->BackgroundImage->Source, "bild.gif");
+  // Without attributes the view's page margins hold.
+  TSectionList plain;
+  ParseDocument("<BODY>x", plain);
+  auto* plainBody = dynamic_cast<TBodyBlock*>(plain.Item(0));
+  ASSERT_NE(plainBody, nullptr);
+  EXPECT_EQ(plainBody->Box.Margin[3], 10);
+  EXPECT_EQ(plainBody->Box.Margin[0], 5);
+  EXPECT_EQ(plainBody->BackgroundImage, nullptr);
 }
 
 TEST(DocumentBuilderModelTest, MapsCollectAreas) {

@@ -152,8 +152,8 @@ TEST(DocumentBuilderTextTest, CharacterSets) {
   // Without a declaration UTF-8 bytes are read in the view's code page.
   EXPECT_EQ(TextOf("\xC3\xA4"), "\xC3\xA4");
   const std::u16string cyrillic =
-      ExtractDocumentText("<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; "
-                          "charset=windows-1251\">\xC0")
+      test::ViewTextOf("<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; "
+                       "charset=windows-1251\">\xC0")
           .Text;
   EXPECT_EQ(cyrillic, u"\u0410");
 }

@@ -87,6 +87,12 @@ TEST(DocumentPositionsTest, SourceAndTextPositionsMapBothWays) {
   EXPECT_EQ(tree.Doc.PositionOfSource(0), 0);
   EXPECT_EQ(first->PositionOfSource(13, true), -1);
   EXPECT_EQ(first->PositionOfSource(18, false), -1);
+  // Backward the last section that holds the position answers: the tag
+  // before "z" and the source before all text both belong to "z" then.
+  EXPECT_EQ(tree.Doc.TCellBasic::PositionOfSource(16, true, true), 2);
+  EXPECT_EQ(tree.Doc.TCellBasic::PositionOfSource(18, false, true), 3);
+  EXPECT_EQ(tree.Doc.TCellBasic::PositionOfSource(0, false, true), 3);
+  EXPECT_EQ(tree.Doc.TCellBasic::PositionOfSource(13, true, true), -1);
   // Text that is not displayed, or after all text: past the end.
   EXPECT_EQ(tree.Doc.PositionOfSource(31), 5);
   EXPECT_EQ(tree.Doc.PositionOfSource(500), 5);

@@ -1,0 +1,24 @@
+// Bounds that keep layout arithmetic inside int: sizes taken from documents
+// are limited when they are read, and positions stop growing at a height
+// no document reaches honestly.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace folverin {
+
+// Width, height and spacing of an embedded object, in pixels.
+inline constexpr int kMaxObjectPixels = 100'000;
+// y positions and heights; far below INT_MAX, so that a few sums on top of
+// one cannot overflow either.
+inline constexpr int kMaxLayoutY = 1'000'000'000;
+
+inline int ObjectPixels(int32_t value) { return std::clamp<int32_t>(value, 0, kMaxObjectPixels); }
+
+// a + b for positions and heights, held at kMaxLayoutY.
+inline int AddLayoutY(int a, int b) {
+  return static_cast<int>(std::clamp<int64_t>(int64_t{a} + b, -kMaxLayoutY, kMaxLayoutY));
+}
+
+}  // namespace folverin

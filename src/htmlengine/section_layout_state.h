@@ -1,0 +1,39 @@
+// What the line breaking of one section carries from line to line.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "htmlengine/indent_manager.h"
+
+namespace folverin {
+
+struct TSectionLayoutState {
+  TSectionLayoutState(IndentManager& indents, int x, int y) : Indents(indents), X(x), Y(y), LowestBottom(y) {}
+
+  // The next marker character (line break) at or after index, or `end`.
+  // Looked up, not scanned, so that a long section is not walked again for
+  // every line.
+  static int NextIn(const std::vector<int>& positions, int index, int end) {
+    auto at = std::lower_bound(positions.begin(), positions.end(), index);
+    return at == positions.end() ? end : *at;
+  }
+
+  IndentManager& Indents;
+  int X;
+  int Y;             // top of the next line
+  int LowestBottom;  // of the lines and floats so far
+  int LineStart = 0;
+  int MaxLineWidth = 0;
+  // Floats before this index have their room already; a line that is
+  // tried again lower down must not place them twice.
+  int PlacedFloatsEnd = 0;
+  std::vector<int> Markers;  // buffer indexes of the marker characters
+  std::vector<int> Breaks;   // buffer indexes of the line-break markers
+  // A first line that needs no measuring: no character is wider than this.
+  int64_t WidestChar = 0;
+  int64_t OverhangTotal = 0;
+};
+
+}  // namespace folverin
