@@ -16,9 +16,12 @@ inline constexpr int kMaxLayoutY = 1'000'000'000;
 
 inline int ObjectPixels(int32_t value) { return std::clamp<int32_t>(value, 0, kMaxObjectPixels); }
 
-// a + b for positions and heights, held at kMaxLayoutY.
+// a + b for positions and heights, held at kMaxLayoutY; a position that is
+// already beyond it never moves back.
 inline int AddLayoutY(int a, int b) {
-  return static_cast<int>(std::clamp<int64_t>(int64_t{a} + b, -kMaxLayoutY, kMaxLayoutY));
+  const int64_t sum = int64_t{a} + b;
+  if (b >= 0) return static_cast<int>(std::max<int64_t>(a, std::min<int64_t>(sum, kMaxLayoutY)));
+  return static_cast<int>(std::min<int64_t>(a, std::max<int64_t>(sum, -kMaxLayoutY)));
 }
 
 }  // namespace folverin

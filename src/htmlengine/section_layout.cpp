@@ -116,7 +116,8 @@ int TSection::LayoutText(int x, int y, int width, int& cursor, int& maxWidth,
 // that ends; false when no float ends below y.
 bool TSection::MoveBelowFloat(TSectionLayoutState& state) {
   const int wider = state.Indents.NextWiderY(state.Y);
-  if (wider <= state.Y) return false;
+  // At the bottom of what layout counts, no float ends any more.
+  if (wider <= state.Y || AddLayoutY(state.Y, wider - state.Y) <= state.Y) return false;
   AddEmptyLine(state, wider - state.Y);
   return true;
 }
