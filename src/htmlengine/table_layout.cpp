@@ -196,7 +196,8 @@ std::vector<int64_t> ThtmlTable::RowHeights(int y, int cursor) {
       for (int k = r; k < r + s; ++k) heights[k] += (h - sum) / s;
       heights[r + s - 1] += (h - sum) % s;
     }
-    if (!longer) break;
+    // No span reaches past the last row, whatever a cell still claims.
+    if (!longer || s >= rowCount) break;
   }
   return heights;
 }

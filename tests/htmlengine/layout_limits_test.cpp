@@ -25,6 +25,10 @@ TEST(LayoutLimitsTest, HugeSizesLayOutAndEnd) {
       "<IMG ALIGN=left WIDTH=0 HEIGHT=20>a b c d e f g <IMG ALIGN=left WIDTH=0 HEIGHT=20></TABLE>",
       "<IMG ALIGN=left WIDTH=2147483647 HEIGHT=2147483647 HSPACE=2147483647>text<IMG ALIGN=right "
       "WIDTH=2000000000 HEIGHT=2000000000>more text",
+      // Row spans far beyond the rows there are, in rows that grow late.
+      "<TABLE><TD ROWSPAN=2147483647 HEIGHT=x VALIGN=bottom><TR><TR><PRE>pre  formatted</PRE>"
+      "<TD ROWSPAN=2147483647 HEIGHT=x VALIGN=bottom><TR><TR><TD STYLE=\"width:0px;padding:0px\">"
+      "</TABLE>",
       "<TABLE HEIGHT=2000000000><TR><TD HEIGHT=2147483647>a<TR><TD>b</TABLE>"
       "<TABLE HEIGHT=2000000000><TR><TD HEIGHT=2147483647>c</TABLE><IMG ALIGN=left HEIGHT=99999>d"};
   for (const char* html : documents)
