@@ -14,9 +14,6 @@ AnsiString Trim(std::string_view text) {
   return AnsiString(text.substr(first, last - first));
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 AnsiString UpperCase(std::string_view text) {
   AnsiString result(text);
   for (char& c : result) c = AsciiUpper(c);

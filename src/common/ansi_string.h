@@ -14,8 +14,9 @@ using AnsiString = std::string;
 AnsiString Trim(std::string_view text);
 
 // ASCII-only case mapping: umlauts and every byte above 127 stay as they are.
-char AsciiUpper(char c);
-char AsciiLower(char c);
+// Inline, as the HTML engine maps every character it reads.
+inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 AnsiString UpperCase(std::string_view text);
 AnsiString LowerCase(std::string_view text);
 

@@ -66,6 +66,12 @@ UConverter* ConverterFor(int codePage) {
   return CachedConverter(effective);
 }
 
+bool IsAscii(std::string_view bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 void FillIdentityIndex(size_t count, std::vector<uint32_t>* byteIndex) {
   if (byteIndex == nullptr) return;
   byteIndex->resize(count);
@@ -149,6 +155,13 @@ const char* IcuNameOfCodePage(int codePage) {
 std::u16string MultiByteToWide(int codePage, std::string_view bytes,
                                std::vector<uint32_t>* byteIndex) {
   if (codePage == kCodePageJohab) return JohabToUtf16(bytes, byteIndex);
+  // Most UTF-8 text runs are plain ASCII, which decodes byte for byte; the
+  // HTML engine converts every run, and ICU's decoder with offsets costs
+  // several times this loop.
+  if (EffectiveCodePage(codePage) == kCodePageUtf8 && IsAscii(bytes)) {
+    FillIdentityIndex(bytes.size(), byteIndex);
+    return std::u16string(bytes.begin(), bytes.end());
+  }
   UConverter* converter = ConverterFor(codePage);
   if (converter == nullptr) {
     FillIdentityIndex(bytes.size(), byteIndex);

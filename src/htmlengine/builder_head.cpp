@@ -76,20 +76,30 @@ void THtmlBuilder::ParseLink() {
   const AnsiString href = AttributeValue(attributes, THtmlAttribute::Href);
   if (SameText(Trim(rel), "stylesheet") && !href.empty()) {
     try {
-      std::string sheet;
-      AnsiString base;
-      if (!(View.OnStreamRequest && View.OnStreamRequest(href, sheet))) {
-        const AnsiString fileName = View.ExpandDocumentName ? View.ExpandDocumentName(href) : href;
-        sheet = ReadWholeFile(fileName).value_or(std::string());
-        base = FolderOf(fileName);
-      }
-      if (!sheet.empty()) ParseStyleSheetText(TargetDocument.StyleSheet, sheet, base);
+      ApplyLinkedSheet(href);
     } catch (...) {
       // A sheet that cannot be read or understood is simply not applied.
     }
   }
   if (LinkHandler) LinkHandler(rel, rev, href);
   Next();
+}
+
+void THtmlBuilder::ApplyLinkedSheet(const AnsiString& href) {
+  std::string sheet;
+  if (View.OnStreamRequest && View.OnStreamRequest(href, sheet)) {
+    if (!sheet.empty()) ParseStyleSheetText(TargetDocument.StyleSheet, sheet, AnsiString());
+    return;
+  }
+  const AnsiString fileName = View.ExpandDocumentName ? View.ExpandDocumentName(href) : href;
+  const AnsiString base = FolderOf(fileName);
+  if (View.SheetCache) {
+    if (auto parsed = View.SheetCache->Load(fileName, base))
+      ApplyStyleSheet(TargetDocument.StyleSheet, *parsed);
+    return;
+  }
+  sheet = ReadWholeFile(fileName).value_or(std::string());
+  if (!sheet.empty()) ParseStyleSheetText(TargetDocument.StyleSheet, sheet, base);
 }
 
 void THtmlBuilder::ParseSound() {

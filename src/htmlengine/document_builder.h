@@ -12,6 +12,7 @@
 #include "htmlengine/html_tokenizer.h"
 #include "htmlengine/map_item.h"
 #include "htmlengine/section_list.h"
+#include "htmlengine/style_sheet_cache.h"
 
 namespace folverin {
 
@@ -35,6 +36,9 @@ struct TBuilderView {
   // ExpandDocumentName); without it addresses are taken as file names.
   std::function<AnsiString(const AnsiString&)> ExpandDocumentName;
   TProgressHandler OnProgress;
+  // Linked sheets read by earlier loads (not owned); without it every
+  // linked sheet is read from its file.
+  TStyleSheetCache* SheetCache = nullptr;
 };
 
 // The head information and the objects that belong to the document but not

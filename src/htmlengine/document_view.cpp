@@ -176,6 +176,7 @@ TBuilderView TDocumentView::BuilderView() {
   view.OnStreamRequest = OnhtStreamRequest;
   view.ExpandDocumentName = [this](const AnsiString& name) { return ExpandDocumentName(name); };
   view.OnProgress = [this](int percent) { RaiseProgress(psRunning, percent); };
+  view.SheetCache = &SheetCache_;
   return view;
 }
 
@@ -264,14 +265,7 @@ void TDocumentView::SelectAll() {
   Document_.SelectionEnd = last->TextStart + last->TextLength;
 }
 
-std::u16string TDocumentView::SelText() {
-  const int length = Document_.GetSelectedLength();
-  if (length <= 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  Document_.CopySelectedText(text.data(), length + 1);
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
+std::u16string TDocumentView::SelText() { return Document_.SelectedText(); }
 
 AnsiString TDocumentView::ExpandDocumentName(const AnsiString& name) const {
   return ExpandDocumentAddress(name, {Props.ServerRoot, DocumentBase_, LoadedFile_});

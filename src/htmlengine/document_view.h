@@ -193,6 +193,8 @@ class TDocumentView {
   bool VScrollBarVisible_ = false;
   bool HScrollBarVisible_ = false;
   std::vector<THistoryEntry> History_;
+  // The index builder loads page after page that links the same sheet.
+  TStyleSheetCache SheetCache_;
 };
 
 }  // namespace folverin

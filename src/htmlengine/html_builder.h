@@ -152,6 +152,7 @@ class THtmlBuilder {
   void ParseBase();
   void ParseMeta();
   void ParseLink();
+  void ApplyLinkedSheet(const AnsiString& href);
   void ParseSound();
   void ParseScript(const TScriptHandler& handler);
   // False when the map was abandoned at a symbol its caller must handle.

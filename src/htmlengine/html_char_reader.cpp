@@ -76,12 +76,34 @@ void TParseContext::ReportProgress(int32_t from, int32_t to) {
 
 // Ordinary text bytes are copied straight from the document: the reader's
 // per-byte work (line ends, comments, inserted text) cannot apply to them.
+// A single blank between two of them stays as it is in ScanText too, so it
+// joins the run; longer runs of blanks are left to ScanText to collapse.
 void TParseContext::TakePlainRun(TCharCollection& pending) {
   if (!Inserted_.empty()) return;
   int32_t end = ReadPos;
-  while (end < EndPos && IsPlainTextByte(Source[end])) ++end;
+  while (end < EndPos) {
+    if (IsPlainTextByte(Source[end])) ++end;
+    else if (Source[end] == ' ' && end + 1 < EndPos && IsPlainTextByte(Source[end + 1])) end += 2;
+    else break;
+  }
   if (end == ReadPos) return;
   pending.AddRun(std::string_view(Source).substr(ReadPos, end - ReadPos), SourcePos + 1);
+  SkipRunTo(end);
+}
+
+// Passes the blanks, tabs and line ends that follow in the document; the
+// caller reads on from the byte after them and treats them all as one
+// blank. How line ends pair up makes no difference then.
+void TParseContext::SkipBlankRun() {
+  if (!Inserted_.empty()) return;
+  int32_t end = ReadPos;
+  while (end < EndPos && (Source[end] == ' ' || Source[end] == '\t' || Source[end] == '\r' ||
+                          Source[end] == '\n'))
+    ++end;
+  if (end > ReadPos) SkipRunTo(end);
+}
+
+void TParseContext::SkipRunTo(int32_t end) {
   const int32_t from = ReadPos;
   SourcePos += end - ReadPos;
   ReadPos = end;
@@ -91,7 +113,39 @@ void TParseContext::TakePlainRun(TCharCollection& pending) {
   ReportProgress(from, end);
 }
 
+// The bytes of a quoted attribute value up to the next one that the reader
+// or the value's scanner treats specially, copied in one go as in
+// TakePlainRun.
+void TParseContext::TakeQuotedRun(AnsiString& value, char quote) {
+  if (!Inserted_.empty()) return;
+  int32_t end = ReadPos;
+  while (end < EndPos) {
+    const char c = Source[end];
+    if (c == quote || c == '&' || c == '<' || c == '\r' || c == '\n' || c == '\t' ||
+        c == kEndMarker)
+      break;
+    ++end;
+  }
+  if (end == ReadPos) return;
+  value.append(Source, static_cast<size_t>(ReadPos), static_cast<size_t>(end - ReadPos));
+  SkipRunTo(end);
+}
+
+// The next byte of the document itself; there must be one, and no inserted
+// text may be pending.
+inline char TParseContext::NextDocumentByte() {
+  InputMode = TInputMode::Document;
+  const char byte = Source[ReadPos++];
+  ++SourcePos;
+  // One byte further passes a step only onto a multiple of it; asking
+  // ReportProgress for every byte cost a call per byte.
+  if (ReadPos % kProgressStep == 0) ReportProgress(ReadPos - 1, ReadPos);
+  return byte;
+}
+
 char TParseContext::FetchByte() {
+  // The usual case first: a byte of the document itself.
+  if (Inserted_.empty() && ReadPos < EndPos) [[likely]] return NextDocumentByte();
   while (!Inserted_.empty()) {
     TInsertedText& top = Inserted_.back();
     if (top.Pos < top.Text.size()) return top.Text[top.Pos++];
@@ -99,10 +153,7 @@ char TParseContext::FetchByte() {
   }
   InputMode = TInputMode::Document;
   if (ReadPos >= EndPos) return kEndMarker;
-  const char byte = Source[ReadPos++];
-  ++SourcePos;
-  ReportProgress(ReadPos - 1, ReadPos);
-  return byte;
+  return NextDocumentByte();
 }
 
 char TParseContext::PeekByte() const {
@@ -112,10 +163,15 @@ char TParseContext::PeekByte() const {
 }
 
 void TParseContext::ReadChar() {
-  char c = FetchByte();
-  if ((c == '\n' && LineEndState == TLineEndState::AfterCR) ||
-      (c == '\r' && LineEndState == TLineEndState::AfterLF))
+  char c;
+  if (Inserted_.empty() && ReadPos < EndPos && LineEndState == TLineEndState::None) [[likely]] {
+    c = NextDocumentByte();  // FetchByte's usual case without the call
+  } else {
     c = FetchByte();
+    if ((c == '\n' && LineEndState == TLineEndState::AfterCR) ||
+        (c == '\r' && LineEndState == TLineEndState::AfterLF))
+      c = FetchByte();
+  }
   if (c == '\n') {
     c = '\r';
     LineEndState = TLineEndState::AfterLF;

@@ -133,6 +133,7 @@ void TParseContext::ScanQuotedValue(TAttribute& attribute) {
       continue;
     }
     if (CurrentChar != '\r') attribute.Value += CurrentChar;
+    TakeQuotedRun(attribute.Value, quote);
     ReadCharSkippingComments();
   }
   if (CurrentChar == quote) ReadCharSkippingComments();
@@ -167,6 +168,7 @@ bool TParseContext::ScanText() {
     took = true;
     if (IsBlankChar(CurrentChar)) {
       PendingBytes_.Add(' ', SourcePos);
+      SkipBlankRun();
       do ReadCharSkippingComments();
       while (IsBlankChar(CurrentChar));
     } else if (CurrentChar == '&') {

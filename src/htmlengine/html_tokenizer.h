@@ -111,7 +111,13 @@ class TParseContext {
 
   void Advance(bool insideComment);
   void ReportProgress(int32_t from, int32_t to);
+  char NextDocumentByte();
   void TakePlainRun(TCharCollection& pending);
+  void TakeQuotedRun(AnsiString& value, char quote);
+  void SkipBlankRun();
+  // Moves the reader onto the byte before `end` of the document as if each
+  // byte had been read; only for bytes that the reader passes unchanged.
+  void SkipRunTo(int32_t end);
   void SkipDashedComment();
   void ReadIncludeComment();
   void RunInclude(const AnsiString& command, const std::vector<AnsiString>& params);

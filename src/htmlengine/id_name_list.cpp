@@ -26,7 +26,7 @@ void TIDNameList::AddChPosObject(std::string_view name, int32_t sourcePosition) 
   Names.find(name)->second.Owned = std::move(position);
 }
 
-void TIDNameList::Erase(std::map<AnsiString, TEntry, TIDNameLess>::iterator at) {
+void TIDNameList::Erase(TNames::iterator at) {
   TIDObject* object = at->second.Object;
   auto [first, last] = NamesOfObject.equal_range(object);
   for (auto it = first; it != last; ++it) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -41,9 +40,19 @@ class TChPosObj : public TIDObject {
   int32_t SourcePosition;
 };
 
-struct TIDNameLess {
+// Names ignore letter case. Hashed rather than ordered: a manual page
+// registers thousands of anchors, and nothing walks them in order.
+struct TIDNameHash {
   using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const { return CompareText(a, b) < 0; }
+  size_t operator()(std::string_view name) const {
+    size_t hash = 14695981039346656037ull;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+    return hash;
+  }
+};
+struct TIDNameEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 };
 
 class TIDNameList {
@@ -71,9 +80,10 @@ class TIDNameList {
     TIDObject* Object = nullptr;
     std::unique_ptr<TChPosObj> Owned;
   };
-  void Erase(std::map<AnsiString, TEntry, TIDNameLess>::iterator at);
+  using TNames = std::unordered_map<AnsiString, TEntry, TIDNameHash, TIDNameEqual>;
+  void Erase(TNames::iterator at);
 
-  std::map<AnsiString, TEntry, TIDNameLess> Names;
+  TNames Names;
   // Which names lead to an object, so that freeing it costs no scan.
   std::unordered_multimap<const TIDObject*, AnsiString> NamesOfObject;
 };

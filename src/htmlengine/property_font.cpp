@@ -14,12 +14,20 @@ bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
-AnsiString GenericFamily(const AnsiString& name) {
+// Views rather than copies: a family list is looked at for every font.
+std::string_view GenericFamily(std::string_view name) {
   if (SameText(name, "serif")) return "Times New Roman";
   if (SameText(name, "monospace")) return "Courier New";
   if (SameText(name, "sans-serif")) return "Arial";
   if (SameText(name, "cursive")) return "Lucida Handwriting";
   return name;
+}
+
+// As Trim: characters with codes 32 and below go at both ends.
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+  return text;
 }
 
 
@@ -68,10 +76,10 @@ bool IsBoldWeight(std::string_view weight) {
 AnsiString ChooseInstalledFamily(std::string_view families, const FontMetrics& metrics) {
   while (true) {
     size_t comma = families.find(',');
-    AnsiString name = GenericFamily(Trim(families.substr(0, comma)));
-    if (!name.empty() && IsQuote(name.front())) name.erase(0, 1);
-    if (!name.empty() && IsQuote(name.back())) name.pop_back();
-    if (!name.empty() && metrics.IsInstalled(name)) return name;
+    std::string_view name = GenericFamily(Trimmed(families.substr(0, comma)));
+    if (!name.empty() && IsQuote(name.front())) name.remove_prefix(1);
+    if (!name.empty() && IsQuote(name.back())) name.remove_suffix(1);
+    if (!name.empty() && metrics.IsInstalled(name)) return AnsiString(name);
     if (comma == std::string_view::npos) return metrics.DefaultFamily();
     families.remove_prefix(comma + 1);
   }

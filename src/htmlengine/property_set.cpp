@@ -63,18 +63,6 @@ TProperties::TProperties() {
   Props[Prop::ZIndex] = int32_t{0};
 }
 
-const AnsiString* TProperties::TextOf(int slot) const { return std::get_if<AnsiString>(&Props[slot]); }
-
-std::optional<int32_t> TProperties::IntOf(int slot) const {
-  if (const int32_t* value = std::get_if<int32_t>(&Props[slot])) return *value;
-  return std::nullopt;
-}
-
-std::optional<double> TProperties::RealOf(int slot) const {
-  if (const double* value = std::get_if<double>(&Props[slot])) return *value;
-  return std::nullopt;
-}
-
 TColour TProperties::ColourOf(int slot) const {
   std::optional<int32_t> value = IntOf(slot);
   return value ? static_cast<TColour>(*value) : NoColour;

@@ -63,9 +63,15 @@ class TProperties {
   std::optional<TLinkFonts> LinkFonts;
 
   // Typed reads of a slot; nothing when the slot holds another kind.
-  const AnsiString* TextOf(int slot) const;
-  std::optional<int32_t> IntOf(int slot) const;
-  std::optional<double> RealOf(int slot) const;
+  const AnsiString* TextOf(int slot) const { return std::get_if<AnsiString>(&Props[slot]); }
+  std::optional<int32_t> IntOf(int slot) const {
+    if (const int32_t* value = std::get_if<int32_t>(&Props[slot])) return *value;
+    return std::nullopt;
+  }
+  std::optional<double> RealOf(int slot) const {
+    if (const double* value = std::get_if<double>(&Props[slot])) return *value;
+    return std::nullopt;
+  }
   // A colour slot, NoColour when it holds none.
   TColour ColourOf(int slot) const;
   bool IsEmpty(int slot) const { return std::holds_alternative<std::monostate>(Props[slot]); }

@@ -34,18 +34,4 @@ std::optional<int> SlotOfName(std::string_view name) {
   return std::nullopt;
 }
 
-bool IsInheritedSlot(int slot) {
-  switch (slot) {
-    case Prop::BorderStyle: case Prop::BackgroundColor: case Prop::BorderColor:
-    case Prop::BackgroundImage: case Prop::BackgroundPosition: case Prop::BackgroundRepeat:
-    case Prop::BackgroundAttachment: case Prop::VerticalAlign: case Prop::Position:
-    case Prop::Float: case Prop::Clear:
-    case Prop::PageBreakBefore: case Prop::PageBreakAfter: case Prop::PageBreakInside:
-    case Prop::Display:
-      return false;
-    default:
-      return !IsMeasureSlot(slot);
-  }
-}
-
 }  // namespace folverin

@@ -108,7 +108,19 @@ std::optional<int> SlotOfName(std::string_view name);
 
 // Whether a child's set starts with the parent's value of the slot (measures
 // are reset to IntNull instead; the rest start empty). Children of a span
-// take every slot regardless.
-bool IsInheritedSlot(int slot);
+// take every slot regardless. Inline: asked for every slot of every element.
+constexpr bool IsInheritedSlot(int slot) {
+  switch (slot) {
+    case Prop::BorderStyle: case Prop::BackgroundColor: case Prop::BorderColor:
+    case Prop::BackgroundImage: case Prop::BackgroundPosition: case Prop::BackgroundRepeat:
+    case Prop::BackgroundAttachment: case Prop::VerticalAlign: case Prop::Position:
+    case Prop::Float: case Prop::Clear:
+    case Prop::PageBreakBefore: case Prop::PageBreakAfter: case Prop::PageBreakInside:
+    case Prop::Display:
+      return false;
+    default:
+      return !IsMeasureSlot(slot);
+  }
+}
 
 }  // namespace folverin

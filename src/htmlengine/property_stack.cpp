@@ -1,6 +1,7 @@
 #include "htmlengine/property_stack.h"
 
 #include <algorithm>
+#include <array>
 
 namespace folverin {
 
@@ -23,14 +24,15 @@ std::unique_ptr<TProperties> TPropStack::Derive(size_t index) const {
   const TEntry& entry = Entries[index];
   auto set = std::make_unique<TProperties>();
   set->Inherit(*Entries[index - 1].Set);
-  std::vector<const TProperties*> enclosing;
-  for (size_t i = index; i-- > 1 && enclosing.size() < kMaxAncestors;)
-    enclosing.push_back(Entries[i].Set.get());
-  enclosing.push_back(Entries.front().Set.get());
+  // On the stack: one allocation less for every element.
+  std::array<const TProperties*, kMaxAncestors + 1> enclosing;
+  size_t count = 0;
+  for (size_t i = index; i-- > 1 && count < kMaxAncestors;) enclosing[count++] = Entries[i].Set.get();
+  enclosing[count++] = Entries.front().Set.get();
   const TElementStyle& style = entry.Style;
   const AnsiString* title = style.Title.empty() ? nullptr : &style.Title;
   set->Combine(Store, entry.Tag, style.Class, style.ID, style.PseudoClass, title,
-               style.Inline.get(), enclosing);
+               style.Inline.get(), std::span<const TProperties* const>(enclosing.data(), count));
   if (style.Adjust) style.Adjust(*set);
   return set;
 }

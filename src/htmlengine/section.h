@@ -157,12 +157,14 @@ class TSection : public TSectionBase {
   bool PreWidthKnown = false;
 
   void AppendCharacters(std::u16string_view chars, const int32_t* positions, bool keepTogether);
+  // Removes the marked characters; an empty vector marks none.
   void RemoveCharacters(const std::vector<bool>& remove);
   void BuildSourceRuns();
   void RestoreSourceIndexes();
 
  private:
   void CollapseSpaces();
+  // Marks into an empty or text-sized vector.
   void RemoveSpacesAfterFloats(std::vector<bool>& remove) const;
   void RemoveSpacesAroundBreaks();
   void ForgetLinkRuns();

@@ -8,19 +8,27 @@ namespace folverin {
 
 namespace {
 
-// Marks the leading spaces of the text.
-void MarkLeadingSpaces(const std::u16string& text, std::vector<bool>& remove) {
-  for (size_t i = 0; i < text.size() && text[i] == u' '; ++i) remove[i] = true;
+// Marks character i for removal; the marks are made only once a first
+// character goes, as most sections lose none.
+void Mark(std::vector<bool>& remove, size_t size, size_t i) {
+  if (remove.empty()) remove.assign(size, false);
+  remove[i] = true;
 }
 
 }  // namespace
 
 void TSection::RemoveCharacters(const std::vector<bool>& remove) {
+  if (remove.empty()) return;  // nothing marked
+  size_t first = 0;
+  while (first < Text.size() && !remove[first]) ++first;
+  if (first == Text.size()) return;
   // kept[i]: how many characters stay before index i; an object at i moves
   // there, and a run that started at a removed character starts at the next.
+  // Before the first removed character every index stays as it is.
   std::vector<int> kept(Text.size() + 1);
-  size_t out = 0;
-  for (size_t i = 0; i < Text.size(); ++i) {
+  for (size_t i = 0; i < first; ++i) kept[i] = static_cast<int>(i);
+  size_t out = first;
+  for (size_t i = first; i < Text.size(); ++i) {
     kept[i] = static_cast<int>(out);
     if (remove[i]) continue;
     Text[out] = Text[i];
@@ -29,7 +37,6 @@ void TSection::RemoveCharacters(const std::vector<bool>& remove) {
     ++out;
   }
   kept[Text.size()] = static_cast<int>(out);
-  if (out == Text.size()) return;
   Text.resize(out);
   BreakFlags.resize(out);
   if (SourceIndexes) SourceIndexes->resize(out);
@@ -43,14 +50,14 @@ void TSection::RemoveCharacters(const std::vector<bool>& remove) {
 // after it allows. A single pass gives what repeating the rule from the
 // start would.
 void TSection::CollapseSpaces() {
-  std::vector<bool> remove(Text.size(), false);
+  std::vector<bool> remove;
   int last = -1;  // the last character kept so far
   for (int i = 0; i < static_cast<int>(Text.size()); ++i) {
     if (Text[i] == u' ' && last >= 0 && Text[last] == u' ') {
       if (BreakFlags[last] == 'n') {
-        remove[last] = true;
+        Mark(remove, Text.size(), static_cast<size_t>(last));
       } else {
-        remove[i] = true;
+        Mark(remove, Text.size(), static_cast<size_t>(i));
         continue;
       }
     }
@@ -64,18 +71,18 @@ void TSection::RemoveSpacesAfterFloats(std::vector<bool>& remove) const {
     size_t after = static_cast<size_t>(object->Pos) + 1;
     if (object->IsFloating() && after < Text.size() && Text[object->Pos] == kImageMarker &&
         Text[after] == u' ')
-      remove[after] = true;
+      Mark(remove, Text.size(), after);
   }
 }
 
 void TSection::RemoveSpacesAroundBreaks() {
-  std::vector<bool> remove(Text.size(), false);
+  std::vector<bool> remove;
   for (size_t i = 1; i < Text.size(); ++i)
-    if (Text[i] == kBreakMarker && Text[i - 1] == u' ') remove[i - 1] = true;
+    if (Text[i] == kBreakMarker && Text[i - 1] == u' ') Mark(remove, Text.size(), i - 1);
   RemoveCharacters(remove);
-  remove.assign(Text.size(), false);
+  remove.clear();
   for (size_t i = 1; i < Text.size(); ++i)
-    if (Text[i - 1] == kBreakMarker && Text[i] == u' ') remove[i] = true;
+    if (Text[i - 1] == kBreakMarker && Text[i] == u' ') Mark(remove, Text.size(), i);
   RemoveCharacters(remove);
 }
 
@@ -91,11 +98,11 @@ void TSection::BuildSourceRuns() {
 }
 
 void TSection::Complete() {
-  std::vector<bool> remove(Text.size(), false);
-  MarkLeadingSpaces(Text, remove);
+  std::vector<bool> remove;
+  for (size_t i = 0; i < Text.size() && Text[i] == u' '; ++i) Mark(remove, Text.size(), i);
   RemoveCharacters(remove);
   CollapseSpaces();
-  remove.assign(Text.size(), false);
+  remove.clear();
   RemoveSpacesAfterFloats(remove);
   RemoveCharacters(remove);
   RemoveSpacesAroundBreaks();

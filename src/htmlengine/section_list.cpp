@@ -87,6 +87,13 @@ int TSectionList::CopySelectedText(char16_t* buffer, int size) {
   return CollectSelection(copy) - 1;
 }
 
+std::u16string TSectionList::SelectedText() {
+  if (SelectionStart >= SelectionEnd) return {};
+  TSelTextString collector;
+  CollectSelection(collector);
+  return std::move(collector.Text);
+}
+
 int TSectionList::PositionOfSource(int sourcePosition) {
   int position = TCellBasic::PositionOfSource(sourcePosition, false);
   return position >= 0 ? position : TextLength + 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "common/ansi_string.h"
@@ -44,6 +45,8 @@ class TSectionList : public TCell {
   // characters and a terminating 0. Returns the characters written.
   int GetSelectedLength();
   int CopySelectedText(char16_t* buffer, int size);
+  // The characters of the selection in one walk (count and copy take two).
+  std::u16string SelectedText();
   // The document's text position of a source position; past the end of the
   // text when no item holds it.
   int PositionOfSource(int sourcePosition);

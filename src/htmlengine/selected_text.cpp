@@ -21,6 +21,11 @@ void TSelTextBuf::Put(const char16_t* chars, int count) {
     if (!IsMarker(chars[i])) Buffer[Count++] = chars[i];
 }
 
+void TSelTextString::Put(const char16_t* chars, int count) {
+  for (int i = 0; i < count; ++i)
+    if (!IsMarker(chars[i])) Text.push_back(chars[i]);
+}
+
 int TSelTextBuf::Total() {
   // A buffer of no size has no room even for the terminating 0.
   if (Size > 0) Buffer[Count] = 0;

@@ -1,7 +1,10 @@
-// The two collectors of selected text: one counts the characters, the other
-// copies them into a buffer of the counted size. Both see the same
-// characters, so the count is exactly what the copy writes.
+// The collectors of selected text: one counts the characters, one copies
+// them into a buffer of the counted size, and one appends them to a string
+// in a single walk. All see the same characters, so the count is exactly
+// what the copy writes and the string holds.
 #pragma once
+
+#include <string>
 
 namespace folverin {
 
@@ -28,6 +31,13 @@ class TSelTextBuf : public TSelTextCount {
  private:
   char16_t* Buffer;
   int Size;
+};
+
+class TSelTextString : public TSelTextCount {
+ public:
+  void Put(const char16_t* chars, int count) override;
+  int Total() override { return static_cast<int>(Text.size()); }
+  std::u16string Text;
 };
 
 }  // namespace folverin

@@ -45,33 +45,27 @@ TElementIdentity IdentityOf(const TProperties& set) {
   return {set.Tag, set.Class, set.ID, set.PseudoClass};
 }
 
-// The ancestor selectors of a descendant key, nearest first. The key reads
-// "last count+sequence nearest farther ... ", so the digits that open the
-// part after the first blank are the counters, not a selector.
-std::vector<std::string_view> AncestorSelectors(std::string_view rest) {
-  std::vector<std::string_view> ancestors;
+// Each ancestor selector of a descendant key, nearest first, must find a
+// matching element further out than the one the previous selector found.
+// The key reads "last count+sequence nearest farther ... ", so the digits
+// that open the part after the first blank are the counters, not a
+// selector. The selectors are taken one by one as the walk reaches them.
+bool AncestorsMatch(std::string_view rest, std::span<const TProperties* const> enclosing) {
   size_t digits = 0;
   while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
   rest.remove_prefix(digits);
+  size_t next = 0;
   while (!rest.empty()) {
     size_t blank = rest.find(' ');
-    if (blank != 0) ancestors.push_back(rest.substr(0, blank));
+    if (blank != 0) {
+      TSimpleSelector selector = ParseSimpleSelector(rest.substr(0, blank));
+      while (next < enclosing.size() && !MatchesFully(selector, IdentityOf(*enclosing[next])))
+        ++next;
+      if (next == enclosing.size()) return false;
+      ++next;
+    }
     if (blank == std::string_view::npos) break;
     rest.remove_prefix(blank + 1);
-  }
-  return ancestors;
-}
-
-// Each ancestor selector, nearest first, must find a matching element further
-// out than the one the previous selector found.
-bool AncestorsMatch(const std::vector<std::string_view>& ancestors,
-                    std::span<const TProperties* const> enclosing) {
-  size_t next = 0;
-  for (std::string_view text : ancestors) {
-    TSimpleSelector selector = ParseSimpleSelector(text);
-    while (next < enclosing.size() && !MatchesFully(selector, IdentityOf(*enclosing[next]))) ++next;
-    if (next == enclosing.size()) return false;
-    ++next;
   }
   return true;
 }
@@ -82,54 +76,84 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 
 // The simple rules, in the order that lets the more specific ones win.
 void ApplySimpleRules(TProperties& set, const TStyleList& store, const TElementIdentity& element) {
-  const std::string t(element.Tag), c(element.Class), i(element.ID), s(element.Pseudo);
+  const std::string_view t = element.Tag, c = element.Class, i = element.ID, s = element.Pseudo;
   const bool T = !t.empty(), C = !c.empty(), I = !i.empty(), S = !s.empty();
   const bool plain = s != "hover" && s != "visited";
-  auto apply = [&](const std::string& key) {
-    auto [first, last] = store.Entries().equal_range(key);
-    for (auto it = first; it != last; ++it) set.ApplyRule(it->second, store.Metrics());
+  const TStyleKeyIndex& index = store.Index();
+  // A name that occurs in no key rules out every key built with it, which
+  // spares most lookups: few classes and IDs of a document have rules.
+  const bool t1 = T && index.MayOccur(t), c1 = C && index.MayOccur(c),
+             i1 = I && index.MayOccur(i), s1 = S && index.MayOccur(s);
+  auto apply = [&](bool possible, std::initializer_list<std::string_view> key) {
+    if (!possible) return;
+    if (const TProperties* rule = index.Find(key)) set.ApplyRule(*rule, store.Metrics());
   };
-  if (T && S && t == "a") apply("::" + s);
-  if (T && plain) apply(t);
-  if (S) apply(":" + s);
-  if (C && plain) apply("." + c);
-  if (T && C && plain) apply(t + "." + c);
-  if (T && S) apply(t + ":" + s);
-  if (C && S) apply("." + c + ":" + s);
-  if (T && C && S) apply(t + "." + c + ":" + s);
-  if (!I) return;
-  apply("#" + i);
-  if (T) apply(t + "#" + i);
-  if (C) apply("." + c + "#" + i);
-  if (S) apply("#" + i + ":" + s);
-  if (T && S) apply(t + "#" + i + ":" + s);
-  if (T && C) apply(t + "." + c + "#" + i);
-  if (C && S) apply("." + c + "#" + i + ":" + s);
-  if (T && C && S) apply(t + "." + c + "#" + i + ":" + s);
+  if (T && S && t == "a") apply(s1, {"::", s});
+  if (T && plain) apply(t1, {t});
+  if (S) apply(s1, {":", s});
+  if (C && plain) apply(c1, {".", c});
+  if (T && C && plain) apply(t1 && c1, {t, ".", c});
+  if (T && S) apply(t1 && s1, {t, ":", s});
+  if (C && S) apply(c1 && s1, {".", c, ":", s});
+  if (T && C && S) apply(t1 && c1 && s1, {t, ".", c, ":", s});
+  if (!I || !i1) return;
+  apply(true, {"#", i});
+  if (T) apply(t1, {t, "#", i});
+  if (C) apply(c1, {".", c, "#", i});
+  if (S) apply(s1, {"#", i, ":", s});
+  if (T && S) apply(t1 && s1, {t, "#", i, ":", s});
+  if (T && C) apply(t1 && c1, {t, ".", c, "#", i});
+  if (C && S) apply(c1 && s1, {".", c, "#", i, ":", s});
+  if (T && C && S) apply(t1 && c1 && s1, {t, ".", c, "#", i, ":", s});
 }
 
-void ApplyDescendantRules(TProperties& set, const TStyleList& store,
-                          const TElementIdentity& element,
-                          std::span<const TProperties* const> ancestors) {
+void ApplyDescendantRule(TProperties& set, const TStyleList& store, std::string_view key,
+                         const TProperties& rule, const TElementIdentity& element,
+                         std::span<const TProperties* const> ancestors) {
+  size_t blank = key.find(' ');
+  if (blank == std::string_view::npos) return;
+  if (!MatchesFully(ParseSimpleSelector(key.substr(0, blank)), element)) return;
+  if (AncestorsMatch(key.substr(blank + 1), ancestors))
+    set.ApplyRule(rule, store.Metrics());
+}
+
+// Walks the keys in store order; needed only for names with separators in
+// them, which the index cannot take apart.
+void ApplyDescendantRulesByScan(TProperties& set, const TStyleList& store,
+                                const TElementIdentity& element,
+                                std::span<const TProperties* const> ancestors) {
   for (std::string prefix : {element.Tag.empty() ? "" : std::string(element.Tag),
                              element.Class.empty() ? "" : "." + std::string(element.Class),
                              element.Pseudo.empty() ? "" : ":" + std::string(element.Pseudo)}) {
     if (prefix.empty()) continue;
     // Only keys whose first selector part is the prefix itself can match;
-    // they go on with one of these characters, which the key order visits in
-    // this sequence.
-    for (char next : {' ', '#', '.', ':'}) {
+    // they go on with one of the separators.
+    for (char next : TStyleKeyIndex::kSeparators) {
       std::string start = prefix + next;
       for (auto it = store.Entries().lower_bound(start);
-           it != store.Entries().end() && StartsWithNoCase(it->first, start); ++it) {
-        std::string_view key = it->first;
-        size_t blank = key.find(' ');
-        if (blank == std::string_view::npos) continue;
-        if (!MatchesFully(ParseSimpleSelector(key.substr(0, blank)), element)) continue;
-        if (AncestorsMatch(AncestorSelectors(key.substr(blank + 1)), ancestors))
-          set.ApplyRule(it->second, store.Metrics());
-      }
+           it != store.Entries().end() && StartsWithNoCase(it->first, start); ++it)
+        ApplyDescendantRule(set, store, it->first, it->second, element, ancestors);
     }
+  }
+}
+
+void ApplyDescendantRules(TProperties& set, const TStyleList& store,
+                          const TElementIdentity& element,
+                          std::span<const TProperties* const> ancestors) {
+  using TIndex = TStyleKeyIndex;
+  if (TIndex::HasSeparator(element.Tag) || TIndex::HasSeparator(element.Class) ||
+      TIndex::HasSeparator(element.Pseudo))
+    return ApplyDescendantRulesByScan(set, store, element, ancestors);
+  const TStyleKeyIndex& index = store.Index();
+  std::string_view firstParts[3] = {element.Tag, element.Class, element.Pseudo};
+  const char* marks[3] = {"", ".", ":"};
+  for (int part = 0; part < 3; ++part) {
+    if (firstParts[part].empty()) continue;
+    const auto* lists = index.DescendantsOf(marks[part], firstParts[part]);
+    if (!lists) continue;
+    for (const auto& list : *lists)
+      for (const TStyleKeyIndex::TDescendant& entry : list)
+        ApplyDescendantRule(set, store, *entry.Key, *entry.Rule, element, ancestors);
   }
 }
 
@@ -138,8 +162,11 @@ void ApplyDescendantRules(TProperties& set, const TStyleList& store,
 void TProperties::ApplyRule(const TProperties& rule, const FontMetrics& metrics) {
   for (int slot = 0; slot < kPropertyCount; ++slot) {
     const TPropValue& value = rule.Props[slot];
-    if (std::holds_alternative<std::monostate>(value)) continue;
-    if (IsMeasureSlot(slot) && rule.IntOf(slot) == IntNull) continue;
+    if (value.index() == 0) continue;  // empty
+    if (IsMeasureSlot(slot)) {
+      const int32_t* measure = std::get_if<int32_t>(&value);
+      if (measure && *measure == IntNull) continue;
+    }
     Props[slot] = value;
     SetFlags[slot] = true;
     if (slot <= Prop::TextDecoration || slot == Prop::Color || slot == Prop::BackgroundColor)
@@ -179,19 +206,22 @@ void TProperties::ComputeLinkFonts(const TStyleList& store,
                                    std::span<const TProperties* const> enclosing) {
   const FontMetrics& metrics = store.Metrics();
   if (SetFlags[Prop::BackgroundColor]) OwnBackground = ColourOf(Prop::BackgroundColor);
-  auto derive = [&](const TProperties& from, std::string_view state) {
-    TProperties derived;
+  // Inherit and Combine set every part of a set that its font depends on,
+  // so one set serves both hover states: a set less to build per link.
+  auto derive = [&](TProperties& derived, const TProperties& from, std::string_view state) {
     derived.Inherit(from);
     derived.LinkFonts.reset();
     derived.Combine(store, Tag, Class, ID, state, nullptr, InlineStyle, enclosing);
-    return derived;
   };
-  TProperties visited = derive(*this, "visited");
+  TProperties visited, hover;
+  derive(visited, *this, "visited");
   TLinkFonts fonts;
   fonts[LinkNormal] = FontDescription(metrics);
   fonts[LinkVisited] = visited.FontDescription(metrics);
-  fonts[LinkVisitedHover] = derive(visited, "hover").FontDescription(metrics);
-  fonts[LinkHover] = derive(*this, "hover").FontDescription(metrics);
+  derive(hover, visited, "hover");
+  fonts[LinkVisitedHover] = hover.FontDescription(metrics);
+  derive(hover, *this, "hover");
+  fonts[LinkHover] = hover.FontDescription(metrics);
   LinkFonts = fonts;
 }
 

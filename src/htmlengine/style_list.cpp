@@ -12,6 +12,7 @@ TStyleList::TStyleList(bool* hoverInUse, const FontMetrics* metrics)
 
 void TStyleList::Clear() {
   Rules.clear();
+  KeyIndex.Clear();
   Default = nullptr;
   Sequence = 10;
 }
@@ -19,16 +20,14 @@ void TStyleList::Clear() {
 AnsiString TStyleList::NextSequenceNumber() { return std::to_string(Sequence++); }
 
 const TProperties* TStyleList::Find(std::string_view key) const {
-  auto it = Rules.find(key);
-  return it == Rules.end() ? nullptr : &it->second;
+  return KeyIndex.Find({key});
 }
 
 TProperties& TStyleList::Entry(std::string_view key) {
-  auto it = Rules.find(key);
-  if (it == Rules.end()) {
-    it = Rules.emplace(AnsiString(key), TProperties());
-    it->second.DefaultSize = DefaultSizePoints;
-  }
+  if (TProperties* found = KeyIndex.Find({key})) return *found;
+  auto it = Rules.emplace(AnsiString(key), TProperties());
+  it->second.DefaultSize = DefaultSizePoints;
+  KeyIndex.Add(it->first, it->second);
   return it->second;
 }
 

@@ -9,6 +9,7 @@
 #include "common/ansi_string.h"
 #include "htmlengine/font_metrics.h"
 #include "htmlengine/property_set.h"
+#include "htmlengine/style_key_index.h"
 
 namespace folverin {
 
@@ -43,6 +44,9 @@ class TStyleList {
   // hoverInUse is the document's flag that a rule for :hover exists; metrics
   // (kept, not owned) default to the shared fixed-width metrics.
   explicit TStyleList(bool* hoverInUse = nullptr, const FontMetrics* metrics = nullptr);
+  // The index points into the entries; a copy would share them.
+  TStyleList(const TStyleList&) = delete;
+  TStyleList& operator=(const TStyleList&) = delete;
 
   void Clear();
   void Initialize(const TStyleDefaults& defaults);
@@ -52,6 +56,7 @@ class TStyleList {
   AnsiString NextSequenceNumber();
 
   const TEntries& Entries() const { return Rules; }
+  const TStyleKeyIndex& Index() const { return KeyIndex; }
   // The first rule stored under the key, or nullptr.
   const TProperties* Find(std::string_view key) const;
   // The "default" entry, nullptr before Initialize.
@@ -64,6 +69,7 @@ class TStyleList {
   void AddDefaultSheet(const TStyleDefaults& defaults);
 
   TEntries Rules;
+  TStyleKeyIndex KeyIndex;
   int Sequence = 10;
   TProperties* Default = nullptr;
   double DefaultSizePoints = 12;

@@ -89,9 +89,9 @@ class TSheetReader {
 
 class TSheetParser {
  public:
-  TSheetParser(TStyleList& store, TSheetReader& reader, std::string_view base,
+  TSheetParser(TParsedStyleSheet& sheet, TSheetReader& reader, std::string_view base,
                TStylePathForm form)
-      : Store(store), Reader(reader), Base(base), Form(form) {}
+      : Sheet(sheet), Reader(reader), Base(base), Form(form) {}
 
   void Run() {
     char& c = Reader.Current;
@@ -100,7 +100,7 @@ class TSheetParser {
       if (c == '@') {
         SkipAtRule();
       } else {
-        Selectors.clear();
+        Sheet.Rules.emplace_back();
         ReadSelectors();
         ReadDeclarationBlock();
       }
@@ -143,7 +143,7 @@ class TSheetParser {
         text += c;
         Reader.Next();
       }
-      Selectors.push_back(SelectorKey(LowerCase(Trim(text)), Store));
+      Sheet.Rules.back().Selectors.push_back(LowerCase(Trim(text)));
     } while (c == ',');
     while (!Reader.AtStop() && c != '{') Reader.Next();
   }
@@ -180,20 +180,27 @@ class TSheetParser {
 
   void Apply(const AnsiString& name, const AnsiString& rawValue) {
     AnsiString value = WithoutEnclosingQuotes(rawValue);
+    auto& declarations = Sheet.Rules.back().Declarations;
     ExpandDeclaration({name, value, rawValue}, Base,
-                      [this](std::string_view longName, std::string_view longValue) {
-                        for (const AnsiString& key : Selectors)
-                          Store.AddModifyProp(key, longName, longValue);
+                      [&declarations](std::string_view longName, std::string_view longValue) {
+                        declarations.emplace_back(AnsiString(longName), AnsiString(longValue));
                       },
                       Form);
   }
 
-  TStyleList& Store;
+  TParsedStyleSheet& Sheet;
   TSheetReader& Reader;
   std::string_view Base;
   TStylePathForm Form;
-  std::vector<AnsiString> Selectors;
 };
+
+// Reads the sheet from the source, leaving the reader on the first
+// character not consumed.
+TParsedStyleSheet ReadSheet(TSheetReader& reader, std::string_view base, TStylePathForm form) {
+  TParsedStyleSheet sheet;
+  TSheetParser(sheet, reader, base, form).Run();
+  return sheet;
+}
 
 }  // namespace
 
@@ -212,15 +219,25 @@ AnsiString SelectorKey(std::string_view selector, TStyleList& store) {
   return key;
 }
 
+void ApplyStyleSheet(TStyleList& store, const TParsedStyleSheet& sheet) {
+  std::vector<AnsiString> keys;
+  for (const TParsedStyleSheet::TRule& rule : sheet.Rules) {
+    keys.clear();
+    for (const AnsiString& selector : rule.Selectors) keys.push_back(SelectorKey(selector, store));
+    for (const auto& [name, value] : rule.Declarations)
+      for (const AnsiString& key : keys) store.AddModifyProp(key, name, value);
+  }
+}
+
 void ParseStyleSheet(TStyleList& store, char& current, const TStyleCharSource& source,
                      std::string_view base, TStylePathForm form) {
   TSheetReader reader(source, current == '\r' ? ' ' : current);
-  TSheetParser(store, reader, base, form).Run();
+  ApplyStyleSheet(store, ReadSheet(reader, base, form));
   current = AsciiUpper(reader.Current);
 }
 
-void ParseStyleSheetText(TStyleList& store, std::string_view text, std::string_view base,
-                         TStylePathForm form) {
+TParsedStyleSheet ReadStyleSheetText(std::string_view text, std::string_view base,
+                                     TStylePathForm form) {
   size_t position = 0;
   TStyleCharSource source = [&]() -> char {
     // A line feed after a carriage return belongs to it; a lone one is a
@@ -232,8 +249,13 @@ void ParseStyleSheetText(TStyleList& store, std::string_view text, std::string_v
     char c = text[position++];
     return c == '\t' ? ' ' : c == '\n' ? '\r' : c;
   };
-  char current = ' ';
-  ParseStyleSheet(store, current, source, base, form);
+  TSheetReader reader(source, ' ');
+  return ReadSheet(reader, base, form);
+}
+
+void ParseStyleSheetText(TStyleList& store, std::string_view text, std::string_view base,
+                         TStylePathForm form) {
+  ApplyStyleSheet(store, ReadStyleSheetText(text, base, form));
 }
 
 void ParseInlineStyle(std::string_view text, TProperties& properties) {

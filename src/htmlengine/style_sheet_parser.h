@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/ansi_string.h"
 #include "htmlengine/property_set.h"
@@ -19,6 +21,26 @@ inline constexpr char kStyleEndOfInput = 26;
 // Yields the next character of the sheet; kStyleEndOfInput at the end, and on
 // every call after it.
 using TStyleCharSource = std::function<char()>;
+
+// A sheet as read, before it goes into a rule store: its rules in reading
+// order, each with its selectors (trimmed, lower case) and its declarations
+// with the shorthands expanded. Applying it makes exactly the store calls
+// that reading the sheet into the store makes, so a linked sheet that many
+// documents share needs to be read only once.
+struct TParsedStyleSheet {
+  struct TRule {
+    std::vector<AnsiString> Selectors;
+    std::vector<std::pair<AnsiString, AnsiString>> Declarations;  // CSS name, value
+  };
+  std::vector<TRule> Rules;
+};
+
+// Reads a linked sheet's text (see ParseStyleSheetText) without a store.
+TParsedStyleSheet ReadStyleSheetText(std::string_view text, std::string_view base,
+                                     TStylePathForm form = TStylePathForm::Native);
+// Gives every selector its key (descendant keys take the store's next
+// sequence numbers, as when read) and stores the declarations under them.
+void ApplyStyleSheet(TStyleList& store, const TParsedStyleSheet& sheet);
 
 // Reads one sheet. current is the character the caller stands on (the ">"
 // of the STYLE tag); on return it is the first character not consumed (the

@@ -82,6 +82,20 @@ TEST(CodePage, EqualCountsMapUnitToByteOneToOne) {
   EXPECT_EQ(index, (std::vector<uint32_t>{0, 1, 2}));
 }
 
+TEST(CodePage, AsciiUtf8DecodesByteForByte) {
+  std::vector<uint32_t> index{7, 7};
+  const std::string bytes = std::string("plain <text>\t\r\n", 15) + std::string(1, '\0') + "\x7F";
+  const std::u16string text = MultiByteToWide(kCodePageUtf8, bytes, &index);
+  ASSERT_EQ(text.size(), bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    EXPECT_EQ(text[i], static_cast<char16_t>(bytes[i]));
+    EXPECT_EQ(index[i], i);
+  }
+  // One byte above ASCII takes the decoder again.
+  EXPECT_EQ(MultiByteToWide(kCodePageUtf8, "ab\xC3\xA4", &index), u"ab\u00E4");
+  EXPECT_EQ(index, (std::vector<uint32_t>{0, 1, 2}));
+}
+
 TEST(CodePage, EmptyInputGivesEmptyOutput) {
   std::vector<uint32_t> index = {7, 8};
   EXPECT_EQ(MultiByteToWide(932, "", &index), u"");

@@ -113,6 +113,8 @@ class TDocumentTree {
     text.assign(buffer.data(), written);
     EXPECT_EQ(written, n);
     EXPECT_EQ(buffer[n], 0);
+    // The view's one walk must give what counting and copying give.
+    EXPECT_EQ(Doc.SelectedText(), text);
     return text;
   }
 

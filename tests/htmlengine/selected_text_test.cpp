@@ -247,6 +247,11 @@ TEST(SelectedTextTest, CollectorsSkipMarkers) {
   copy.PutLine(text, 8);
   EXPECT_EQ(copy.Total(), 6);
   EXPECT_EQ(std::u16string(buffer), u"abcd\x01");
+
+  TSelTextString string;
+  string.PutLine(text, 8);
+  EXPECT_EQ(string.Total(), 7);
+  EXPECT_EQ(string.Text, u"abcd\x01\r\n");
 }
 
 }  // namespace

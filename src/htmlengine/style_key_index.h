@@ -1,0 +1,79 @@
+// A case-folded index over the keys of the rule store (TStyleKeyIndex). The
+// store compares keys without regard to case; comparing strings that way
+// for every element and every candidate key was the largest single cost of
+// deriving an element's properties. The index answers the same questions
+// from keys folded once: an exact key, whether a name occurs in any key at
+// all, and the descendant keys that begin with a given first part.
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "common/ansi_string.h"
+
+namespace folverin {
+
+class TProperties;
+
+class TStyleKeyIndex {
+ public:
+  // A descendant key as the store keeps it (original case) and its rule.
+  struct TDescendant {
+    const AnsiString* Key;
+    const TProperties* Rule;
+  };
+
+  void Clear();
+  // Registers a key new to the store; key and rule must stay where they are
+  // (the store's nodes do).
+  void Add(const AnsiString& key, TProperties& rule);
+
+  // The rule under the key (compared without regard to case), or nullptr.
+  // The key may be given in pieces, which are looked up as one text. The
+  // index does not own the rules; the store hands them out as it sees fit.
+  TProperties* Find(std::initializer_list<std::string_view> pieces) const;
+  // False when no key has `name` as one of its parts between the
+  // separators blank, '.', '#' and ':'. A name that itself holds a separator
+  // may still be part of a key and gives true.
+  bool MayOccur(std::string_view name) const;
+  // The separators that may follow a descendant key's first part, in the
+  // order in which the store's key order visits them.
+  static constexpr char kSeparators[4] = {' ', '#', '.', ':'};
+  // The descendant keys that begin with `mark` + `name` (no separators in
+  // name), one list per following separator as in kSeparators, each in the
+  // store's key order; nullptr when there are none.
+  using TDescendantLists = std::array<std::vector<TDescendant>, 4>;
+  const TDescendantLists* DescendantsOf(std::string_view mark, std::string_view name) const;
+
+  static bool HasSeparator(std::string_view text);
+
+ private:
+  // FNV-1a: keys are a few letters long, where it beats the library's
+  // hash, which is not inlined.
+  struct THash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const {
+      size_t hash = 14695981039346656037ull;
+      for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+      return hash;
+    }
+  };
+  using TFoldedSet = std::unordered_set<std::string, THash, std::equal_to<>>;
+  template <typename T>
+  using TFoldedMap = std::unordered_map<std::string, T, THash, std::equal_to<>>;
+
+  // Lookups fold into this buffer, so that they allocate nothing.
+  std::string_view Fold(std::initializer_list<std::string_view> pieces) const;
+
+  TFoldedMap<TProperties*> Keys;
+  TFoldedSet Parts;
+  TFoldedMap<TDescendantLists> Descendants;
+  mutable std::string FoldBuffer;
+};
+
+}  // namespace folverin
