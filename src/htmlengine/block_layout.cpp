@@ -74,13 +74,8 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
     BoxBottom = PaintBottom = y;
     return 0;
   }
-  if (ClearMode != 0) {
-    int left = 0, right = 0;
-    indents.FloatBottoms(left, right);
-    int below = ClearMode == 1 ? left : ClearMode == 2 ? right : std::max(left, right);
-    y = std::max(y, below);
-    YPosition = BoxTop = PaintTop = y;
-  }
+  y = ClearedY(y, indents);
+  YPosition = BoxTop = PaintTop = y;
 
   const int extra = HorizontalExtra();
   int contentWidth = std::max(0, width - extra);
@@ -99,8 +94,7 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
       contentWidth = std::max(minWidth, std::min(maxContent, room));
     const int outer = contentWidth + extra;
     const int blockX = FloatSide == 5 ? indents.LeftEdge(y) : indents.RightEdge(y) - outer;
-    const int contentX = blockX + Side(Box.Margin[kLeft]) + BorderSide(Box, kLeft) +
-                         Side(Box.Padding[kLeft]);
+    const int contentX = blockX + LeftExtra();
     blockHeight = LayoutContent(contentX, y, contentWidth, cursor, maxWidth, indents);
     indents.PlaceFloatBlock(y, FloatSide == 5 ? blockX + outer : outer, FloatSide, blockHeight);
     Height = blockHeight;
@@ -110,7 +104,7 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
     return y - startY;  // beside the flow: only a clearance moves it down
   }
 
-  const int contentX = x + Side(Box.Margin[kLeft]) + BorderSide(Box, kLeft) + Side(Box.Padding[kLeft]);
+  const int contentX = x + LeftExtra();
   blockHeight = LayoutContent(contentX, y, contentWidth, cursor, maxWidth, indents);
   Height = blockHeight;
   TextStart = Cell->TextStart;
@@ -133,7 +127,8 @@ void TBlock::MeasureWidths(int& minWidth, int& maxWidth) {
   maxWidth += extra;
 }
 
-int THorzLine::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) {
+int THorzLine::Layout(int x, int y, int /*width*/, int& cursor, int& maxWidth,
+                      IndentManager& indents) {
   YPosition = BoxTop = PaintTop = y;
   TextStart = cursor;
   TextLength = 0;
@@ -144,7 +139,6 @@ int THorzLine::Layout(int x, int y, int width, int& cursor, int& maxWidth, Inden
   LineWidth = lineWidth;
   LineLeft = Align == 2 ? x + (room - lineWidth) / 2 : Align == 6 ? x + room - lineWidth : x;
   maxWidth = std::max(maxWidth, lineWidth);
-  (void)width;
   // A little room above and below, as rules are drawn.
   Height = std::max(1, VSize) + 2 * kRuleSpace;
   BoxBottom = PaintBottom = y + Height;

@@ -35,10 +35,6 @@ inline constexpr THtmlViewerOptions htPrintMonochromeBlack = 8;
 inline constexpr THtmlViewerOptions htShowDummyCaret = 16;
 inline constexpr THtmlViewerOptions htShowVScroll = 32;
 
-inline constexpr TColour clBtnFace = kSystemColourBase + 15;
-inline constexpr TColour clBtnText = kSystemColourBase + 18;
-inline constexpr TColour clWhite = 0xFFFFFF;
-
 // The published properties with their start values.
 struct TDocumentViewProperties {
   bool ViewImages = true;

@@ -119,8 +119,8 @@ class ThtmlTable : public TSectionBase {
   int BorderWidth = 0;
   int CellPadding = 1;
   int CellSpacing = 2;
-  TColour BorderColorLight = kSystemColourBase + 20;  // button highlight
-  TColour BorderColorDark = kSystemColourBase + 16;   // button shadow
+  TColour BorderColorLight = clBtnHighlight;
+  TColour BorderColorDark = clBtnShadow;
   std::unique_ptr<std::vector<TColObj>> ColumnDefs;
   bool Prepared = false;
   bool HasPixelWidths = false;

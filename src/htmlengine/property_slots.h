@@ -93,6 +93,12 @@ inline constexpr TColour NoColour = 0x1FFFFFFF;
 // Added to every colour read from text (the palette-relative marker).
 inline constexpr TColour kColourFlag = 0x2000000;
 inline constexpr TColour kSystemColourBase = 0xFF000000;
+// The system colours the engine starts from.
+inline constexpr TColour clBtnFace = kSystemColourBase + 15;
+inline constexpr TColour clBtnShadow = kSystemColourBase + 16;
+inline constexpr TColour clBtnText = kSystemColourBase + 18;
+inline constexpr TColour clBtnHighlight = kSystemColourBase + 20;
+inline constexpr TColour clWhite = 0xFFFFFF;
 
 // visibility slot codes
 inline constexpr int32_t kVisibilityHidden = 1;

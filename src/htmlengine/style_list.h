@@ -33,7 +33,7 @@ struct TStyleDefaults {
   TColour HoverColour = 0xFF0000;
   TColour VisitedColour = 0x800080;
   TColour LinkColour = 0xFF0000;
-  TColour TextColour = kSystemColourBase + 18;  // clBtnText
+  TColour TextColour = clBtnText;
   double DefaultSizePoints = 12;
 };
 
