@@ -94,8 +94,10 @@ void THtmlBuilder::ApplyLinkedSheet(const AnsiString& href) {
   const AnsiString fileName = View.ExpandDocumentName ? View.ExpandDocumentName(href) : href;
   const AnsiString base = FolderOf(fileName);
   if (View.SheetCache) {
-    if (auto parsed = View.SheetCache->Load(fileName, base))
-      ApplyStyleSheet(TargetDocument.StyleSheet, *parsed);
+    if (auto parsed = View.SheetCache->Load(fileName, base)) {
+      TStyleList& store = TargetDocument.StyleSheet;
+      store.ApplyShared(parsed, [&] { ApplyStyleSheet(store, *parsed); });
+    }
     return;
   }
   sheet = ReadWholeFile(fileName).value_or(std::string());

@@ -24,12 +24,6 @@ TPropValue Text(const char* text) { return AnsiString(text); }
 
 }  // namespace
 
-void TStyleList::Initialize(const TStyleDefaults& defaults) {
-  Clear();
-  DefaultSizePoints = defaults.DefaultSizePoints;
-  AddDefaultSheet(defaults);
-}
-
 void TStyleList::AddDefaultSheet(const TStyleDefaults& d) {
   const double size = d.DefaultSizePoints;
   const TPropValue fixed = d.FixedPitchFamily;
@@ -47,7 +41,7 @@ void TStyleList::AddDefaultSheet(const TStyleDefaults& d) {
                    {Prop::MarginBottom, d.PageMarginHeight}, {Prop::MarginLeft, d.PageMarginWidth},
                    {Prop::MarginRight, d.PageMarginWidth}, {Prop::Visibility, kVisibilityVisible}});
   SetCharset(standard.Charset, standard.CodePage, d.Charset);
-  Default = &standard;
+  Table->Default = &standard;
 
   put({"::link"}, {{Prop::Color, AsInt(d.LinkColour + kColourFlag)},
                    {Prop::TextDecoration, Text(d.UnderlineLinks ? "underline" : "none")}});

@@ -6,28 +6,70 @@
 
 namespace folverin {
 
-TStyleList::TStyleList(bool* hoverInUse, const FontMetrics* metrics)
-    : HoverInUse(hoverInUse),
-      FontMetrics_(metrics ? metrics : &FixedWidthFontMetrics::Standard()) {}
-
-void TStyleList::Clear() {
-  Rules.clear();
-  KeyIndex.Clear();
-  Default = nullptr;
-  Sequence = 10;
+TRuleTable::TRuleTable(const TRuleTable& other)
+    : Rules(other.Rules),
+      Sequence(other.Sequence),
+      DefaultSizePoints(other.DefaultSizePoints),
+      HoverRuleAdded(other.HoverRuleAdded) {
+  // Keys are unique without regard to case, so the index comes out the same
+  // whatever order the keys are added in.
+  for (auto& [key, rule] : Rules) KeyIndex.Add(key, rule);
+  if (other.Default) Default = KeyIndex.Find({"default"});
 }
 
-AnsiString TStyleList::NextSequenceNumber() { return std::to_string(Sequence++); }
+TStyleList::TStyleList(bool* hoverInUse, const FontMetrics* metrics)
+    : Table(std::make_shared<TRuleTable>()),
+      HoverInUse(hoverInUse),
+      FontMetrics_(metrics ? metrics : &FixedWidthFontMetrics::Standard()) {}
+
+void TStyleList::Clear() { Table = std::make_shared<TRuleTable>(); }
+
+TRuleTable& TStyleList::Writable() {
+  // A table that is kept for reuse, or shared with another store, is never
+  // changed: this store goes on with a copy of its own.
+  if (Table.use_count() > 1) Table = std::make_shared<TRuleTable>(*Table);
+  return *Table;
+}
+
+void TStyleList::TakeOver(const std::shared_ptr<TRuleTable>& table) {
+  Table = table;
+  if (Table->HoverRuleAdded && HoverInUse) *HoverInUse = true;
+}
+
+void TStyleList::Initialize(const TStyleDefaults& defaults) {
+  for (const TKeptDefaults& kept : KeptDefaults) {
+    if (kept.Defaults == defaults) return TakeOver(kept.Table);
+  }
+  Clear();
+  Table->DefaultSizePoints = defaults.DefaultSizePoints;
+  AddDefaultSheet(defaults);
+  if (KeptDefaults.size() >= kMaxKeptTables) KeptDefaults.erase(KeptDefaults.begin());
+  KeptDefaults.push_back({defaults, Table});
+}
+
+void TStyleList::ApplyShared(const std::shared_ptr<const TParsedStyleSheet>& sheet,
+                             const std::function<void()>& apply) {
+  for (const TKeptApplication& kept : KeptApplications) {
+    if (kept.Before == Table && kept.Sheet == sheet) return TakeOver(kept.After);
+  }
+  std::shared_ptr<TRuleTable> before = Table;
+  apply();
+  if (KeptApplications.size() >= kMaxKeptTables) KeptApplications.erase(KeptApplications.begin());
+  KeptApplications.push_back({std::move(before), sheet, Table});
+}
+
+AnsiString TStyleList::NextSequenceNumber() { return std::to_string(Writable().Sequence++); }
 
 const TProperties* TStyleList::Find(std::string_view key) const {
-  return KeyIndex.Find({key});
+  return Table->KeyIndex.Find({key});
 }
 
 TProperties& TStyleList::Entry(std::string_view key) {
-  if (TProperties* found = KeyIndex.Find({key})) return *found;
-  auto it = Rules.emplace(AnsiString(key), TProperties());
-  it->second.DefaultSize = DefaultSizePoints;
-  KeyIndex.Add(it->first, it->second);
+  TRuleTable& table = Writable();
+  if (TProperties* found = table.KeyIndex.Find({key})) return *found;
+  auto it = table.Rules.emplace(AnsiString(key), TProperties());
+  it->second.DefaultSize = table.DefaultSizePoints;
+  table.KeyIndex.Add(it->first, it->second);
   return it->second;
 }
 
@@ -46,7 +88,10 @@ void TStyleList::AddModifyProp(std::string_view key, std::string_view name,
       Entry("::hover").SetColour(Prop::Color, colour);
     }
   }
-  if (HoverInUse && key.find(":hover") != std::string_view::npos) *HoverInUse = true;
+  if (key.find(":hover") != std::string_view::npos) {
+    Writable().HoverRuleAdded = true;
+    if (HoverInUse) *HoverInUse = true;
+  }
   if (key == "a") AddModifyProp("::link", name, value);
 }
 
