@@ -12,14 +12,14 @@ TEST(TextCommand, TitleThenTheCollectedTextOfEachFile) {
   testing::TempFolder folder;
   const std::string a = folder.Write(
       "a.htm", "<HTML><HEAD><TITLE>Gr&ouml;&szlig;e</TITLE></HEAD><BODY><P>Erster</P><P>Zweiter</P></BODY></HTML>");
-  const std::string b = folder.Write("b.htm", "<BODY>nur Text</BODY>");
+  const std::string b = folder.Write("b.htm", "<BODY>nur Text &auml; &#8364; &#x4E2D;</BODY>");
   const auto run = RunCli({"text", a, b});
   EXPECT_EQ(run.ExitCode, 0) << run.Err;
   // UTF-8 title, a line feed, the text with its CR LF, a final line feed; one
   // block per file in the order given.
   EXPECT_EQ(run.Out.substr(0, 8), "Gr\xC3\xB6\xC3\x9F" "e\n");
   EXPECT_NE(run.Out.find("Erster\r\n"), std::string::npos);
-  const size_t second = run.Out.find("\nnur Text\n");
+  const size_t second = run.Out.find("\nnur Text \xC3\xA4 \xE2\x82\xAC \xE4\xB8\xAD\n");
   ASSERT_NE(second, std::string::npos);
   EXPECT_LT(run.Out.find("Zweiter"), second);
 }
