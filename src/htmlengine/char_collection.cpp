@@ -15,11 +15,6 @@ TCharCollection::TCharCollection() {
   Positions_.reserve(kInitialCapacity);
 }
 
-void TCharCollection::Add(char byte, int32_t pos) {
-  Bytes_.push_back(byte);
-  Positions_.push_back(pos);
-}
-
 void TCharCollection::AddRun(std::string_view bytes, int32_t firstPos) {
   Bytes_.append(bytes);
   const size_t old = Positions_.size();
@@ -31,11 +26,6 @@ void TCharCollection::AddRun(std::string_view bytes, int32_t firstPos) {
 void TCharCollection::Append(const TCharCollection& other) {
   Bytes_.append(other.Bytes_);
   Positions_.insert(Positions_.end(), other.Positions_.begin(), other.Positions_.end());
-}
-
-void TCharCollection::Clear() {
-  Bytes_.clear();
-  Positions_.clear();
 }
 
 }  // namespace folverin

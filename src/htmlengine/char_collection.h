@@ -13,11 +13,17 @@ class TCharCollection {
  public:
   TCharCollection();
 
-  void Add(char byte, int32_t pos);
+  void Add(char byte, int32_t pos) {
+    Bytes_.push_back(byte);
+    Positions_.push_back(pos);
+  }
   // Bytes that lie side by side in the document, the first at firstPos.
   void AddRun(std::string_view bytes, int32_t firstPos);
   void Append(const TCharCollection& other);
-  void Clear();
+  void Clear() {
+    Bytes_.clear();
+    Positions_.clear();
+  }
   int Count() const { return static_cast<int>(Bytes_.size()); }
   std::string ToText() const { return Bytes_; }
 

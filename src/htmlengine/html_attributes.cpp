@@ -1,16 +1,42 @@
 #include "htmlengine/html_attributes.h"
 
+#include <utility>
+
 #include "htmlengine/style_sheet_parser.h"
 
 namespace folverin {
 
-void TAttributeList::Clear() {
-  Items_.clear();
-  ID_.reset();
+TAttributeList::TAttributeList(TAttributeList&& other) noexcept
+    : Items_(std::move(other.Items_)),
+      Count_(std::exchange(other.Count_, 0)),
+      ID_(std::exchange(other.ID_, std::nullopt)),
+      Style_(std::move(other.Style_)) {}
+
+TAttributeList& TAttributeList::operator=(TAttributeList&& other) noexcept {
+  Items_ = std::move(other.Items_);
+  Count_ = std::exchange(other.Count_, 0);
+  ID_ = std::exchange(other.ID_, std::nullopt);
+  Style_ = std::move(other.Style_);
+  return *this;
+}
+
+void TAttributeList::Add(TAttribute attribute) {
+  PrepareNext() = std::move(attribute);
+  CommitNext();
+}
+
+TAttribute& TAttributeList::PrepareNext() {
+  if (Count_ == Items_.size()) return Items_.emplace_back();
+  TAttribute& next = Items_[Count_];
+  next.Symbol = THtmlAttribute::Other;
+  next.Name.clear();
+  next.Value.clear();
+  next.Numeric = 0;
+  return next;
 }
 
 const TAttribute* TAttributeList::Lookup(THtmlAttribute symbol) const {
-  for (const TAttribute& attribute : Items_)
+  for (const TAttribute& attribute : Items())
     if (attribute.Symbol == symbol) return &attribute;
   return nullptr;
 }

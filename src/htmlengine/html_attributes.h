@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "common/ansi_string.h"
@@ -21,8 +22,19 @@ struct TAttribute {
 
 class TAttributeList {
  public:
-  void Add(TAttribute attribute) { Items_.push_back(std::move(attribute)); }
-  void Clear();
+  TAttributeList() = default;
+  TAttributeList(TAttributeList&& other) noexcept;
+  TAttributeList& operator=(TAttributeList&& other) noexcept;
+
+  void Add(TAttribute attribute);
+  // Empty storage for the attribute being read; it joins the list only with
+  // CommitNext, so an attribute cut short by an error is not listed.
+  TAttribute& PrepareNext();
+  void CommitNext() { ++Count_; }
+  void Clear() {
+    Count_ = 0;
+    ID_.reset();
+  }
 
   // The first attribute with the symbol, or nullptr.
   const TAttribute* Lookup(THtmlAttribute symbol) const;
@@ -33,11 +45,15 @@ class TAttributeList {
   // one. The set belongs to the list and is made anew on every call.
   const TProperties* GetStyle();
 
-  const std::vector<TAttribute>& Items() const { return Items_; }
-  int Count() const { return static_cast<int>(Items_.size()); }
+  std::span<const TAttribute> Items() const { return {Items_.data(), Count_}; }
+  int Count() const { return static_cast<int>(Count_); }
 
  private:
+  // The first Count_ entries are the tag's attributes. The entries after
+  // them are kept from earlier tags, so that the next tags' names and
+  // values reuse their strings' storage instead of allocating anew.
   std::vector<TAttribute> Items_;
+  size_t Count_ = 0;
   std::optional<AnsiString> ID_;
   std::unique_ptr<TProperties> Style_;
 };

@@ -11,16 +11,10 @@ namespace folverin {
 
 namespace {
 
-constexpr int32_t kProgressStep = 4096;
 constexpr int kProgressShare = 75;
 // A handler that answers an include with another include would otherwise
 // keep the parse busy for ever.
 constexpr int kMaxIncludesPerPass = 10000;
-
-bool IsPlainTextByte(char c) {
-  return !IsControlByte(c) && c != kEndMarker && c != '<' && c != '&' && c != ' ' &&
-         c != '\t' && c != '\r' && c != '\n';
-}
 
 bool IsIncludeNameChar(char upper) {
   return IsUpperLetter(upper) || IsDigitChar(upper) || upper == '_';
@@ -95,40 +89,20 @@ void TParseContext::TakePlainRun(TCharCollection& pending) {
 // caller reads on from the byte after them and treats them all as one
 // blank. How line ends pair up makes no difference then.
 void TParseContext::SkipBlankRun() {
-  if (!Inserted_.empty()) return;
-  int32_t end = ReadPos;
-  while (end < EndPos && (Source[end] == ' ' || Source[end] == '\t' || Source[end] == '\r' ||
-                          Source[end] == '\n'))
-    ++end;
-  if (end > ReadPos) SkipRunTo(end);
-}
-
-void TParseContext::SkipRunTo(int32_t end) {
-  const int32_t from = ReadPos;
-  SourcePos += end - ReadPos;
-  ReadPos = end;
-  CurrentChar = Source[end - 1];
-  CurrentUpper = AsciiUpper(CurrentChar);
-  LineEndState = TLineEndState::None;
-  ReportProgress(from, end);
+  const std::string_view blanks = DocumentRun(
+      [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+  if (!blanks.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(blanks.size()));
 }
 
 // The bytes of a quoted attribute value up to the next one that the reader
 // or the value's scanner treats specially, copied in one go as in
-// TakePlainRun.
-void TParseContext::TakeQuotedRun(AnsiString& value, char quote) {
-  if (!Inserted_.empty()) return;
-  int32_t end = ReadPos;
-  while (end < EndPos) {
-    const char c = Source[end];
-    if (c == quote || c == '&' || c == '<' || c == '\r' || c == '\n' || c == '\t' ||
-        c == kEndMarker)
-      break;
-    ++end;
-  }
-  if (end == ReadPos) return;
-  value.append(Source, static_cast<size_t>(ReadPos), static_cast<size_t>(end - ReadPos));
-  SkipRunTo(end);
+// TakePlainRun. The run stops at either quote; the scanner takes a quote
+// that does not end the value as an ordinary byte and goes on.
+void TParseContext::TakeQuotedRun(AnsiString& value) {
+  const std::string_view run = DocumentRun(IsPlainQuotedByte);
+  if (run.empty()) return;
+  value += run;
+  SkipRunTo(ReadPos + static_cast<int32_t>(run.size()));
 }
 
 // The next byte of the document itself; there must be one, and no inserted
@@ -193,7 +167,9 @@ void TParseContext::Advance(bool insideComment) {
     ReadCharSkippingComments();
 }
 
-void TParseContext::ReadCharSkippingComments() {
+// The reader's full work, for what the inline fast path leaves: line ends,
+// tabs, the end marker, comments and inserted text.
+void TParseContext::ReadCharOrComment() {
   for (;;) {
     ReadChar();
     if (RawMode || CurrentChar != '<' || PeekByte() != '!') return;
@@ -223,10 +199,6 @@ void TParseContext::SkipDashedComment() {
     while (IsBlankChar(CurrentChar)) ReadChar();
     if (CurrentChar == '>') return;
   }
-}
-
-void TParseContext::SkipBlanks() {
-  while (IsBlankChar(CurrentChar)) ReadCharSkippingComments();
 }
 
 // <!--#command name="value" name=value -->

@@ -1,8 +1,7 @@
 #include "htmlengine/html_symbols.h"
 
 #include <array>
-#include <string>
-#include <unordered_map>
+#include <cstdint>
 
 namespace folverin {
 
@@ -61,27 +60,67 @@ TTagSymbols SymbolsOfTagIndex(int index) {
   return {static_cast<THtmlSymbol>(start), THtmlSymbol::UnknownTag};
 }
 
+// The names spread over buckets by their length and end letters, so that a
+// lookup compares the name with the one or two entries of its bucket instead
+// of hashing every byte of it. A name listed twice keeps its first index.
 template <size_t N>
-std::unordered_map<std::string_view, int> IndexByName(
-    const std::array<std::string_view, N>& names) {
-  std::unordered_map<std::string_view, int> index;
-  for (size_t i = 0; i < N; ++i) index.emplace(names[i], static_cast<int>(i));  // first wins
-  return index;
-}
+class TNameIndex {
+ public:
+  constexpr explicit TNameIndex(const std::array<std::string_view, N>& names) : Names_(names) {
+    First_.fill(-1);
+    Next_.fill(-1);
+    for (size_t i = 0; i < N; ++i) {
+      if (Find(names[i]) >= 0) continue;
+      int16_t* link = &First_[BucketOf(names[i])];
+      while (*link >= 0) link = &Next_[*link];
+      *link = static_cast<int16_t>(i);
+    }
+  }
+
+  // The index of the name, or -1.
+  constexpr int Find(std::string_view name) const {
+    for (int i = First_[BucketOf(name)]; i >= 0; i = Next_[i])
+      if (SameName(Names_[i], name)) return i;
+    return -1;
+  }
+
+ private:
+  static constexpr size_t kBuckets = 256;
+
+  // The names are short; comparing them here spares a call to memcmp.
+  static constexpr bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
+
+  static constexpr size_t BucketOf(std::string_view name) {
+    if (name.empty()) return 0;
+    const auto front = static_cast<unsigned char>(name.front());
+    const auto back = static_cast<unsigned char>(name.back());
+    return (name.size() * 7 + front * 31 + back) % kBuckets;
+  }
+
+  const std::array<std::string_view, N>& Names_;
+  std::array<int16_t, kBuckets> First_{};
+  std::array<int16_t, N> Next_{};
+};
+
+constexpr TNameIndex kTagIndex(kTagNames);
+constexpr TNameIndex kAttributeIndex(kAttributeNames);
 
 }  // namespace
 
 TTagSymbols LookupTag(std::string_view upperName) {
-  static const auto index = IndexByName(kTagNames);
-  const auto found = index.find(upperName);
-  if (found == index.end()) return {THtmlSymbol::UnknownTag, THtmlSymbol::UnknownTag};
-  return SymbolsOfTagIndex(found->second);
+  const int index = kTagIndex.Find(upperName);
+  if (index < 0) return {THtmlSymbol::UnknownTag, THtmlSymbol::UnknownTag};
+  return SymbolsOfTagIndex(index);
 }
 
 THtmlAttribute LookupAttribute(std::string_view upperName) {
-  static const auto index = IndexByName(kAttributeNames);
-  const auto found = index.find(upperName);
-  return found == index.end() ? THtmlAttribute::Other : AttributeOfIndex(found->second);
+  const int index = kAttributeIndex.Find(upperName);
+  return index < 0 ? THtmlAttribute::Other : AttributeOfIndex(index);
 }
 
 std::string_view TagNameAt(int index) { return kTagNames.at(index); }

@@ -37,6 +37,9 @@ std::optional<int32_t> RoundedNumber(std::string_view text) {
 
 // A quoted value's number: "50%" counts as 50, "yes" as 0.
 int32_t NumberOfQuotedValue(const AnsiString& value) {
+  // Most values are words, names or addresses; a letter in front can never
+  // start a number, and trimming a copy of a long value costs an allocation.
+  if (!value.empty() && IsUpperLetter(AsciiUpper(value.front()))) return 0;
   AnsiString copy = Trim(value);
   if (!copy.empty() && copy.find('%') == copy.size() - 1) copy.pop_back();
   if (copy.empty()) return 0;
@@ -73,12 +76,18 @@ void TParseContext::ScanTag() {
     TextToken.PutChar('<', TagPosition);
     return;
   }
-  AnsiString name;
+  char name[kMaxTagName];
+  size_t length = 0;
   while (IsUpperLetter(CurrentUpper)) {
-    if (name.size() < kMaxTagName) name += CurrentUpper;
+    if (length < kMaxTagName) name[length++] = CurrentUpper;
+    // The rest of the name at once where the document holds it.
+    const std::string_view rest = DocumentRun(IsLetterByte);
+    for (const char c : rest)
+      if (length < kMaxTagName) name[length++] = AsciiUpper(c);
+    if (!rest.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(rest.size()));
     ReadCharSkippingComments();
   }
-  const TTagSymbols symbols = LookupTag(name);
+  const TTagSymbols symbols = LookupTag(std::string_view(name, length));
   Symbol = endTag ? symbols.End : symbols.Start;
   SkipBlanks();
   if (IsHeadingSymbol(Symbol) && CurrentChar >= '1' && CurrentChar <= '6') {
@@ -96,9 +105,12 @@ void TParseContext::ScanTag() {
 bool TParseContext::ScanAttribute() {
   SkipBlanks();
   if (!IsUpperLetter(CurrentUpper)) return false;  // also "/" in <br/>
-  TAttribute attribute;
-  while (IsUpperLetter(CurrentUpper) || IsDigitChar(CurrentUpper) || CurrentChar == '-') {
+  TAttribute& attribute = TagAttributes.PrepareNext();
+  while (IsAttributeNameByte(CurrentChar)) {
     attribute.Name += CurrentUpper;
+    const std::string_view rest = DocumentRun(IsAttributeNameByte);
+    for (const char c : rest) attribute.Name += AsciiUpper(c);
+    if (!rest.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(rest.size()));
     ReadCharSkippingComments();
   }
   attribute.Symbol = LookupAttribute(attribute.Name);
@@ -111,7 +123,7 @@ bool TParseContext::ScanAttribute() {
   }
   if (attribute.Symbol == THtmlAttribute::ID && !attribute.Value.empty() && OnRegisterID)
     OnRegisterID(attribute.Value, SourcePos);
-  TagAttributes.Add(std::move(attribute));
+  TagAttributes.CommitNext();
   return true;
 }
 
@@ -133,7 +145,7 @@ void TParseContext::ScanQuotedValue(TAttribute& attribute) {
       continue;
     }
     if (CurrentChar != '\r') attribute.Value += CurrentChar;
-    TakeQuotedRun(attribute.Value, quote);
+    TakeQuotedRun(attribute.Value);
     ReadCharSkippingComments();
   }
   if (CurrentChar == quote) ReadCharSkippingComments();

@@ -10,6 +10,7 @@
 
 #include "common/ansi_string.h"
 #include "htmlengine/char_collection.h"
+#include "htmlengine/html_char_classes.h"
 #include "htmlengine/html_attributes.h"
 #include "htmlengine/html_symbols.h"
 #include "htmlengine/token_obj.h"
@@ -77,8 +78,10 @@ class TParseContext {
   char FetchByte();
   char PeekByte() const;
   void ReadChar();
-  void ReadCharSkippingComments();
-  void SkipBlanks();
+  inline void ReadCharSkippingComments();
+  void SkipBlanks() {
+    while (IsBlankChar(CurrentChar)) ReadCharSkippingComments();
+  }
 
   // Produces the next symbol (may raise EParseError).
   void NextSymbol();
@@ -109,15 +112,42 @@ class TParseContext {
     TCharCollection Literal;
   };
 
+  static constexpr int32_t kProgressStep = 4096;
+
+  // Whether a "<" before the byte at `pos` can open a comment or declaration.
+  bool CommentMayStartAt(int32_t pos) const {
+    return !RawMode && pos < EndPos && Source[pos] == '!';
+  }
+  void ReadCharOrComment();
   void Advance(bool insideComment);
   void ReportProgress(int32_t from, int32_t to);
   char NextDocumentByte();
   void TakePlainRun(TCharCollection& pending);
-  void TakeQuotedRun(AnsiString& value, char quote);
+  void TakeQuotedRun(AnsiString& value);
+  // The bytes from ReadPos on that `belongs` accepts, when they come from
+  // the document itself (none while inserted text is read). Only for bytes
+  // the reader passes unchanged; SkipRunTo then moves past them.
+  template <class Pred>
+  std::string_view DocumentRun(Pred belongs) const {
+    if (!Inserted_.empty()) return {};
+    const char* const start = Source.data() + ReadPos;
+    const char* const end = Source.data() + EndPos;
+    const char* run = start;
+    while (run < end && belongs(*run)) ++run;
+    return {start, static_cast<size_t>(run - start)};
+  }
   void SkipBlankRun();
   // Moves the reader onto the byte before `end` of the document as if each
   // byte had been read; only for bytes that the reader passes unchanged.
-  void SkipRunTo(int32_t end);
+  void SkipRunTo(int32_t end) {
+    const int32_t from = ReadPos;
+    SourcePos += end - ReadPos;
+    ReadPos = end;
+    CurrentChar = Source[end - 1];
+    CurrentUpper = AsciiUpper(CurrentChar);
+    LineEndState = TLineEndState::None;
+    if (from / kProgressStep != end / kProgressStep) ReportProgress(from, end);
+  }
   void SkipDashedComment();
   void ReadIncludeComment();
   void RunInclude(const AnsiString& command, const std::vector<AnsiString>& params);
@@ -139,5 +169,26 @@ class TParseContext {
   int IncludeCount_ = 0;
   TCharCollection PendingBytes_;
 };
+
+// Most bytes come straight from the document and need none of the reader's
+// work on line ends, tabs, the end marker or comments; they are taken here
+// without a call.
+inline void TParseContext::ReadCharSkippingComments() {
+  if (Inserted_.empty() && ReadPos < EndPos) [[likely]] {
+    const char c = Source[ReadPos];
+    if (IsReaderPlainByte(c) || (c == '<' && !CommentMayStartAt(ReadPos + 1))) {
+      InputMode = TInputMode::Document;
+      LineEndState = TLineEndState::None;
+      ++ReadPos;
+      ++SourcePos;
+      CurrentChar = c;
+      CurrentUpper = AsciiUpper(c);
+      // One byte further passes a step only onto a multiple of it.
+      if (ReadPos % kProgressStep == 0) ReportProgress(ReadPos - 1, ReadPos);
+      return;
+    }
+  }
+  ReadCharOrComment();
+}
 
 }  // namespace folverin

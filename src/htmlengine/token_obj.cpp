@@ -1,6 +1,9 @@
 #include "htmlengine/token_obj.h"
 
+#include <cstring>
+
 #include "common/code_page.h"
+#include "common/windows1252.h"
 
 namespace folverin {
 
@@ -17,16 +20,25 @@ bool IsMultiByteCodePage(int codePage) {
   }
 }
 
+// Eight bytes at a time: text runs are long and mostly ASCII.
+bool IsAscii(std::string_view bytes) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  uint64_t seen = 0;
+  size_t i = 0;
+  for (; i + sizeof(uint64_t) <= bytes.size(); i += sizeof(uint64_t)) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    seen |= word;
+  }
+  for (; i < bytes.size(); ++i) seen |= static_cast<unsigned char>(bytes[i]);
+  return (seen & kHighBits) == 0;
+}
+
 }  // namespace
 
 TokenObj::TokenObj() {
   Chars_.reserve(kInitialCapacity);
   Positions_.reserve(kInitialCapacity);
-}
-
-void TokenObj::Clear() {
-  Chars_.clear();
-  Positions_.clear();
 }
 
 void TokenObj::PutChar(uint32_t ch, int32_t pos) {
@@ -36,6 +48,7 @@ void TokenObj::PutChar(uint32_t ch, int32_t pos) {
 
 void TokenObj::PutBytes(const TCharCollection& collection, int codePage) {
   if (collection.Count() == 0) return;
+  if (PutSingleBytes(collection, codePage)) return;
   const std::vector<int32_t>& positions = collection.Positions();
   std::vector<uint32_t> byteIndex;
   const bool multiByte = IsMultiByteCodePage(codePage);
@@ -51,6 +64,33 @@ void TokenObj::PutBytes(const TCharCollection& collection, int codePage) {
     const uint32_t index = byteIndex[i];
     Positions_.push_back(positions[index < positions.size() ? index : positions.size() - 1]);
   }
+}
+
+// Windows-1252 text, and UTF-8 text that is plain ASCII, has one character
+// per byte; widening it here spares the general decoder's string and byte
+// index for every run of text. False when the bytes need that decoder.
+bool TokenObj::PutSingleBytes(const TCharCollection& collection, int codePage) {
+  const std::string_view bytes = collection.Bytes();
+  if (codePage == kCodePageUtf8) {
+    if (!IsAscii(bytes)) return false;
+    const size_t old = Chars_.size();
+    Chars_.resize(old + bytes.size());
+    char16_t* out = Chars_.data() + old;
+    for (const char c : bytes) *out++ = static_cast<char16_t>(c);
+  } else if (codePage == 0 || codePage == kSystemAnsiCodePage) {
+    const size_t old = Chars_.size();
+    Chars_.resize(old + bytes.size());
+    char16_t* out = Chars_.data() + old;
+    for (const char c : bytes) {
+      const auto byte = static_cast<unsigned char>(c);
+      *out++ = byte < 0x80 ? char16_t{byte} : Windows1252ToUnicode(byte);
+    }
+  } else {
+    return false;
+  }
+  const std::vector<int32_t>& positions = collection.Positions();
+  Positions_.insert(Positions_.end(), positions.begin(), positions.end());
+  return true;
 }
 
 // The characters are kept as one string, so the text needs no cache.

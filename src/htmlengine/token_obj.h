@@ -14,7 +14,10 @@ class TokenObj {
  public:
   TokenObj();
 
-  void Clear();
+  void Clear() {
+    Chars_.clear();
+    Positions_.clear();
+  }
   // A value wider than 16 bits keeps its low 16 bits.
   void PutChar(uint32_t ch, int32_t pos);
   // Decodes the bytes with the code page (65001 = UTF-8); every character
@@ -27,6 +30,8 @@ class TokenObj {
   const std::vector<int32_t>& Positions() const { return Positions_; }
 
  private:
+  bool PutSingleBytes(const TCharCollection& collection, int codePage);
+
   std::u16string Chars_;
   std::vector<int32_t> Positions_;
 };

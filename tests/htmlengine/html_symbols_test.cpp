@@ -4,6 +4,8 @@
 
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace folverin {
 namespace {
@@ -36,6 +38,40 @@ TEST(HtmlSymbolsTest, TagLookupSamples) {
   EXPECT_EQ(LookupTag("p").Start, THtmlSymbol::UnknownTag);
   EXPECT_EQ(LookupTag("H1").Start, THtmlSymbol::UnknownTag);
   EXPECT_EQ(LookupTag("").Start, THtmlSymbol::UnknownTag);
+}
+
+// Names that are near a table name (one letter changed, cut, lengthened)
+// are found only when the table holds them.
+TEST(HtmlSymbolsTest, NearMissesAreUnknown) {
+  auto isTagName = [](const std::string& name) {
+    for (int i = 0; i < kTagCount; ++i)
+      if (TagNameAt(i) == name) return true;
+    return false;
+  };
+  auto isAttributeName = [](const std::string& name) {
+    for (int i = 0; i < kAttributeNameCount; ++i)
+      if (AttributeNameAt(i) == name) return true;
+    return false;
+  };
+  auto variants = [](std::string_view name) {
+    std::vector<std::string> result;
+    const std::string base(name);
+    result.push_back(base + "S");
+    result.push_back(base.substr(0, base.size() - 1));
+    result.push_back(base.substr(1));
+    for (size_t i = 0; i < base.size(); ++i) {
+      std::string changed = base;
+      changed[i] = changed[i] == 'Z' ? 'A' : static_cast<char>(changed[i] + 1);
+      result.push_back(changed);
+    }
+    return result;
+  };
+  for (int i = 0; i < kTagCount; ++i)
+    for (const std::string& name : variants(TagNameAt(i)))
+      EXPECT_EQ(LookupTag(name).Start != THtmlSymbol::UnknownTag, isTagName(name)) << name;
+  for (int i = 0; i < kAttributeNameCount; ++i)
+    for (const std::string& name : variants(AttributeNameAt(i)))
+      EXPECT_EQ(LookupAttribute(name) != THtmlAttribute::Other, isAttributeName(name)) << name;
 }
 
 TEST(HtmlSymbolsTest, AttributeTable) {

@@ -32,9 +32,11 @@ TTokenized Tokenize(TParseContext& context) {
     context.BeginReading();
     for (int guard = 0; guard < 100000; ++guard) {
       context.NextSymbol();
+      const auto attributes = context.TagAttributes.Items();
       result.Symbols.push_back({context.Symbol, context.TextToken.ToText(),
-                                context.TextToken.Positions(), context.TagAttributes.Items(),
-                                context.SymbolValue, context.TagPosition});
+                                context.TextToken.Positions(),
+                                {attributes.begin(), attributes.end()}, context.SymbolValue,
+                                context.TagPosition});
       if (context.Symbol == THtmlSymbol::EndOfDocument) break;
     }
   } catch (const EParseError& error) {

@@ -56,6 +56,35 @@ TEST(TokenObjTest, PutBytesMapsEveryCharacterToItsFirstByte) {
   EXPECT_EQ(token.ToText(), u"\u00E4");
 }
 
+// Windows-1252 and ASCII UTF-8 text is widened without the general decoder;
+// it must give what the decoder gives, for every byte.
+TEST(TokenObjTest, SingleByteTextDecodesAsTheCodePageDoes) {
+  std::string allBytes;
+  for (int byte = 1; byte < 256; ++byte) allBytes += static_cast<char>(byte);
+  std::string ascii;
+  for (int byte = 1; byte < 128; ++byte) ascii += static_cast<char>(byte);
+  const std::string mixed = ascii + "\xC3\xA4" + ascii;
+  const struct {
+    int CodePage;
+    std::string Bytes;
+  } cases[] = {{0, allBytes},         {1252, allBytes}, {kCodePageUtf8, ascii},
+               {kCodePageUtf8, mixed}, {1250, allBytes}, {1, allBytes}};
+  for (const auto& c : cases) {
+    TokenObj token;
+    token.PutChar(u'x', 1);
+    token.PutBytes(CollectionOf(c.Bytes, 100), c.CodePage);
+    EXPECT_EQ(token.ToText(), u"x" + MultiByteToWide(c.CodePage, c.Bytes)) << c.CodePage;
+    ASSERT_EQ(token.Positions().size(), token.ToText().size()) << c.CodePage;
+    EXPECT_EQ(token.Positions()[0], 1);
+    EXPECT_EQ(token.Positions()[1], 100);
+    EXPECT_EQ(token.Positions().back(), 100 + static_cast<int32_t>(c.Bytes.size()) - 1);
+  }
+  TokenObj empty;
+  empty.PutBytes(TCharCollection(), kCodePageUtf8);
+  EXPECT_EQ(empty.Count(), 0);
+  EXPECT_TRUE(empty.Positions().empty());
+}
+
 TEST(TokenObjTest, CharCollectionAppends) {
   TCharCollection a = CollectionOf("ab", 3);
   TCharCollection b;
