@@ -86,9 +86,13 @@ AnsiString ChooseInstalledFamily(std::string_view families, const FontMetrics& m
 }
 
 TFontDescription TProperties::FontDescription(const FontMetrics& metrics) const {
-  TFontDescription font;
   const AnsiString* family = TextOf(Prop::FontFamily);
-  font.Family = ChooseInstalledFamily(family ? *family : AnsiString(), metrics);
+  return DescribeFont(ChooseInstalledFamily(family ? *family : AnsiString(), metrics), metrics);
+}
+
+TFontDescription TProperties::DescribeFont(AnsiString family, const FontMetrics& metrics) const {
+  TFontDescription font;
+  font.Family = std::move(family);
   if (std::optional<double> size = RealOf(Prop::FontSize)) font.SizePoints = *size;
   else if (const AnsiString* text = TextOf(Prop::FontSize))
     font.SizePoints = FontSizeToPoints(*text, DefaultSize, DefaultSize, metrics.PixelsPerInch());
@@ -100,7 +104,7 @@ TFontDescription TProperties::FontDescription(const FontMetrics& metrics) const 
   return font;
 }
 
-TRealisedFont TProperties::GetFont(const FontMetrics& metrics) {
+const TRealisedFont& TProperties::GetFont(const FontMetrics& metrics) {
   if (!Font) {
     TFontDescription description = FontDescription(metrics);
     TFontRequest request{description.Family, RoundToInt(description.SizePoints),

@@ -56,10 +56,31 @@ bool AssignText(TProperties& set, int slot, std::string_view value, TAssignMode 
   }
 }
 
+// The variant's own assignment visits both sides; a slot of a set mostly
+// holds the kind of value it held for the element before, where assigning
+// that alternative is enough (a text keeps its buffer). Sets are derived for
+// every element, all their slots each time.
+void CopySlotValue(TPropValue& to, const TPropValue& from) {
+  if (to.index() != from.index()) {
+    to = from;
+    return;
+  }
+  if (const AnsiString* text = std::get_if<AnsiString>(&from)) *std::get_if<AnsiString>(&to) = *text;
+  else if (const int32_t* value = std::get_if<int32_t>(&from)) *std::get_if<int32_t>(&to) = *value;
+  else if (const double* real = std::get_if<double>(&from)) *std::get_if<double>(&to) = *real;
+}
+
+void SetInteger(TPropValue& to, int32_t value) {
+  if (int32_t* own = std::get_if<int32_t>(&to)) *own = value;
+  else to = value;
+}
+
 }  // namespace
 
+// Measures that hold IntNull count as not given, so only the z-index, which
+// every set gives, starts marked.
 TProperties::TProperties() {
-  for (int slot = kFirstMeasureSlot; slot <= kLastMeasureSlot; ++slot) Props[slot] = IntNull;
+  for (int slot = kFirstMeasureSlot; slot <= kLastMeasureSlot; ++slot) Props.Values[slot] = IntNull;
   Props[Prop::ZIndex] = int32_t{0};
 }
 
@@ -85,11 +106,15 @@ bool TProperties::AssignRuleValue(int slot, std::string_view value) {
 
 void TProperties::Inherit(const TProperties& parent) {
   bool fromSpan = parent.Tag == "span";
+  TPropSlots::TValues& values = Props.Values;
+  const TPropSlots::TValues& from = parent.Props.Values;
   for (int slot = 0; slot < kPropertyCount; ++slot) {
-    if (fromSpan || IsInheritedSlot(slot)) Props[slot] = parent.Props[slot];
-    else if (IsMeasureSlot(slot)) Props[slot] = IntNull;
-    else Props[slot] = std::monostate();
+    if (fromSpan || IsInheritedSlot(slot)) CopySlotValue(values[slot], from[slot]);
+    else if (IsMeasureSlot(slot)) SetInteger(values[slot], IntNull);
+    else if (values[slot].index() != 0) values[slot] = std::monostate();
   }
+  // Marked once for all slots rather than slot by slot.
+  Props.Marked = TPropSlots::kAllSlots;
   SetFlags.fill(false);
   OwnBackground = parent.OwnBackground;
   Charset = parent.Charset;

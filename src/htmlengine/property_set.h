@@ -17,10 +17,38 @@
 namespace folverin {
 
 class TStyleList;
+struct TLinkStateSets;
 
 // A slot holds nothing, a text, an integer (pixels, codes, colours as their
 // 32-bit pattern) or a real number (resolved font size in points).
 using TPropValue = std::variant<std::monostate, AnsiString, int32_t, double>;
+
+// The slots of a set. Every access through a non-const set marks its slot,
+// so that applying a rule visits only the slots it may give instead of all
+// of them; the marks may include slots that were emptied again or only
+// read, but never miss a filled one.
+class TPropSlots {
+ public:
+  using TValues = std::array<TPropValue, kPropertyCount>;
+  static constexpr uint64_t kAllSlots = (uint64_t{1} << kPropertyCount) - 1;
+
+  const TPropValue& operator[](int slot) const { return Values[slot]; }
+  TPropValue& operator[](int slot) {
+    Marked |= uint64_t{1} << slot;
+    return Values[slot];
+  }
+  // The slots written since the set was made, plus those it starts with.
+  uint64_t MarkedSlots() const { return Marked; }
+  const TValues& All() const { return Values; }
+  operator const TValues&() const { return Values; }
+  bool operator==(const TPropSlots& other) const { return Values == other.Values; }
+
+ private:
+  friend class TProperties;
+  TValues Values;
+  uint64_t Marked = 0;
+};
+static_assert(kPropertyCount <= 64, "slot marks are one bit each in a 64-bit word");
 
 // A font as an element asks for it, before the platform realises it.
 struct TFontDescription {
@@ -41,7 +69,7 @@ class TProperties {
  public:
   TProperties();
 
-  std::array<TPropValue, kPropertyCount> Props;
+  TPropSlots Props;
   // Slot n was assigned by a style rule or the STYLE attribute; presentational
   // HTML attributes fill only slots whose flag is clear.
   std::array<bool, kPropertyCount> SetFlags{};
@@ -92,10 +120,12 @@ class TProperties {
 
   // Applies every matching rule of the store, then the inline style. The
   // enclosing sets come parent first and end with the document's outermost
-  // set, which descendant rules never match.
+  // set, which descendant rules never match. A link's other states are
+  // derived in linkStates when given, else in sets of its own.
   void Combine(const TStyleList& store, std::string_view tag, std::string_view cls,
                std::string_view id, std::string_view pseudo, const AnsiString* title,
-               const TProperties* inlineStyle, std::span<const TProperties* const> enclosing);
+               const TProperties* inlineStyle, std::span<const TProperties* const> enclosing,
+               TLinkStateSets* linkStates = nullptr);
 
   // Presentational HTML attributes: set only when no rule or STYLE set it.
   void AssignFromAttribute(int slot, const TPropValue& value, const FontMetrics& metrics);
@@ -107,16 +137,25 @@ class TProperties {
   // The font the element asks for, and the platform's realisation of it
   // (computed once; it also fixes EmSize and ExSize).
   TFontDescription FontDescription(const FontMetrics& metrics) const;
-  TRealisedFont GetFont(const FontMetrics& metrics);
+  const TRealisedFont& GetFont(const FontMetrics& metrics);
 
   // Used by Combine: copies every given slot of a rule into this set.
   void ApplyRule(const TProperties& rule, const FontMetrics& metrics);
 
  private:
   void UpdateLinkFonts(int slot, const TPropValue& value, const FontMetrics& metrics);
-  void ComputeLinkFonts(const TStyleList& store, std::span<const TProperties* const> enclosing);
+  void ComputeLinkFonts(const TStyleList& store, std::span<const TProperties* const> enclosing,
+                        TLinkStateSets& states);
+  // FontDescription with the family already chosen.
+  TFontDescription DescribeFont(AnsiString family, const FontMetrics& metrics) const;
 
   std::optional<TRealisedFont> Font;
+};
+
+// The sets a link's visited and hover states are derived in. Whoever derives
+// many links keeps one, so that its texts are not allocated for every link.
+struct TLinkStateSets {
+  TProperties Visited, VisitedHover, Hover;
 };
 
 // The first family of a comma list that is installed (generic names mapped to

@@ -14,16 +14,38 @@ constexpr size_t kMaxAncestors = 32;
 }  // namespace
 
 void TPropStack::Reset(const TProperties& documentDefaults) {
-  Entries.clear();
+  Clear();
   auto bottom = std::make_unique<TProperties>(documentDefaults);
   bottom->Tag = "default";
   Entries.push_back(TEntry{"default", {}, std::move(bottom)});
 }
 
-std::unique_ptr<TProperties> TPropStack::Derive(size_t index) const {
+void TPropStack::Clear() {
+  while (!Entries.empty()) PopLast();
+}
+
+std::unique_ptr<TProperties> TPropStack::TakeSpareSet() {
+  if (SpareSets.empty()) return std::make_unique<TProperties>();
+  std::unique_ptr<TProperties> set = std::move(SpareSets.back());
+  SpareSets.pop_back();
+  return set;
+}
+
+void TPropStack::RetireSet(TEntry& entry) {
+  if (entry.Set) SpareSets.push_back(std::move(entry.Set));
+}
+
+void TPropStack::PopLast() {
+  RetireSet(Entries.back());
+  Entries.pop_back();
+}
+
+// Inherit followed by Combine sets every part of a set, so a set that held
+// another element's style comes out as a fresh one would.
+void TPropStack::Derive(size_t index) {
   const TEntry& entry = Entries[index];
-  auto set = std::make_unique<TProperties>();
-  set->Inherit(*Entries[index - 1].Set);
+  TProperties& set = *entry.Set;
+  set.Inherit(*Entries[index - 1].Set);
   // On the stack: one allocation less for every element.
   std::array<const TProperties*, kMaxAncestors + 1> enclosing;
   size_t count = 0;
@@ -31,31 +53,33 @@ std::unique_ptr<TProperties> TPropStack::Derive(size_t index) const {
   enclosing[count++] = Entries.front().Set.get();
   const TElementStyle& style = entry.Style;
   const AnsiString* title = style.Title.empty() ? nullptr : &style.Title;
-  set->Combine(Store, entry.Tag, style.Class, style.ID, style.PseudoClass, title,
-               style.Inline.get(), std::span<const TProperties* const>(enclosing.data(), count));
-  if (style.Adjust) style.Adjust(*set);
-  return set;
+  set.Combine(Store, entry.Tag, style.Class, style.ID, style.PseudoClass, title,
+              style.Inline.get(), std::span<const TProperties* const>(enclosing.data(), count),
+              &LinkStates);
+  if (style.Adjust) style.Adjust(set);
 }
 
 void TPropStack::ReplaceBottom(const TProperties& set) {
   if (Entries.empty()) return;
-  Entries.front().Set = std::make_unique<TProperties>(set);
-  Entries.front().Set->Tag = "default";
-  for (size_t k = 1; k < Entries.size(); ++k) Entries[k].Set = Derive(k);
+  TProperties& bottom = *Entries.front().Set;
+  bottom = set;
+  bottom.Tag = "default";
+  for (size_t k = 1; k < Entries.size(); ++k) Derive(k);
 }
 
 bool TPropStack::PushProperties(std::string_view tag, TElementStyle style) {
   if (Entries.empty() || Count() >= kMaxDepth) return false;
-  Entries.push_back(TEntry{AnsiString(tag), std::move(style), nullptr});
-  Entries.back().Set = Derive(Entries.size() - 1);
+  Entries.push_back(TEntry{AnsiString(tag), std::move(style), TakeSpareSet()});
+  Derive(Entries.size() - 1);
   return true;
 }
 
 void TPropStack::PopProperties(std::string_view tag) {
   for (size_t i = Entries.size(); i-- > 1;) {
     if (Entries[i].Tag != tag) continue;
+    RetireSet(Entries[i]);
     Entries.erase(Entries.begin() + static_cast<std::ptrdiff_t>(i));
-    for (size_t k = i; k < Entries.size(); ++k) Entries[k].Set = Derive(k);
+    for (size_t k = i; k < Entries.size(); ++k) Derive(k);
     return;
   }
 }
@@ -67,11 +91,11 @@ int TPropStack::FindTag(std::string_view tag) const {
 }
 
 void TPropStack::PopTop() {
-  if (Entries.size() > 1) Entries.pop_back();
+  if (Entries.size() > 1) PopLast();
 }
 
 void TPropStack::PopTo(int count) {
-  while (Count() > std::max(count, 1)) Entries.pop_back();
+  while (Count() > std::max(count, 1)) PopLast();
 }
 
 }  // namespace folverin

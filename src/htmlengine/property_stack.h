@@ -35,7 +35,7 @@ class TPropStack {
 
   // Empties the stack and pushes the bottom set with the tag "default".
   void Reset(const TProperties& documentDefaults);
-  void Clear() { Entries.clear(); }
+  void Clear();
   // A new bottom set (BODY's colours); the sets above are derived again.
   void ReplaceBottom(const TProperties& set);
 
@@ -62,10 +62,18 @@ class TPropStack {
     TElementStyle Style;
     std::unique_ptr<TProperties> Set;
   };
-  std::unique_ptr<TProperties> Derive(size_t index) const;
+  // Derives the entry's set again from the sets below it, in place.
+  void Derive(size_t index);
+  std::unique_ptr<TProperties> TakeSpareSet();
+  void RetireSet(TEntry& entry);
+  void PopLast();
 
   const TStyleList& Store;
   std::vector<TEntry> Entries;
+  // The sets of popped elements. A set is some 2 KB with texts of its own;
+  // allocating a fresh one for every element cost more than deriving it.
+  std::vector<std::unique_ptr<TProperties>> SpareSets;
+  TLinkStateSets LinkStates;
 };
 
 }  // namespace folverin

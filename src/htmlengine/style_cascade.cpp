@@ -1,4 +1,6 @@
 // The cascade: which rules of the store reach an element, and in what order.
+#include <array>
+#include <bit>
 #include <string>
 #include <vector>
 
@@ -74,19 +76,38 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
+// The sets that take the rules an element matches: the element's own, or
+// both hover states of a link, which match the same rules.
+using TRuleTargets = std::span<TProperties* const>;
+
+void ApplyToAll(TRuleTargets sets, const TProperties& rule, const FontMetrics& metrics) {
+  for (TProperties* set : sets) set->ApplyRule(rule, metrics);
+}
+
+// Which parts of an element's identity occur in some key at all. A name
+// that occurs in no key rules out every key built with it, simple or
+// descendant, which spares most lookups: few classes and IDs of a document
+// have rules.
+struct TOccurrence {
+  bool Tag, Class, ID, Pseudo;
+};
+
+TOccurrence OccurrenceOf(const TStyleKeyIndex& index, const TElementIdentity& element) {
+  auto occurs = [&](std::string_view name) { return !name.empty() && index.MayOccur(name); };
+  return {occurs(element.Tag), occurs(element.Class), occurs(element.ID), occurs(element.Pseudo)};
+}
+
 // The simple rules, in the order that lets the more specific ones win.
-void ApplySimpleRules(TProperties& set, const TStyleList& store, const TElementIdentity& element) {
+void ApplySimpleRules(TRuleTargets sets, const TStyleList& store, const TElementIdentity& element,
+                      const TOccurrence& occurrence) {
   const std::string_view t = element.Tag, c = element.Class, i = element.ID, s = element.Pseudo;
   const bool T = !t.empty(), C = !c.empty(), I = !i.empty(), S = !s.empty();
   const bool plain = s != "hover" && s != "visited";
   const TStyleKeyIndex& index = store.Index();
-  // A name that occurs in no key rules out every key built with it, which
-  // spares most lookups: few classes and IDs of a document have rules.
-  const bool t1 = T && index.MayOccur(t), c1 = C && index.MayOccur(c),
-             i1 = I && index.MayOccur(i), s1 = S && index.MayOccur(s);
+  const bool t1 = occurrence.Tag, c1 = occurrence.Class, i1 = occurrence.ID, s1 = occurrence.Pseudo;
   auto apply = [&](bool possible, std::initializer_list<std::string_view> key) {
     if (!possible) return;
-    if (const TProperties* rule = index.Find(key)) set.ApplyRule(*rule, store.Metrics());
+    if (const TProperties* rule = index.Find(key)) ApplyToAll(sets, *rule, store.Metrics());
   };
   if (T && S && t == "a") apply(s1, {"::", s});
   if (T && plain) apply(t1, {t});
@@ -107,19 +128,18 @@ void ApplySimpleRules(TProperties& set, const TStyleList& store, const TElementI
   if (T && C && S) apply(t1 && c1 && s1, {t, ".", c, "#", i, ":", s});
 }
 
-void ApplyDescendantRule(TProperties& set, const TStyleList& store, std::string_view key,
+void ApplyDescendantRule(TRuleTargets sets, const TStyleList& store, std::string_view key,
                          const TProperties& rule, const TElementIdentity& element,
                          std::span<const TProperties* const> ancestors) {
   size_t blank = key.find(' ');
   if (blank == std::string_view::npos) return;
   if (!MatchesFully(ParseSimpleSelector(key.substr(0, blank)), element)) return;
-  if (AncestorsMatch(key.substr(blank + 1), ancestors))
-    set.ApplyRule(rule, store.Metrics());
+  if (AncestorsMatch(key.substr(blank + 1), ancestors)) ApplyToAll(sets, rule, store.Metrics());
 }
 
 // Walks the keys in store order; needed only for names with separators in
 // them, which the index cannot take apart.
-void ApplyDescendantRulesByScan(TProperties& set, const TStyleList& store,
+void ApplyDescendantRulesByScan(TRuleTargets sets, const TStyleList& store,
                                 const TElementIdentity& element,
                                 std::span<const TProperties* const> ancestors) {
   for (std::string prefix : {element.Tag.empty() ? "" : std::string(element.Tag),
@@ -132,35 +152,73 @@ void ApplyDescendantRulesByScan(TProperties& set, const TStyleList& store,
       std::string start = prefix + next;
       for (auto it = store.Entries().lower_bound(start);
            it != store.Entries().end() && StartsWithNoCase(it->first, start); ++it)
-        ApplyDescendantRule(set, store, it->first, it->second, element, ancestors);
+        ApplyDescendantRule(sets, store, it->first, it->second, element, ancestors);
     }
   }
 }
 
-void ApplyDescendantRules(TProperties& set, const TStyleList& store,
-                          const TElementIdentity& element,
+void ApplyDescendantRules(TRuleTargets sets, const TStyleList& store,
+                          const TElementIdentity& element, const TOccurrence& occurrence,
                           std::span<const TProperties* const> ancestors) {
   using TIndex = TStyleKeyIndex;
   if (TIndex::HasSeparator(element.Tag) || TIndex::HasSeparator(element.Class) ||
       TIndex::HasSeparator(element.Pseudo))
-    return ApplyDescendantRulesByScan(set, store, element, ancestors);
+    return ApplyDescendantRulesByScan(sets, store, element, ancestors);
   const TStyleKeyIndex& index = store.Index();
   std::string_view firstParts[3] = {element.Tag, element.Class, element.Pseudo};
+  // A key's first part is one of the names the index knows to occur.
+  const bool occurs[3] = {occurrence.Tag, occurrence.Class, occurrence.Pseudo};
   const char* marks[3] = {"", ".", ":"};
   for (int part = 0; part < 3; ++part) {
-    if (firstParts[part].empty()) continue;
+    if (firstParts[part].empty() || !occurs[part]) continue;
     const auto* lists = index.DescendantsOf(marks[part], firstParts[part]);
     if (!lists) continue;
     for (const auto& list : *lists)
       for (const TStyleKeyIndex::TDescendant& entry : list)
-        ApplyDescendantRule(set, store, *entry.Key, *entry.Rule, element, ancestors);
+        ApplyDescendantRule(sets, store, *entry.Key, *entry.Rule, element, ancestors);
+  }
+}
+
+// Combine for one or more sets of the same element: each set takes the same
+// rules in the same order as it would on its own.
+template <size_t N>
+void CombineSets(std::span<TProperties* const, N> sets, const TStyleList& store,
+                 const TElementIdentity& element, const AnsiString* title,
+                 const TProperties* inlineStyle, std::span<const TProperties* const> enclosing) {
+  const FontMetrics& metrics = store.Metrics();
+  std::array<double, N> parentSizes;
+  for (size_t k = 0; k < N; ++k) {
+    TProperties& set = *sets[k];
+    set.DefaultSize = store.DefaultSize();
+    std::optional<double> inherited = set.RealOf(Prop::FontSize);
+    parentSizes[k] = inherited && *inherited > 0 ? *inherited : set.DefaultSize;
+  }
+  const TOccurrence occurrence = OccurrenceOf(store.Index(), element);
+  ApplySimpleRules(sets, store, element, occurrence);
+  // The document's outermost set is no ancestor that a rule can name.
+  ApplyDescendantRules(sets, store, element, occurrence,
+                       enclosing.empty() ? enclosing : enclosing.first(enclosing.size() - 1));
+  for (size_t k = 0; k < N; ++k) {
+    TProperties& set = *sets[k];
+    if (inlineStyle) set.ApplyRule(*inlineStyle, metrics);
+    if (const AnsiString* size = set.TextOf(Prop::FontSize))
+      set.Props[Prop::FontSize] =
+          FontSizeToPoints(*size, parentSizes[k], set.DefaultSize, metrics.PixelsPerInch());
+    set.Tag = element.Tag;
+    set.Class = element.Class;
+    set.ID = element.ID;
+    set.PseudoClass = element.Pseudo;
+    set.InlineStyle = inlineStyle;
+    if (title) set.Title = *title;
   }
 }
 
 }  // namespace
 
 void TProperties::ApplyRule(const TProperties& rule, const FontMetrics& metrics) {
-  for (int slot = 0; slot < kPropertyCount; ++slot) {
+  // Lowest slot first, as the rule's slots have always been applied.
+  for (uint64_t marked = rule.Props.MarkedSlots(); marked != 0; marked &= marked - 1) {
+    const int slot = std::countr_zero(marked);
     const TPropValue& value = rule.Props[slot];
     if (value.index() == 0) continue;  // empty
     if (IsMeasureSlot(slot)) {
@@ -178,50 +236,63 @@ void TProperties::ApplyRule(const TProperties& rule, const FontMetrics& metrics)
 void TProperties::Combine(const TStyleList& store, std::string_view tag, std::string_view cls,
                           std::string_view id, std::string_view pseudo, const AnsiString* title,
                           const TProperties* inlineStyle,
-                          std::span<const TProperties* const> enclosing) {
-  const FontMetrics& metrics = store.Metrics();
-  DefaultSize = store.DefaultSize();
-  std::optional<double> inherited = RealOf(Prop::FontSize);
-  double parentSize = inherited && *inherited > 0 ? *inherited : DefaultSize;
-  TElementIdentity self{tag, cls, id, pseudo};
-  ApplySimpleRules(*this, store, self);
-  // The document's outermost set is no ancestor that a rule can name.
-  ApplyDescendantRules(*this, store, self,
-                       enclosing.empty() ? enclosing : enclosing.first(enclosing.size() - 1));
-  if (inlineStyle) ApplyRule(*inlineStyle, metrics);
-  if (const AnsiString* size = TextOf(Prop::FontSize))
-    Props[Prop::FontSize] = FontSizeToPoints(*size, parentSize, DefaultSize, metrics.PixelsPerInch());
-  Tag = tag;
-  Class = cls;
-  ID = id;
-  PseudoClass = pseudo;
-  InlineStyle = inlineStyle;
-  if (title) Title = *title;
-  if (pseudo == "link") ComputeLinkFonts(store, enclosing);
+                          std::span<const TProperties* const> enclosing,
+                          TLinkStateSets* linkStates) {
+  TProperties* const self[] = {this};
+  CombineSets(std::span(self), store, {tag, cls, id, pseudo}, title, inlineStyle, enclosing);
+  if (pseudo != "link") return;
+  if (linkStates) return ComputeLinkFonts(store, enclosing, *linkStates);
+  TLinkStateSets states;
+  ComputeLinkFonts(store, enclosing, states);
 }
 
+namespace {
+
+// The family is the costly part of a font description; a state whose family
+// text is the link's own has the family chosen for the link.
+bool SameFamilyText(const TProperties& a, const TProperties& b) {
+  const AnsiString* first = a.TextOf(Prop::FontFamily);
+  const AnsiString* second = b.TextOf(Prop::FontFamily);
+  return first && second ? *first == *second : first == second;
+}
+
+}  // namespace
+
 // The fonts of a link in its other states come from sets derived for those
-// states; the sets themselves are not kept.
+// states; only the fonts are kept, the sets are scratch.
 void TProperties::ComputeLinkFonts(const TStyleList& store,
-                                   std::span<const TProperties* const> enclosing) {
+                                   std::span<const TProperties* const> enclosing,
+                                   TLinkStateSets& states) {
   const FontMetrics& metrics = store.Metrics();
   if (SetFlags[Prop::BackgroundColor]) OwnBackground = ColourOf(Prop::BackgroundColor);
-  // Inherit and Combine set every part of a set that its font depends on,
-  // so one set serves both hover states: a set less to build per link.
-  auto derive = [&](TProperties& derived, const TProperties& from, std::string_view state) {
+  // Inherit and Combine set every part of a set, so sets that held another
+  // link's states serve again.
+  auto start = [](TProperties& derived, const TProperties& from) {
     derived.Inherit(from);
     derived.LinkFonts.reset();
+  };
+  auto derive = [&](TProperties& derived, const TProperties& from, std::string_view state) {
+    start(derived, from);
     derived.Combine(store, Tag, Class, ID, state, nullptr, InlineStyle, enclosing);
   };
-  TProperties visited, hover;
-  derive(visited, *this, "visited");
   TLinkFonts fonts;
   fonts[LinkNormal] = FontDescription(metrics);
-  fonts[LinkVisited] = visited.FontDescription(metrics);
-  derive(hover, visited, "hover");
-  fonts[LinkVisitedHover] = hover.FontDescription(metrics);
-  derive(hover, *this, "hover");
-  fonts[LinkHover] = hover.FontDescription(metrics);
+  auto describe = [&](const TProperties& state) {
+    return SameFamilyText(state, *this) ? state.DescribeFont(fonts[LinkNormal].Family, metrics)
+                                        : state.FontDescription(metrics);
+  };
+  TProperties& visited = states.Visited;
+  derive(visited, *this, "visited");
+  fonts[LinkVisited] = describe(visited);
+  // The hover states differ only in the set they start from; the rules are
+  // matched once for both.
+  start(states.VisitedHover, visited);
+  start(states.Hover, *this);
+  TProperties* const hovers[] = {&states.VisitedHover, &states.Hover};
+  CombineSets(std::span(hovers), store, {Tag, Class, ID, "hover"}, nullptr, InlineStyle,
+              enclosing);
+  fonts[LinkVisitedHover] = describe(states.VisitedHover);
+  fonts[LinkHover] = describe(states.Hover);
   LinkFonts = fonts;
 }
 

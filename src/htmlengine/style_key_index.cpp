@@ -23,11 +23,13 @@ bool TStyleKeyIndex::HasSeparator(std::string_view text) {
 std::string_view TStyleKeyIndex::Fold(std::initializer_list<std::string_view> pieces) const {
   size_t size = 0;
   for (std::string_view piece : pieces) size += piece.size();
-  FoldBuffer.resize(size);
+  // The buffer only grows: resizing it to every probe's length cost more
+  // than folding the probe.
+  if (FoldBuffer.size() < size) FoldBuffer.resize(size);
   char* out = FoldBuffer.data();
   for (std::string_view piece : pieces)
     for (char c : piece) *out++ = AsciiLower(c);
-  return FoldBuffer;
+  return std::string_view(FoldBuffer.data(), size);
 }
 
 void TStyleKeyIndex::Clear() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "htmlengine/section_list.h"
+#include "htmlengine/style_sheet_parser.h"
 
 namespace folverin {
 namespace {
@@ -55,6 +56,80 @@ TEST(PropertyStackTest, AdjustmentsSurviveRederivingAndDepthIsBounded) {
   EXPECT_EQ(stack.Count(), 3);
   stack.PopTo(0);
   EXPECT_EQ(stack.Count(), 1);
+}
+
+// Everything of a derived set that the builder reads.
+void ExpectSameSet(const TProperties& actual, const TProperties& expected) {
+  EXPECT_EQ(actual.Props, expected.Props);
+  EXPECT_EQ(actual.SetFlags, expected.SetFlags);
+  EXPECT_EQ(actual.Tag, expected.Tag);
+  EXPECT_EQ(actual.Class, expected.Class);
+  EXPECT_EQ(actual.ID, expected.ID);
+  EXPECT_EQ(actual.PseudoClass, expected.PseudoClass);
+  EXPECT_EQ(actual.Title, expected.Title);
+  EXPECT_EQ(actual.OwnBackground, expected.OwnBackground);
+  EXPECT_EQ(actual.EmSize, expected.EmSize);
+  EXPECT_EQ(actual.ExSize, expected.ExSize);
+  EXPECT_EQ(actual.DefaultSize, expected.DefaultSize);
+  EXPECT_EQ(actual.LinkFonts, expected.LinkFonts);
+}
+
+TElementStyle LinkStyle() {
+  TElementStyle style;
+  style.Class = "x";
+  style.ID = "main";
+  style.Title = "a title";
+  style.PseudoClass = "link";
+  style.Inline = std::make_unique<TProperties>();
+  style.Inline->AssignByName("font-size", "20pt");
+  style.Adjust = [](TProperties& set) { set.SetText(Prop::TextAlign, "right"); };
+  return style;
+}
+
+// The stack derives new elements into the sets of popped ones; whatever the
+// popped element had must not show through.
+TEST(PropertyStackTest, ReusedSetsComeOutAsFreshOnes) {
+  TSectionList used, fresh;
+  for (TSectionList* document : {&used, &fresh})
+    ParseStyleSheetText(document->StyleSheet,
+                        "a.x { font-family: \"Courier New\", serif; background-color: yellow;"
+                        " margin-left: 3em; border-style: solid }"
+                        " a:visited { font-family: arial } .x:hover { text-decoration: line-through }"
+                        " div a { color: green } div p { text-indent: 2em } span { font-weight: bold }",
+                        "");
+  TPropStack reused(used.StyleSheet), clean(fresh.StyleSheet);
+  reused.Reset(*used.StyleSheet.DefaultEntry());
+  clean.Reset(*fresh.StyleSheet.DefaultEntry());
+  reused.PushProperties("div", {});
+  clean.PushProperties("div", {});
+
+  reused.PushProperties("a", LinkStyle());
+  reused.Top().GetFont(used.Metrics());
+  ASSERT_TRUE(reused.Top().LinkFonts.has_value());
+  reused.PushProperties("span", {});
+  // Closing the link derives the span again in place, now without the link.
+  reused.PopProperties("a");
+  clean.PushProperties("span", {});
+  ExpectSameSet(reused.Top(), clean.Top());
+  EXPECT_FALSE(reused.Top().LinkFonts.has_value());
+
+  reused.PopTop();
+  clean.PopTop();
+  reused.PushProperties("p", {});
+  clean.PushProperties("p", {});
+  ExpectSameSet(reused.Top(), clean.Top());
+  EXPECT_EQ(reused.Top().GetFont(used.Metrics()).Height, clean.Top().GetFont(fresh.Metrics()).Height);
+
+  // A link derived into a used set, and the sets above a replaced bottom.
+  reused.PushProperties("a", LinkStyle());
+  clean.PushProperties("a", LinkStyle());
+  ExpectSameSet(reused.Top(), clean.Top());
+  TProperties bottom = reused.Bottom();
+  bottom.SetColour(Prop::Color, 0x123456);
+  reused.ReplaceBottom(bottom);
+  clean.ReplaceBottom(bottom);
+  ExpectSameSet(reused.Top(), clean.Top());
+  ExpectSameSet(reused.Bottom(), clean.Bottom());
 }
 
 }  // namespace

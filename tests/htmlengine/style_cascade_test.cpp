@@ -74,6 +74,81 @@ TEST_F(StyleCascadeTest, HoverAndVisitedSetsSkipThePlainRules) {
   EXPECT_EQ(hover.ColourOf(Prop::Color), 0xFF0000u + kColourFlag);  // ::hover, not a or .c
 }
 
+// Link state sets that served another link, and the family a state shares
+// with the link, must give the fonts that sets of the link's own give.
+TEST_F(StyleCascadeTest, KeptLinkStateSetsGiveTheLinksOwnFonts) {
+  Sheet("a { font-family: 'Times New Roman', serif } a:visited { font-family: Courier New }"
+        " a.y:hover { font-size: 20pt; font-family: 'Lucida Handwriting' }"
+        " .x:visited { text-decoration: none } .x:hover { color: red; font-weight: bold }");
+  TProperties parent;
+  parent.CopyDocumentDefaults(*Store.DefaultEntry());
+  const TProperties* enclosing[] = {&parent};
+  auto linkFonts = [&](std::string_view cls, TLinkStateSets* states) {
+    TProperties set;
+    set.Inherit(parent);
+    set.Combine(Store, "a", cls, "", "link", nullptr, nullptr, enclosing, states);
+    return set.LinkFonts;
+  };
+  TLinkStateSets kept;
+  const std::optional<TLinkFonts> other = linkFonts("y", &kept);
+  ASSERT_TRUE(other.has_value());
+  EXPECT_EQ(other, linkFonts("y", nullptr));
+  EXPECT_TRUE(SameText((*other)[LinkHover].Family, "Lucida Handwriting"));
+  EXPECT_EQ((*other)[LinkHover].SizePoints, 20);
+
+  const std::optional<TLinkFonts> fonts = linkFonts("x", &kept);
+  ASSERT_TRUE(fonts.has_value());
+  EXPECT_EQ(fonts, linkFonts("x", nullptr));
+  EXPECT_TRUE(SameText((*fonts)[LinkNormal].Family, "Times New Roman"));
+  EXPECT_TRUE(SameText((*fonts)[LinkVisited].Family, "Courier New"));
+  EXPECT_TRUE(SameText((*fonts)[LinkVisitedHover].Family, "Courier New"));
+  EXPECT_TRUE(SameText((*fonts)[LinkHover].Family, "Times New Roman"));
+  EXPECT_NE((*fonts)[LinkHover].Style & kFontBold, 0);
+  EXPECT_NE((*fonts)[LinkVisitedHover].Style & kFontBold, 0);
+  EXPECT_EQ((*fonts)[LinkVisited].Style & kFontBold, 0);
+  EXPECT_EQ((*fonts)[LinkHover].Colour, (*fonts)[LinkVisitedHover].Colour);
+  EXPECT_NE((*fonts)[LinkHover].Colour, (*fonts)[LinkVisited].Colour);
+  EXPECT_EQ((*fonts)[LinkHover].SizePoints, (*fonts)[LinkNormal].SizePoints);
+}
+
+// Applying a rule visits only the slots written to it; every way a rule
+// gets its values must leave them visible to it.
+TEST_F(StyleCascadeTest, RulesGiveEverySlotTheyWereWritten) {
+  TProperties rule;
+  rule.Props[Prop::Float] = AnsiString("left");        // as the default sheet writes
+  rule.AssignRuleValue(Prop::BorderStyle, "dotted");    // also the four side styles
+  rule.SetColour(Prop::BackgroundColor, 0x123456);
+  rule.Props[Prop::MarginLeft] = int32_t{5};
+  rule.Props[Prop::Display] = AnsiString("none");
+  rule.Props[Prop::Display] = std::monostate();          // emptied again: not given
+  rule.Props[Prop::PaddingTop] = IntNull;                // a measure not given
+  const TProperties copy = rule;
+  TProperties another;
+  another.CopySlots(rule);
+
+  const TProperties* givers[] = {&rule, &copy, &another};
+  for (const TProperties* given : givers) {
+    TProperties set;
+    set.ApplyRule(*given, Store.Metrics());
+    EXPECT_EQ(*set.TextOf(Prop::Float), "left");
+    EXPECT_EQ(*set.TextOf(Prop::BorderLeftStyle), "dotted");
+    EXPECT_EQ(*set.TextOf(Prop::BorderStyle), "dotted");
+    EXPECT_EQ(set.ColourOf(Prop::BackgroundColor), 0x123456u);
+    EXPECT_EQ(set.IntOf(Prop::MarginLeft), 5);
+    EXPECT_TRUE(set.SetFlags[Prop::ZIndex]);  // every rule gives z-index 0
+    EXPECT_FALSE(set.SetFlags[Prop::Display]);
+    EXPECT_FALSE(set.SetFlags[Prop::PaddingTop]);
+    EXPECT_FALSE(set.SetFlags[Prop::Color]);
+  }
+  // A style attribute's set, as the tokenizer builds it.
+  TProperties inlineStyle;
+  inlineStyle.AssignByName("text-indent", "2em");
+  TProperties set;
+  set.ApplyRule(inlineStyle, Store.Metrics());
+  EXPECT_EQ(*set.TextOf(Prop::TextIndent), "2em");
+  EXPECT_TRUE(set.SetFlags[Prop::TextIndent]);
+}
+
 TEST_F(StyleCascadeTest, DescendantRulesComeAfterEverySimpleRule) {
   Sheet("ul li { color: red } li.x#y { color: blue } li { color: green }");
   Cascade cascade(Store);
@@ -105,6 +180,27 @@ TEST_F(StyleCascadeTest, AncestorSelectorsMatchOutwardsInOrder) {
   menu.Pop();
   // The document's own set is no ancestor a rule can name.
   EXPECT_NE(menu.Push("a").ColourOf(Prop::Color), Flagged(0, 0, 255));
+}
+
+// Descendant keys are looked up only for names that occur in some key; each
+// kind of first part must still find its rules.
+TEST_F(StyleCascadeTest, DescendantRulesFoundByEveryKindOfFirstPart) {
+  Sheet("div .note { color: red } div :x { top: 3px } div em { left: 4px } p .other { color: blue }");
+  Cascade cascade(Store);
+  cascade.Push("div");
+  EXPECT_EQ(cascade.Push("span", "note").ColourOf(Prop::Color), Flagged(255, 0, 0));
+  cascade.Pop();
+  const AnsiString* top = cascade.Push("span", "", "", "x").TextOf(Prop::Top);
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(*top, "3px");
+  cascade.Pop();
+  const AnsiString* left = cascade.Push("em").TextOf(Prop::Left);
+  ASSERT_NE(left, nullptr);
+  EXPECT_EQ(*left, "4px");
+  cascade.Pop();
+  TProperties& plain = cascade.Push("span", "other", "", "y");
+  EXPECT_FALSE(plain.SetFlags[Prop::Color]);
+  EXPECT_FALSE(plain.SetFlags[Prop::Top]);
 }
 
 TEST_F(StyleCascadeTest, OddTagNamesDoNotHideDescendantRules) {
