@@ -57,10 +57,7 @@ std::unique_ptr<TSectionBase> TCellBasic::RemoveItem(int index) {
 
 void TCellBasic::AddItem(std::unique_ptr<TSectionBase> item) {
   if (!item) return;
-  if (auto* section = dynamic_cast<TSection*>(item.get()); section && section->HasSourceIndexes()) {
-    section->Complete();
-    if (section->IsDisposable()) return;  // freeing it takes its names and link runs along
-  }
+  if (!item->FinishForCell()) return;  // freeing it takes its names and link runs along
   item->Document = Document;
   Items.push_back(std::move(item));
 }

@@ -26,6 +26,20 @@ int NextBottom(const TIndentSide& side, int y) {
   return best;
 }
 
+// The nearest y below y at which an entry of the side begins or ends.
+// Entries of other owners count too: a span that ends early is never wrong.
+int NextBoundary(const TIndentSide& side, int y) {
+  int next = INT_MAX;
+  auto consider = [&](const IndentRec& rec) {
+    if (rec.Top > y) next = std::min(next, rec.Top);
+    else if (rec.Bottom > y) next = std::min(next, rec.Bottom);
+  };
+  for (const IndentRec& rec : side.Margins) consider(rec);
+  // Floats that end above y began there too.
+  for (auto rec = FirstBelow(side.Floats, y); rec != side.Floats.end(); ++rec) consider(*rec);
+  return next;
+}
+
 // One below the lowest entry without owner; 0 when there is none.
 int LowestBottom(const TIndentSide& side) {
   int bottom = side.Floats.empty() ? -1 : side.Floats.back().Bottom;
@@ -78,6 +92,10 @@ int IndentManager::RightEdge(int y) const {
     found = true;
   });
   return found ? LeftBase + edge : RightBase;
+}
+
+TEdgeSpan IndentManager::EdgesAt(int y) const {
+  return {LeftEdge(y), RightEdge(y), std::min(NextBoundary(LeftList, y), NextBoundary(RightList, y))};
 }
 
 int IndentManager::NextWiderY(int y) const {

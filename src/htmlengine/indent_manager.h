@@ -38,12 +38,24 @@ struct TIndentSide {
   void AddFloat(const IndentRec& rec);
 };
 
+// Both edges at a height, and how far down they stay as they are.
+struct TEdgeSpan {
+  int Left = 0;
+  int Right = 0;
+  // The first y below the asked one at which an entry begins or ends;
+  // INT_MAX when none does.
+  int Until = 0;
+};
+
 class IndentManager {
  public:
   void Reset(int left, int right);
 
   int LeftEdge(int y) const;
   int RightEdge(int y) const;
+  // LeftEdge(y) and RightEdge(y), which hold for every y' with
+  // y <= y' < Until while no entry is added or removed.
+  TEdgeSpan EdgesAt(int y) const;
   // The next y below which a float ends on either side; y itself when no
   // float reaches below it.
   int NextWiderY(int y) const;

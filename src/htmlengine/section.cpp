@@ -47,6 +47,8 @@ TSection::TSection(TSectionList* document, bool withIndent, TCellBasic* /*cell*/
                    TAttributeList* attributes)
     : TSectionBase(document) {
   const FontMetrics& metrics = document->Metrics();
+  // Room for a few font changes without growing.
+  FontRuns.reserve(4);
   FontRuns.push_back(std::make_unique<TFontObj>(this, 0, properties, metrics));
   if (linkTarget && !linkTarget->Url.empty()) SetLink(properties, linkTarget);
   Alignment = SectionAlignment(properties);
@@ -85,7 +87,7 @@ void TSection::AppendCharacters(std::u16string_view chars, const int32_t* positi
 // Text added to a finished section needs the positions of what it holds
 // already, and loses the flag that Complete added at its end.
 void TSection::RestoreSourceIndexes() {
-  SourceIndexes = std::make_unique<std::vector<int32_t>>();
+  SourceIndexes.emplace(Document->TakeSourceIndexBuffer());
   SourceIndexes->reserve(Text.size() + 500);
   for (size_t r = 0; r < SourceRuns.size(); ++r) {
     size_t end = r + 1 < SourceRuns.size() ? SourceRuns[r + 1].Pos : Text.size();
@@ -97,9 +99,10 @@ void TSection::RestoreSourceIndexes() {
 }
 
 void TSection::AppendText(const TokenObj& token, const TAppendMode& mode) {
-  std::u16string chars = token.Chars();
-  for (char16_t& ch : chars) ch = Transformed(ch, mode.Transform);
-  AppendCharacters(chars, token.Positions().data(), mode.KeepTogether);
+  const size_t from = Text.size();
+  AppendCharacters(token.Chars(), token.Positions().data(), mode.KeepTogether);
+  if (mode.Transform != kTransformNone)
+    for (size_t i = from; i < Text.size(); ++i) Text[i] = Transformed(Text[i], mode.Transform);
 }
 
 void TSection::AppendChar(char16_t ch, int32_t sourcePosition, const TAppendMode& mode) {
@@ -168,6 +171,12 @@ void TSection::RegisterAnchorName(std::string_view name) {
 
 bool TSection::IsDisposable() const { return Text.empty() && !HasAnchorName && ClearMode == 0; }
 
+bool TSection::FinishForCell() {
+  if (!HasSourceIndexes()) return true;  // never written: kept as it is
+  Complete();
+  return !IsDisposable();
+}
+
 void TSection::LayoutLines() {
   LineList.clear();
   if (!Text.empty()) LineList.push_back(LineRec{.LineChars = static_cast<int>(Text.size())});
@@ -175,14 +184,23 @@ void TSection::LayoutLines() {
 
 bool TSection::CollectSelectedText(TSelTextCount& collector, int selStart, int selEnd) {
   const int s = TextStart;
+  // Lines follow each other without gaps, so the selected pieces of
+  // neighbouring lines go to the collector as one.
+  int pieceFrom = 0, pieceTo = 0;
   for (const LineRec& line : LineList) {
     int c = line.Start;
     int n = line.LineChars;
     if (c >= selEnd - s || c + n < selStart - s) continue;
     int from = c + std::max(0, selStart - s - c);
     int to = c + std::min(n, selEnd - s - c);
-    if (from < to) collector.Put(Text.data() + from, to - from);
+    if (from >= to) continue;
+    if (from != pieceTo) {
+      if (pieceFrom < pieceTo) collector.Put(Text.data() + pieceFrom, pieceTo - pieceFrom);
+      pieceFrom = from;
+    }
+    pieceTo = to;
   }
+  if (pieceFrom < pieceTo) collector.Put(Text.data() + pieceFrom, pieceTo - pieceFrom);
   if (static_cast<int>(Text.size()) < selEnd - s) collector.Put(u"\r\n", 2);
   return false;
 }
@@ -231,10 +249,13 @@ size_t TSection::FontRunAt(int index) const {
   return after == FontRuns.begin() ? 0 : static_cast<size_t>(after - FontRuns.begin()) - 1;
 }
 
-int TSection::NextFontChange(int index) const {
-  auto after = std::upper_bound(FontRuns.begin(), FontRuns.end(), index,
-                                [](int i, const auto& run) { return i < run->Pos; });
-  return after == FontRuns.end() ? static_cast<int>(Text.size()) : (*after)->Pos;
+size_t TSection::FontRunFrom(size_t hint, int index) const {
+  const size_t n = FontRuns.size();
+  if (hint < n && FontRuns[hint]->Pos <= index) {
+    if (hint + 1 == n || FontRuns[hint + 1]->Pos > index) return hint;
+    if (hint + 2 == n || FontRuns[hint + 2]->Pos > index) return hint + 1;
+  }
+  return FontRunAt(index);
 }
 
 TSection* TSection::CharacterAt(int position, char16_t& ch) {

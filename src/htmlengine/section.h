@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "htmlengine/floating_obj.h"
@@ -28,6 +30,15 @@ inline constexpr bool IsMarker(char16_t ch) {
   return ch == kControlMarker || ch == kImageMarker || ch == kBreakMarker;
 }
 inline constexpr bool IsObjectMarker(char16_t ch) { return ch == kControlMarker || ch == kImageMarker; }
+// Most text holds no marker at all. Written without an early exit, so that
+// the compiler tests many characters at a time.
+inline bool ContainsMarker(std::u16string_view text) {
+  unsigned found = 0;
+  for (char16_t ch : text)
+    found |= static_cast<unsigned>(ch == kControlMarker) | static_cast<unsigned>(ch == kImageMarker) |
+             static_cast<unsigned>(ch == kBreakMarker);
+  return found != 0;
+}
 // Ideographic text may break between any two characters.
 inline constexpr bool IsWideScript(char16_t ch) { return ch > 0x2FFF; }
 
@@ -91,9 +102,11 @@ class TSection : public TSectionBase {
   // An anchor name refers to the section; that keeps it when it stays empty.
   void RegisterAnchorName(std::string_view name);
 
-  bool HasSourceIndexes() const { return SourceIndexes != nullptr; }
+  bool HasSourceIndexes() const { return SourceIndexes.has_value(); }
   // After Complete: nothing is left that the document needs.
   virtual bool IsDisposable() const;
+  // A section that received text is finished when it is added to a cell.
+  bool FinishForCell() override;
 
   // Breaks the text into lines beside the floats that `indents` keeps.
   int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
@@ -120,7 +133,7 @@ class TSection : public TSectionBase {
   int LayoutPassSeen = 0;
   std::u16string Text;
   std::string BreakFlags;  // 'y' a line may break after the character, 'n' not
-  std::unique_ptr<std::vector<int32_t>> SourceIndexes;  // while the section is built
+  std::optional<std::vector<int32_t>> SourceIndexes;  // while the section is built
   TFontList FontRuns;
   TImageObjList Floats;
   TFormControlList Controls;
@@ -144,8 +157,15 @@ class TSection : public TSectionBase {
   TFloatingObj* FloatAt(int index) const;
   TFormControlObj* ControlAt(int index) const;
   size_t FontRunAt(int index) const;
+  // The same, looked for from the run `hint` on: layout and measuring ask
+  // for positions in text order, so the answer is nearly always the hinted
+  // run or the next. Any hint gives the right run.
+  size_t FontRunFrom(size_t hint, int index) const;
   const TFontObj& FontAt(int index) const { return *FontRuns[FontRunAt(index)]; }
-  int NextFontChange(int index) const;
+  // Where the run after `run` starts, or the end of the text.
+  int FontRunEnd(size_t run) const {
+    return run + 1 < FontRuns.size() ? FontRuns[run + 1]->Pos : static_cast<int>(Text.size());
+  }
   // 'y' past the end: the end of the text is always a break.
   char BreakFlagAt(int index) const {
     return index >= 0 && index < static_cast<int>(BreakFlags.size()) ? BreakFlags[index] : 'y';

@@ -1,5 +1,7 @@
 // Finishing a section: the clean-up of its text once all of it has arrived.
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 
 #include "htmlengine/section.h"
 #include "htmlengine/section_list.h"
@@ -13,6 +15,35 @@ namespace {
 void Mark(std::vector<bool>& remove, size_t size, size_t i) {
   if (remove.empty()) remove.assign(size, false);
   remove[i] = true;
+}
+
+// Most sections need none of the clean-up steps; these tell which ones can
+// change something. They have no early exit, so that the compiler tests
+// many characters at a time.
+bool HasAdjacentSpaces(std::u16string_view text) {
+  unsigned found = 0;
+  for (size_t i = 1; i < text.size(); ++i)
+    found |= static_cast<unsigned>(text[i - 1] == u' ') & static_cast<unsigned>(text[i] == u' ');
+  return found != 0;
+}
+
+bool Contains(std::u16string_view text, char16_t wanted) {
+  unsigned found = 0;
+  for (char16_t ch : text) found |= static_cast<unsigned>(ch == wanted);
+  return found != 0;
+}
+
+// A character after the first starts a new run of source positions when it
+// does not come from the position after the previous one. Unsigned, so that
+// the last position of the range does not overflow.
+bool Continues(const int32_t* source, size_t i) {
+  return static_cast<uint32_t>(source[i]) - static_cast<uint32_t>(source[i - 1]) == 1u;
+}
+
+size_t CountRuns(const int32_t* source, size_t n) {
+  size_t runs = n > 0 ? 1 : 0;
+  for (size_t i = 1; i < n; ++i) runs += static_cast<size_t>(!Continues(source, i));
+  return runs;
 }
 
 }  // namespace
@@ -50,6 +81,7 @@ void TSection::RemoveCharacters(const std::vector<bool>& remove) {
 // after it allows. A single pass gives what repeating the rule from the
 // start would.
 void TSection::CollapseSpaces() {
+  if (!HasAdjacentSpaces(Text)) return;
   std::vector<bool> remove;
   int last = -1;  // the last character kept so far
   for (int i = 0; i < static_cast<int>(Text.size()); ++i) {
@@ -76,6 +108,7 @@ void TSection::RemoveSpacesAfterFloats(std::vector<bool>& remove) const {
 }
 
 void TSection::RemoveSpacesAroundBreaks() {
+  if (!Contains(Text, kBreakMarker)) return;
   std::vector<bool> remove;
   for (size_t i = 1; i < Text.size(); ++i)
     if (Text[i] == kBreakMarker && Text[i - 1] == u' ') Mark(remove, Text.size(), i - 1);
@@ -89,10 +122,14 @@ void TSection::RemoveSpacesAroundBreaks() {
 void TSection::BuildSourceRuns() {
   SourceRuns.clear();
   if (SourceIndexes) {
-    const std::vector<int32_t>& source = *SourceIndexes;
-    for (size_t i = 0; i < source.size() && i < Text.size(); ++i)
-      if (i == 0 || source[i] != source[i - 1] + 1)
-        SourceRuns.push_back({static_cast<int>(i), source[i]});
+    const int32_t* source = SourceIndexes->data();
+    const size_t n = std::min(SourceIndexes->size(), Text.size());
+    // Counted first: the runs stay as long as the document, in one block of
+    // the exact size.
+    SourceRuns.reserve(CountRuns(source, n));
+    for (size_t i = 0; i < n; ++i)
+      if (i == 0 || !Continues(source, i)) SourceRuns.push_back({static_cast<int>(i), source[i]});
+    Document->ReturnSourceIndexBuffer(std::move(*SourceIndexes));
   }
   SourceIndexes.reset();
 }

@@ -31,6 +31,9 @@ class TSectionBase : public TIDObject {
   // Moves the items of the item's cells to `out`, so that a deep tree can be
   // freed one level at a time instead of by recursion.
   virtual void DetachChildren(std::vector<std::unique_ptr<TSectionBase>>& /*out*/) {}
+  // Called by the cell the item is added to; false when nothing of the item
+  // is left that the document needs, and the cell drops it.
+  virtual bool FinishForCell() { return true; }
   // Content that is not displayed takes no text positions and no part in
   // the text of the document.
   virtual bool IsDisplayed() const { return true; }

@@ -29,7 +29,16 @@ bool OnlyMarkers(const std::u16string& text, int start, int count) {
   return true;
 }
 
+// Lines for the text at its widest characters, with one to spare for a
+// clearance: most sections then get their lines without the list growing.
+size_t EstimatedLines(int64_t chars, int64_t widestChar, int64_t width) {
+  constexpr int64_t kMostReserved = 64;  // a long section grows as usual
+  if (width <= 0) return 2;
+  return static_cast<size_t>(std::clamp<int64_t>(chars * widestChar / width + 2, 2, kMostReserved));
+}
+
 void CollectMarkers(const std::u16string& text, TSectionLayoutState& state) {
+  if (!ContainsMarker(text)) return;
   for (int i = 0; i < static_cast<int>(text.size()); ++i)
     if (IsMarker(text[i])) {
       state.Markers.push_back(i);
@@ -82,14 +91,16 @@ int TSection::LayoutText(int x, int y, int width, int& cursor, int& maxWidth,
     state.OverhangTotal += std::max(0, run->Overhang);
   }
   // A preformatted section is as wide as its line, measured below.
-  if (!preformatted) state.MaxLineWidth = std::min(indents.RightEdge(y) - indents.LeftEdge(y), width);
+  if (!preformatted) state.MaxLineWidth = std::min(state.RightEdge() - state.LeftEdge(), width);
   for (const auto& image : Floats) state.MaxLineWidth = std::max(state.MaxLineWidth, FullWidth(*image));
   for (const auto& control : Controls)
     if (control->Kind != TFormControlKind::Hidden)
       state.MaxLineWidth = std::max(state.MaxLineWidth, FullWidth(*control));
 
-  if (const int clear = ClearHeight(indents, y); clear > 0) AddEmptyLine(state, clear);
   const int n = static_cast<int>(Text.size());
+  if (LineList.capacity() == 0)
+    LineList.reserve(preformatted ? 1 : EstimatedLines(n, state.WidestChar, state.MaxLineWidth));
+  if (const int clear = ClearHeight(indents, y); clear > 0) AddEmptyLine(state, clear);
   while (state.LineStart < n) {
     const int left = n - state.LineStart;
     const int fitted = preformatted ? 0 : FitCount(state, state.LineStart, left);
@@ -135,6 +146,7 @@ void TSection::AddEmptyLine(TSectionLayoutState& state, int height) {
 void TSection::PlaceFloat(TSectionLayoutState& state, TFloatingObj& image, int y) {
   image.DrawY = y;
   state.LowestBottom = std::max(state.LowestBottom, state.Indents.PlaceFloatImage(y, image));
+  state.ForgetEdges();
   state.PlacedFloatsEnd = std::max(state.PlacedFloatsEnd, image.Pos + 1);
 }
 
@@ -162,7 +174,8 @@ void TSection::LineHeights(TSectionLayoutState& state, LineRec& line) const {
   const int start = line.Start, end = line.Start + line.LineChars;
   int text = 0, descent = 0, above = 0, below = 0;
   if (!OnlyMarkers(Text, start, line.LineChars)) {
-    for (size_t run = FontRunAt(start); run < FontRuns.size() && FontRuns[run]->Pos < end; ++run) {
+    for (size_t run = FontRunFrom(state.Run, start); run < FontRuns.size() && FontRuns[run]->Pos < end;
+         ++run) {
       text = std::max(text, FontRuns[run]->LineHeight);
       descent = std::max(descent, FontRuns[run]->Descent);
     }
@@ -206,8 +219,8 @@ void TSection::LineHeights(TSectionLayoutState& state, LineRec& line) const {
 
 void TSection::PositionLine(TSectionLayoutState& state, LineRec& line, bool overlong) {
   const bool firstLine = line.Start == 0;
-  const int64_t left = int64_t{state.Indents.LeftEdge(state.Y)} + (firstLine ? IndentPixels : 0);
-  const int64_t right = state.Indents.RightEdge(state.Y);
+  const int64_t left = int64_t{state.LeftEdge()} + (firstLine ? IndentPixels : 0);
+  const int64_t right = state.RightEdge();
   const bool lastLine = line.Start + line.LineChars >= static_cast<int>(Text.size());
   // A left-aligned line that fitted needs no measuring.
   int64_t width = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,14 @@ struct TSectionLayoutState {
     return at == positions.end() ? end : *at;
   }
 
+  // The edges at Y, which every step of every line asks for. They stay as
+  // they are down to the next float or margin boundary; while the section
+  // is laid out only the floats it places itself add entries, and placing
+  // one forgets them.
+  int LeftEdge() { return EdgesAtY().Left; }
+  int RightEdge() { return EdgesAtY().Right; }
+  void ForgetEdges() { Edges.Known = false; }
+
   IndentManager& Indents;
   int X;
   int Y;             // top of the next line
@@ -34,6 +43,20 @@ struct TSectionLayoutState {
   // A first line that needs no measuring: no character is wider than this.
   int64_t WidestChar = 0;
   int64_t OverhangTotal = 0;
+  // The font run where the walk along the text was last; only a hint.
+  size_t Run = 0;
+
+ private:
+  struct TEdges {
+    bool Known = false;
+    int From = 0;  // the y they were asked for
+    TEdgeSpan Span;
+  };
+  const TEdgeSpan& EdgesAtY() {
+    if (!Edges.Known || Y < Edges.From || Y >= Edges.Span.Until) Edges = {true, Y, Indents.EdgesAt(Y)};
+    return Edges.Span;
+  }
+  TEdges Edges;
 };
 
 }  // namespace folverin

@@ -29,7 +29,7 @@ int TSection::FitCount(TSectionLayoutState& state, int lineStart, int n) {
     limit = lineBreak - lineStart;
     breakLimited = true;
   }
-  int64_t available = int64_t{state.Indents.RightEdge(state.Y)} - state.Indents.LeftEdge(state.Y);
+  int64_t available = int64_t{state.RightEdge()} - state.LeftEdge();
   if (lineStart == 0) available -= IndentPixels;
 
   // Most sections are short enough for their first line, whatever the
@@ -80,8 +80,9 @@ int TSection::WalkLine(TSectionLayoutState& state, int lineStart, int limit, int
       ++i;
       continue;
     }
-    const int runEnd = std::min({end, NextFontChange(i), TSectionLayoutState::NextIn(state.Markers, i, end)});
-    const TFontObj& font = FontAt(i);
+    state.Run = FontRunFrom(state.Run, i);
+    const int runEnd = std::min({end, FontRunEnd(state.Run), TSectionLayoutState::NextIn(state.Markers, i, end)});
+    const TFontObj& font = *FontRuns[state.Run];
     const int64_t room = available - used - font.Overhang;
     int width = 0;
     const int fits = room < 0 ? 0

@@ -63,6 +63,20 @@ void TSectionList::ForgetLinkFont(const TFontObj* run) {
   if (at != LinkFonts.rend()) LinkFonts.erase(std::next(at).base());
 }
 
+std::vector<int32_t> TSectionList::TakeSourceIndexBuffer() {
+  std::vector<int32_t> buffer = std::move(SpareSourceIndexes);
+  SpareSourceIndexes = {};
+  buffer.clear();
+  return buffer;
+}
+
+void TSectionList::ReturnSourceIndexBuffer(std::vector<int32_t>&& buffer) {
+  // One huge section must not hold its memory for the rest of the document.
+  constexpr size_t kLargestKept = 1 << 16;
+  if (buffer.capacity() > SpareSourceIndexes.capacity() && buffer.capacity() <= kLargestKept)
+    SpareSourceIndexes = std::move(buffer);
+}
+
 int TSectionList::CollectSelection(TSelTextCount& collector) {
   struct TCollectorInUse {
     TSectionList& Document;
@@ -90,6 +104,9 @@ int TSectionList::CopySelectedText(char16_t* buffer, int size) {
 std::u16string TSectionList::SelectedText() {
   if (SelectionStart >= SelectionEnd) return {};
   TSelTextString collector;
+  // Room for every selected position; only the line ends go beyond that.
+  const int selected = std::min(SelectionEnd, TextStart + TextLength) - std::max(SelectionStart, TextStart);
+  if (selected > 0) collector.Text.reserve(static_cast<size_t>(selected) + selected / 16);
   CollectSelection(collector);
   return std::move(collector.Text);
 }

@@ -2,6 +2,7 @@
 // that the builder fills and the selection that the view sets.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +53,11 @@ class TSectionList : public TCell {
   int PositionOfSource(int sourcePosition);
 
   void ForgetLinkFont(const TFontObj* run);
+  // The source positions of a section being built live only until it is
+  // finished; their buffer goes on to the next section instead of being
+  // allocated anew for each.
+  std::vector<int32_t> TakeSourceIndexBuffer();
+  void ReturnSourceIndexBuffer(std::vector<int32_t>&& buffer);
   const FontMetrics& Metrics() const { return *Metrics_; }
 
   bool ImagesShown = false;
@@ -82,6 +88,7 @@ class TSectionList : public TCell {
   int CollectSelection(TSelTextCount& collector);
 
   const FontMetrics* Metrics_;
+  std::vector<int32_t> SpareSourceIndexes;
 };
 
 }  // namespace folverin

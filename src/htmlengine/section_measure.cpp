@@ -28,6 +28,7 @@ int TSection::TextWidth(int start, int count, bool stripEnd) const {
     while (end > start && (Text[end - 1] == u' ' || Text[end - 1] == kBreakMarker)) --end;
   const FontMetrics& metrics = Document->Metrics();
   int64_t width = 0;
+  size_t run = 0;
   for (int i = start; i < end;) {
     const char16_t ch = Text[i];
     if (IsMarker(ch)) {
@@ -39,10 +40,11 @@ int TSection::TextWidth(int start, int count, bool stripEnd) const {
       ++i;
       continue;
     }
-    const int runEnd = std::min(end, NextFontChange(i));
+    run = FontRunFrom(run, i);
+    const int runEnd = std::min(end, FontRunEnd(run));
     int stop = i;
     while (stop < runEnd && !IsMarker(Text[stop])) ++stop;
-    const TFontObj& font = FontAt(i);
+    const TFontObj& font = *FontRuns[run];
     width += metrics.TextWidth(font.Font, std::u16string_view(Text).substr(i, stop - i)) + font.Overhang;
     i = stop;
   }

@@ -1,5 +1,7 @@
 #include "htmlengine/selected_text.h"
 
+#include <algorithm>
+
 #include "htmlengine/section.h"
 
 namespace folverin {
@@ -22,8 +24,18 @@ void TSelTextBuf::Put(const char16_t* chars, int count) {
 }
 
 void TSelTextString::Put(const char16_t* chars, int count) {
-  for (int i = 0; i < count; ++i)
-    if (!IsMarker(chars[i])) Text.push_back(chars[i]);
+  if (count <= 0) return;
+  const char16_t* end = chars + count;
+  if (!ContainsMarker(std::u16string_view(chars, end))) {
+    Text.append(chars, end);
+    return;
+  }
+  // The text between the markers goes over in one piece.
+  while (chars < end) {
+    const char16_t* marker = std::find_if(chars, end, IsMarker);
+    Text.append(chars, marker);
+    chars = marker == end ? end : marker + 1;
+  }
 }
 
 int TSelTextBuf::Total() {

@@ -227,5 +227,42 @@ TEST(DocumentSectionTest, FontRunsAndLinks) {
   EXPECT_TRUE(tree.Doc.LinkFonts.empty());
 }
 
+// The run lookups, which layout and measuring use.
+class TRunProbe : public TSection {
+ public:
+  using TSection::FontRunAt;
+  using TSection::FontRunEnd;
+  using TSection::FontRunFrom;
+  using TSection::TSection;
+};
+
+TEST(DocumentSectionTest, FontRunLookupFromAnyHint) {
+  TDocumentTree tree;
+  TRunProbe section(&tree.Doc, true, nullptr, nullptr, tree.PropsFor("default"), nullptr);
+  // Runs at 0, 2, 3 and 6 of "ab  cdef gh"; the first of the two spaces
+  // may not break and goes, which puts the second and third run at one
+  // index.
+  const std::u16string pieces[] = {u"ab", u" ", u" cd", u"ef gh"};
+  int32_t source = 0;
+  for (const std::u16string& piece : pieces) {
+    section.StartFontRun(tree.PropsFor("default"));
+    section.AppendText(TokenOf(piece, source), {.KeepTogether = piece == u" "});
+    source += static_cast<int32_t>(piece.size());
+  }
+  section.Complete();
+  ASSERT_EQ(section.Text, u"ab cdef gh");
+  ASSERT_EQ(section.FontRuns.size(), 4u);
+  ASSERT_EQ(section.FontRuns[1]->Pos, section.FontRuns[2]->Pos);
+  const int length = static_cast<int>(section.Text.size());
+  for (int index = 0; index < length; ++index) {
+    const size_t run = section.FontRunAt(index);
+    EXPECT_LE(section.FontRuns[run]->Pos, index);
+    EXPECT_GT(section.FontRunEnd(run), index);
+    for (size_t hint = 0; hint < section.FontRuns.size() + 2; ++hint)
+      EXPECT_EQ(section.FontRunFrom(hint, index), run) << "hint " << hint << " at " << index;
+  }
+  EXPECT_EQ(section.FontRunEnd(section.FontRuns.size() - 1), length);
+}
+
 }  // namespace
 }  // namespace folverin

@@ -1,6 +1,8 @@
 #include "htmlengine/indent_manager.h"
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -151,6 +153,50 @@ TEST(IndentManagerTest, FloatsInAnyOrderAndInGreatNumbers) {
     ASSERT_EQ(indents.LeftEdge(i * 100 + 40), 0);
   }
   EXPECT_EQ(indents.LowestFloatBottom(), 19999 * 100 + 40);
+}
+
+TEST(IndentManagerTest, EdgesHoldDownToTheEndOfTheirSpan) {
+  // Margins of several owners and floats of both kinds at random heights:
+  // the edges EdgesAt reports are those of LeftEdge and RightEdge at every
+  // y of the span it gives, and the span ends below the y asked for.
+  std::mt19937 random(11);
+  const int owners[2] = {1, 2};
+  for (int round = 0; round < 200; ++round) {
+    IndentManager indents;
+    indents.Reset(static_cast<int>(random() % 50), 600);
+    for (int n = static_cast<int>(random() % 8); n > 0; --n) {
+      const int y = static_cast<int>(random() % 400);
+      switch (random() % 4) {
+        case 0:
+          indents.CurrentOwner = random() % 3 == 0 ? nullptr : &owners[random() % 2];
+          indents.AddLeftMargin(static_cast<int>(random() % 100), y);
+          break;
+        case 1:
+          indents.CurrentOwner = &owners[random() % 2];
+          indents.AddRightMargin(500 + static_cast<int>(random() % 100), y);
+          break;
+        case 2:
+          indents.PlaceFloatBlock(y, static_cast<int>(random() % 200), random() % 2 ? kAlignLeftFloat : kAlignRightFloat,
+                                  static_cast<int>(random() % 80));
+          break;
+        default:
+          indents.PlaceFloatImage(y, Image(random() % 2 ? kAlignLeftFloat : kAlignRightFloat,
+                                           static_cast<int>(random() % 90), static_cast<int>(random() % 60)));
+      }
+    }
+    indents.CurrentOwner = &owners[random() % 2];
+    for (int y = -5; y < 520; y += 1 + static_cast<int>(random() % 7)) {
+      const TEdgeSpan span = indents.EdgesAt(y);
+      ASSERT_EQ(span.Left, indents.LeftEdge(y)) << round << " at " << y;
+      ASSERT_EQ(span.Right, indents.RightEdge(y)) << round << " at " << y;
+      ASSERT_GT(span.Until, y);
+      const int checkedTo = std::min(span.Until, y + 600);  // margins reach far down
+      for (int below = y; below < checkedTo; ++below) {
+        ASSERT_EQ(indents.LeftEdge(below), span.Left) << round << " from " << y << " at " << below;
+        ASSERT_EQ(indents.RightEdge(below), span.Right) << round << " from " << y << " at " << below;
+      }
+    }
+  }
 }
 
 }  // namespace

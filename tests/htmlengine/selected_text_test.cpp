@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "htmlengine/document_test_tree.h"
 
@@ -252,6 +253,46 @@ TEST(SelectedTextTest, CollectorsSkipMarkers) {
   string.PutLine(text, 8);
   EXPECT_EQ(string.Total(), 7);
   EXPECT_EQ(string.Text, u"abcd\x01\r\n");
+}
+
+TEST(SelectedTextTest, CollectorsAgreeHoweverTheTextIsSplit) {
+  // Markers anywhere, at the start, at the end and in a row; put in one go
+  // or in two pieces, every collector sees the characters that are no
+  // markers, in order.
+  std::mt19937 random(7);
+  const std::u16string alphabet = u"ab \x02\x04\x08\x01";
+  for (int round = 0; round < 2000; ++round) {
+    std::u16string text, expected;
+    for (int n = static_cast<int>(random() % 24); n > 0; --n) {
+      text += alphabet[random() % alphabet.size()];
+      if (!IsMarker(text.back())) expected += text.back();
+    }
+    const int size = static_cast<int>(text.size());
+    const int split = size > 0 ? static_cast<int>(random() % (size + 1)) : 0;
+
+    TSelTextString whole, pieces;
+    whole.Put(text.data(), size);
+    pieces.Put(text.data(), split);
+    pieces.Put(text.data() + split, size - split);
+    EXPECT_EQ(whole.Text, expected) << round;
+    EXPECT_EQ(pieces.Text, expected) << round;
+
+    TSelTextCount count;
+    count.Put(text.data(), split);
+    count.Put(text.data() + split, size - split);
+    EXPECT_EQ(count.Total(), static_cast<int>(expected.size())) << round;
+
+    std::u16string buffer(expected.size() + 1, u'x');
+    TSelTextBuf copy(buffer.data(), static_cast<int>(buffer.size()));
+    copy.Put(text.data(), split);
+    copy.Put(text.data() + split, size - split);
+    EXPECT_EQ(copy.Total(), static_cast<int>(expected.size()) + 1) << round;
+    EXPECT_EQ(std::u16string(buffer.c_str()), expected) << round;
+  }
+  TSelTextString none;
+  none.Put(u"abc", 0);
+  none.Put(u"abc", -3);
+  EXPECT_TRUE(none.Text.empty());
 }
 
 }  // namespace
