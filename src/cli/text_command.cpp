@@ -1,11 +1,8 @@
 // folverin-cli text FILE...: each file's title and whole text as the HTML
 // engine collects them for the keyword index: one view, set up as the index
 // builder's, loads every file in turn.
-#include <algorithm>
 #include <cstdio>
 #include <string>
-
-#include <unicode/ustring.h>
 
 #include "cli/commands.h"
 #include "common/windows1252.h"
@@ -20,16 +17,33 @@ constexpr const char* kTextUsage = "Aufruf: folverin-cli text DATEI...\n";
 // Lone surrogates (the engine keeps 16-bit units as it finds them) become
 // the replacement character, so the output is always valid UTF-8.
 std::string Utf16ToUtf8(std::u16string_view text) {
-  if (text.empty()) return {};
-  // Most documents' text is plain ASCII, which needs no converter.
-  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }))
-    return std::string(text.begin(), text.end());
+  // Three bytes at most for every unit (a pair of four bytes is two units).
   std::string out(text.size() * 3, '\0');
-  int32_t length = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
-                     static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
-  out.resize(U_SUCCESS(status) ? static_cast<size_t>(length) : 0);
+  char* p = out.data();
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c < 0x80) {
+      *p++ = static_cast<char>(c);
+      continue;
+    }
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      const bool paired = c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                          text[i + 1] <= 0xDFFF;
+      c = paired ? 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00) : 0xFFFD;
+    }
+    if (c < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (c >> 6));
+    } else if (c < 0x10000) {
+      *p++ = static_cast<char>(0xE0 | (c >> 12));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    } else {
+      *p++ = static_cast<char>(0xF0 | (c >> 18));
+      *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  out.resize(static_cast<size_t>(p - out.data()));
   return out;
 }
 

@@ -24,6 +24,15 @@ TEST(TextCommand, TitleThenTheCollectedTextOfEachFile) {
   EXPECT_LT(run.Out.find("Zweiter"), second);
 }
 
+TEST(TextCommand, TextIsWrittenAsValidUtf8) {
+  testing::TempFolder folder;
+  // A lone surrogate, a surrogate pair and a Windows-1252 letter.
+  const std::string a = folder.Write("a.htm", "<BODY>a&#xD800;b &#xD83D;&#xDE00; c\xE4</BODY>");
+  const auto run = RunCli({"text", a});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out, "\na\xEF\xBF\xBD" "b \xF0\x9F\x98\x80 c\xC3\xA4\n");
+}
+
 TEST(TextCommand, MissingFilesAndBadArguments) {
   EXPECT_EQ(RunCli({"text"}).ExitCode, 2);
   const auto missing = RunCli({"text", "/nirgends/fehlt.htm"});
