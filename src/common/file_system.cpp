@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -204,19 +205,27 @@ std::optional<std::string> ReadWholeFile(std::string_view ansiPath) {
   if (HasNul(ansiPath)) return std::nullopt;
   const int fd = ::open(ResolveOnDisk(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  std::string content;
-  char chunk[65536];
+  // Read straight into the result, sized from the file's length (one byte
+  // more, so that the end shows without growing); a file that grows while it
+  // is read is still read to its end.
+  struct stat info;
+  const size_t expected =
+      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
+  std::string content(std::max<size_t>(expected + 1, 4096), '\0');
+  size_t used = 0;
   for (;;) {
-    const ssize_t count = ::read(fd, chunk, sizeof chunk);
+    if (used == content.size()) content.resize(content.size() * 2);
+    const ssize_t count = ::read(fd, content.data() + used, content.size() - used);
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
       return std::nullopt;
     }
-    content.append(chunk, static_cast<size_t>(count));
+    used += static_cast<size_t>(count);
   }
   ::close(fd);
+  content.resize(used);
   return content;
 }
 

@@ -109,6 +109,15 @@ TEST_F(FileSystemTest, ReadWholeFileKeepsEveryByte) {
   EXPECT_EQ(ReadWholeFile(Ansi("empty.txt")), "");
   EXPECT_FALSE(ReadWholeFile(Ansi("missing.txt")).has_value());
   EXPECT_FALSE(ReadWholeFile(root_.string()).has_value());
+  // Sizes around the first read's buffer, and a file whose length the
+  // system reports as 0 although it has content.
+  for (size_t size : {4095u, 4096u, 4097u, 8192u, 8193u}) {
+    MakeFile("edge.dat", content.substr(0, size));
+    EXPECT_EQ(ReadWholeFile(Ansi("edge.dat")), content.substr(0, size)) << size;
+  }
+  const auto status = ReadWholeFile("/proc/self/status");
+  ASSERT_TRUE(status.has_value());
+  EXPECT_NE(status->find("Name:"), std::string::npos);
 }
 
 TEST_F(FileSystemTest, WriteWholeFileCreatesAndReplacesKeepingTheMode) {
