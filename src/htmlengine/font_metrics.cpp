@@ -1,6 +1,7 @@
 #include "htmlengine/font_metrics.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace folverin {
@@ -11,10 +12,17 @@ constexpr int kSymbolCharset = 2;
 constexpr int kDefaultCharsetRequest = 1;
 constexpr int kSystemCharset = 0;  // ANSI: what DEFAULT_CHARSET stands for here
 
-std::set<AnsiString> UpperCased(const std::set<AnsiString>& names) {
-  std::set<AnsiString> result;
+std::set<AnsiString, std::less<>> UpperCased(const std::set<AnsiString>& names) {
+  std::set<AnsiString, std::less<>> result;
   for (const AnsiString& name : names) result.insert(UpperCase(name));
   return result;
+}
+
+bool SameUpperCased(std::string_view upper, std::string_view text) {
+  if (upper.size() != text.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (upper[i] != AsciiUpper(text[i])) return false;
+  return true;
 }
 
 }  // namespace
@@ -27,8 +35,19 @@ FixedWidthFontMetrics::FixedWidthFontMetrics(int pixelsPerInch)
 FixedWidthFontMetrics::FixedWidthFontMetrics(std::set<AnsiString> installed, int pixelsPerInch)
     : Installed(UpperCased(installed)), PixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch : 96) {}
 
+// Asked for every family of every font an element describes. The usual
+// handful of families is scanned, lengths first, which beats walking the
+// tree; family names are short, so a longer list upper-cases on the stack.
 bool FixedWidthFontMetrics::IsInstalled(std::string_view family) const {
-  return Installed.count(UpperCase(family)) > 0;
+  constexpr size_t kFewFamilies = 16;
+  if (Installed.size() <= kFewFamilies)
+    return std::any_of(Installed.begin(), Installed.end(),
+                       [family](const AnsiString& upper) { return SameUpperCased(upper, family); });
+  constexpr size_t kShortName = 64;
+  if (family.size() > kShortName) return Installed.count(UpperCase(family)) > 0;
+  std::array<char, kShortName> upper;
+  std::transform(family.begin(), family.end(), upper.begin(), AsciiUpper);
+  return Installed.find(std::string_view(upper.data(), family.size())) != Installed.end();
 }
 
 TRealisedFont FixedWidthFontMetrics::Realise(const TFontRequest& request) const {

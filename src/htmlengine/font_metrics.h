@@ -82,7 +82,8 @@ class FixedWidthFontMetrics : public FontMetrics {
   static const FixedWidthFontMetrics& Standard();
 
  private:
-  std::set<AnsiString> Installed;  // upper case
+  // Upper case; looked up by view, so that asking allocates nothing.
+  std::set<AnsiString, std::less<>> Installed;
   int PixelsPerInch_;
 };
 

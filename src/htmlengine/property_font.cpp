@@ -119,7 +119,8 @@ const TRealisedFont& TProperties::GetFont(const FontMetrics& metrics) {
 
 void TProperties::UpdateLinkFonts(int slot, const TPropValue& value, const FontMetrics& metrics) {
   if (!LinkFonts) return;
-  const AnsiString* text = std::get_if<AnsiString>(&value);
+  const TPropText* shared = std::get_if<TPropText>(&value);
+  const AnsiString* text = shared ? &shared->Get() : nullptr;
   for (TFontDescription& font : *LinkFonts) {
     switch (slot) {
       case Prop::FontFamily:

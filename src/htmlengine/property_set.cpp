@@ -1,5 +1,7 @@
 #include "htmlengine/property_set.h"
 
+#include <bit>
+
 #include "htmlengine/colour_names.h"
 
 namespace folverin {
@@ -58,14 +60,14 @@ bool AssignText(TProperties& set, int slot, std::string_view value, TAssignMode 
 
 // The variant's own assignment visits both sides; a slot of a set mostly
 // holds the kind of value it held for the element before, where assigning
-// that alternative is enough (a text keeps its buffer). Sets are derived for
-// every element, all their slots each time.
+// that alternative is enough (a text mostly is the very one it held).
+// Sets are derived for every element, all their slots each time.
 void CopySlotValue(TPropValue& to, const TPropValue& from) {
   if (to.index() != from.index()) {
     to = from;
     return;
   }
-  if (const AnsiString* text = std::get_if<AnsiString>(&from)) *std::get_if<AnsiString>(&to) = *text;
+  if (const TPropText* text = std::get_if<TPropText>(&from)) *std::get_if<TPropText>(&to) = *text;
   else if (const int32_t* value = std::get_if<int32_t>(&from)) *std::get_if<int32_t>(&to) = *value;
   else if (const double* real = std::get_if<double>(&from)) *std::get_if<double>(&to) = *real;
 }
@@ -73,6 +75,13 @@ void CopySlotValue(TPropValue& to, const TPropValue& from) {
 void SetInteger(TPropValue& to, int32_t value) {
   if (int32_t* own = std::get_if<int32_t>(&to)) *own = value;
   else to = value;
+}
+
+// Whether the slot holds other than what a fresh set holds there.
+bool HoldsValue(int slot, const TPropValue& value) {
+  if (!IsMeasureSlot(slot)) return value.index() != 0;
+  const int32_t* measure = std::get_if<int32_t>(&value);
+  return !measure || *measure != IntNull;
 }
 
 }  // namespace
@@ -93,7 +102,7 @@ void TProperties::SetColour(int slot, TColour colour) {
   Props[slot] = static_cast<int32_t>(colour);
 }
 
-void TProperties::SetText(int slot, std::string_view text) { Props[slot] = AnsiString(text); }
+void TProperties::SetText(int slot, std::string_view text) { Props[slot] = TPropText(text); }
 
 void TProperties::AssignByName(std::string_view name, std::string_view value) {
   if (std::optional<int> slot = SlotOfName(name))
@@ -104,17 +113,23 @@ bool TProperties::AssignRuleValue(int slot, std::string_view value) {
   return AssignText(*this, slot, value, TAssignMode::Rule);
 }
 
+// A slot that is not marked holds the empty value (IntNull for measures),
+// and a slot empty in both sets stays empty; so only the slots marked in
+// either set need a look, and the marks are kept to the slots that end up
+// holding something.
 void TProperties::Inherit(const TProperties& parent) {
   bool fromSpan = parent.Tag == "span";
   TPropSlots::TValues& values = Props.Values;
   const TPropSlots::TValues& from = parent.Props.Values;
-  for (int slot = 0; slot < kPropertyCount; ++slot) {
+  uint64_t filled = 0;
+  for (uint64_t visit = Props.Marked | parent.Props.Marked; visit != 0; visit &= visit - 1) {
+    const int slot = std::countr_zero(visit);
     if (fromSpan || IsInheritedSlot(slot)) CopySlotValue(values[slot], from[slot]);
     else if (IsMeasureSlot(slot)) SetInteger(values[slot], IntNull);
     else if (values[slot].index() != 0) values[slot] = std::monostate();
+    if (HoldsValue(slot, values[slot])) filled |= uint64_t{1} << slot;
   }
-  // Marked once for all slots rather than slot by slot.
-  Props.Marked = TPropSlots::kAllSlots;
+  Props.Marked = filled;
   SetFlags.fill(false);
   OwnBackground = parent.OwnBackground;
   Charset = parent.Charset;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -19,9 +20,24 @@ namespace folverin {
 class TStyleList;
 struct TLinkStateSets;
 
+// The text of a slot. It never changes once made, so sets share it: a child
+// set starts with its parent's texts, and copying them must not copy the
+// characters for every slot of every element.
+class TPropText {
+ public:
+  TPropText(std::string_view text) : Text(std::make_shared<const AnsiString>(text)) {}
+  TPropText(const AnsiString& text) : Text(std::make_shared<const AnsiString>(text)) {}
+  TPropText(const char* text) : TPropText(std::string_view(text)) {}
+  const AnsiString& Get() const { return *Text; }
+  bool operator==(const TPropText& other) const { return Text == other.Text || *Text == *other.Text; }
+
+ private:
+  std::shared_ptr<const AnsiString> Text;  // never null
+};
+
 // A slot holds nothing, a text, an integer (pixels, codes, colours as their
 // 32-bit pattern) or a real number (resolved font size in points).
-using TPropValue = std::variant<std::monostate, AnsiString, int32_t, double>;
+using TPropValue = std::variant<std::monostate, TPropText, int32_t, double>;
 
 // The slots of a set. Every access through a non-const set marks its slot,
 // so that applying a rule visits only the slots it may give instead of all
@@ -91,7 +107,10 @@ class TProperties {
   std::optional<TLinkFonts> LinkFonts;
 
   // Typed reads of a slot; nothing when the slot holds another kind.
-  const AnsiString* TextOf(int slot) const { return std::get_if<AnsiString>(&Props[slot]); }
+  const AnsiString* TextOf(int slot) const {
+    const TPropText* text = std::get_if<TPropText>(&Props[slot]);
+    return text ? &text->Get() : nullptr;
+  }
   std::optional<int32_t> IntOf(int slot) const {
     if (const int32_t* value = std::get_if<int32_t>(&Props[slot])) return *value;
     return std::nullopt;

@@ -6,29 +6,11 @@
 
 #include "htmlengine/lengths.h"
 #include "htmlengine/style_list.h"
+#include "htmlengine/style_selector.h"
 
 namespace folverin {
 
 namespace {
-
-// The parts of one simple selector such as p#main.intro:link.
-struct TSimpleSelector {
-  std::string_view Tag, Class, ID, Pseudo;
-};
-
-TSimpleSelector ParseSimpleSelector(std::string_view text) {
-  TSimpleSelector selector;
-  std::string_view* part = &selector.Tag;
-  size_t start = 0;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    char c = i < text.size() ? text[i] : '\0';
-    if (c != '.' && c != '#' && c != ':' && c != '\0') continue;
-    *part = text.substr(start, i - start);
-    part = c == '.' ? &selector.Class : c == '#' ? &selector.ID : &selector.Pseudo;
-    start = i + 1;
-  }
-  return selector;
-}
 
 struct TElementIdentity {
   std::string_view Tag, Class, ID, Pseudo;
@@ -47,27 +29,15 @@ TElementIdentity IdentityOf(const TProperties& set) {
   return {set.Tag, set.Class, set.ID, set.PseudoClass};
 }
 
-// Each ancestor selector of a descendant key, nearest first, must find a
-// matching element further out than the one the previous selector found.
-// The key reads "last count+sequence nearest farther ... ", so the digits
-// that open the part after the first blank are the counters, not a
-// selector. The selectors are taken one by one as the walk reaches them.
-bool AncestorsMatch(std::string_view rest, std::span<const TProperties* const> enclosing) {
-  size_t digits = 0;
-  while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
-  rest.remove_prefix(digits);
+// Each ancestor selector, nearest first, must find a matching element
+// further out than the one the previous selector found.
+bool AncestorsMatch(const std::vector<TSimpleSelector>& selectors,
+                    std::span<const TProperties* const> enclosing) {
   size_t next = 0;
-  while (!rest.empty()) {
-    size_t blank = rest.find(' ');
-    if (blank != 0) {
-      TSimpleSelector selector = ParseSimpleSelector(rest.substr(0, blank));
-      while (next < enclosing.size() && !MatchesFully(selector, IdentityOf(*enclosing[next])))
-        ++next;
-      if (next == enclosing.size()) return false;
-      ++next;
-    }
-    if (blank == std::string_view::npos) break;
-    rest.remove_prefix(blank + 1);
+  for (const TSimpleSelector& selector : selectors) {
+    while (next < enclosing.size() && !MatchesFully(selector, IdentityOf(*enclosing[next]))) ++next;
+    if (next == enclosing.size()) return false;
+    ++next;
   }
   return true;
 }
@@ -128,13 +98,12 @@ void ApplySimpleRules(TRuleTargets sets, const TStyleList& store, const TElement
   if (T && C && S) apply(t1 && c1 && s1, {t, ".", c, "#", i, ":", s});
 }
 
-void ApplyDescendantRule(TRuleTargets sets, const TStyleList& store, std::string_view key,
-                         const TProperties& rule, const TElementIdentity& element,
+void ApplyDescendantRule(TRuleTargets sets, const TStyleList& store,
+                         const TDescendantSelector& selector, const TProperties& rule,
+                         const TElementIdentity& element,
                          std::span<const TProperties* const> ancestors) {
-  size_t blank = key.find(' ');
-  if (blank == std::string_view::npos) return;
-  if (!MatchesFully(ParseSimpleSelector(key.substr(0, blank)), element)) return;
-  if (AncestorsMatch(key.substr(blank + 1), ancestors)) ApplyToAll(sets, rule, store.Metrics());
+  if (MatchesFully(selector.Element, element) && AncestorsMatch(selector.Ancestors, ancestors))
+    ApplyToAll(sets, rule, store.Metrics());
 }
 
 // Walks the keys in store order; needed only for names with separators in
@@ -151,8 +120,10 @@ void ApplyDescendantRulesByScan(TRuleTargets sets, const TStyleList& store,
     for (char next : TStyleKeyIndex::kSeparators) {
       std::string start = prefix + next;
       for (auto it = store.Entries().lower_bound(start);
-           it != store.Entries().end() && StartsWithNoCase(it->first, start); ++it)
-        ApplyDescendantRule(sets, store, it->first, it->second, element, ancestors);
+           it != store.Entries().end() && StartsWithNoCase(it->first, start); ++it) {
+        if (std::optional<TDescendantSelector> selector = ParseDescendantKey(it->first))
+          ApplyDescendantRule(sets, store, *selector, it->second, element, ancestors);
+      }
     }
   }
 }
@@ -175,7 +146,7 @@ void ApplyDescendantRules(TRuleTargets sets, const TStyleList& store,
     if (!lists) continue;
     for (const auto& list : *lists)
       for (const TStyleKeyIndex::TDescendant& entry : list)
-        ApplyDescendantRule(sets, store, *entry.Key, *entry.Rule, element, ancestors);
+        ApplyDescendantRule(sets, store, entry.Selector, *entry.Rule, element, ancestors);
   }
 }
 

@@ -20,16 +20,14 @@ bool TStyleKeyIndex::HasSeparator(std::string_view text) {
   return std::any_of(text.begin(), text.end(), IsSeparator);
 }
 
-std::string_view TStyleKeyIndex::Fold(std::initializer_list<std::string_view> pieces) const {
-  size_t size = 0;
-  for (std::string_view piece : pieces) size += piece.size();
-  // The buffer only grows: resizing it to every probe's length cost more
-  // than folding the probe.
-  if (FoldBuffer.size() < size) FoldBuffer.resize(size);
-  char* out = FoldBuffer.data();
-  for (std::string_view piece : pieces)
-    for (char c : piece) *out++ = AsciiLower(c);
-  return std::string_view(FoldBuffer.data(), size);
+bool TStyleKeyIndex::TEqual::operator()(const TProbe& probe, std::string_view folded) const {
+  size_t at = 0;
+  for (std::string_view piece : probe.Pieces) {
+    if (piece.size() > folded.size() - at) return false;
+    for (char c : piece)
+      if (AsciiLower(c) != folded[at++]) return false;
+  }
+  return at == folded.size();
 }
 
 void TStyleKeyIndex::Clear() {
@@ -61,24 +59,24 @@ void TStyleKeyIndex::Add(const AnsiString& key, TProperties& rule) {
                                  [](const TDescendant& entry, const AnsiString& k) {
                                    return CompareText(*entry.Key, k) < 0;
                                  });
-      bucket.insert(at, TDescendant{&key, &rule});
+      bucket.insert(at, TDescendant{&key, &rule, *ParseDescendantKey(key)});
     }
   }
   Keys.emplace(std::move(folded), &rule);
 }
 
 TProperties* TStyleKeyIndex::Find(std::initializer_list<std::string_view> pieces) const {
-  auto it = Keys.find(Fold(pieces));
+  auto it = Keys.find(TProbe{pieces});
   return it == Keys.end() ? nullptr : it->second;
 }
 
 bool TStyleKeyIndex::MayOccur(std::string_view name) const {
-  return HasSeparator(name) || Parts.find(Fold({name})) != Parts.end();
+  return HasSeparator(name) || Parts.find(TProbe{{name}}) != Parts.end();
 }
 
 const TStyleKeyIndex::TDescendantLists* TStyleKeyIndex::DescendantsOf(
     std::string_view mark, std::string_view name) const {
-  auto it = Descendants.find(Fold({mark, name}));
+  auto it = Descendants.find(TProbe{{mark, name}});
   return it == Descendants.end() ? nullptr : &it->second;
 }
 

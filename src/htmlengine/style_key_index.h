@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/ansi_string.h"
+#include "htmlengine/style_selector.h"
 
 namespace folverin {
 
@@ -22,10 +23,12 @@ class TProperties;
 
 class TStyleKeyIndex {
  public:
-  // A descendant key as the store keeps it (original case) and its rule.
+  // A descendant key as the store keeps it (original case), taken apart
+  // once here rather than for every element it is tried on, and its rule.
   struct TDescendant {
     const AnsiString* Key;
     const TProperties* Rule;
+    TDescendantSelector Selector;  // views into *Key
   };
 
   void Clear();
@@ -53,27 +56,46 @@ class TStyleKeyIndex {
   static bool HasSeparator(std::string_view text);
 
  private:
+  // A probe given in pieces, folded as it is read: it is hashed and compared
+  // without being put together in a buffer first.
+  struct TProbe {
+    std::initializer_list<std::string_view> Pieces;
+  };
   // FNV-1a: keys are a few letters long, where it beats the library's
-  // hash, which is not inlined.
+  // hash, which is not inlined. A probe hashes as its folded text would.
   struct THash {
     using is_transparent = void;
     size_t operator()(std::string_view text) const {
-      size_t hash = 14695981039346656037ull;
-      for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+      size_t hash = kHashStart;
+      for (char c : text) hash = Step(hash, c);
       return hash;
     }
+    size_t operator()(const TProbe& probe) const {
+      size_t hash = kHashStart;
+      for (std::string_view piece : probe.Pieces)
+        for (char c : piece) hash = Step(hash, AsciiLower(c));
+      return hash;
+    }
+    static constexpr size_t kHashStart = 14695981039346656037ull;
+    static size_t Step(size_t hash, char c) {
+      return (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
   };
-  using TFoldedSet = std::unordered_set<std::string, THash, std::equal_to<>>;
+  struct TEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+    bool operator()(const TProbe& probe, std::string_view folded) const;
+    bool operator()(std::string_view folded, const TProbe& probe) const {
+      return (*this)(probe, folded);
+    }
+  };
+  using TFoldedSet = std::unordered_set<std::string, THash, TEqual>;
   template <typename T>
-  using TFoldedMap = std::unordered_map<std::string, T, THash, std::equal_to<>>;
-
-  // Lookups fold into this buffer, so that they allocate nothing.
-  std::string_view Fold(std::initializer_list<std::string_view> pieces) const;
+  using TFoldedMap = std::unordered_map<std::string, T, THash, TEqual>;
 
   TFoldedMap<TProperties*> Keys;
   TFoldedSet Parts;
   TFoldedMap<TDescendantLists> Descendants;
-  mutable std::string FoldBuffer;
 };
 
 }  // namespace folverin

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace folverin {
 namespace {
 
@@ -26,6 +28,24 @@ TEST(FixedWidthFontMetrics, FamiliesAndCharsets) {
   FixedWidthFontMetrics metrics({"Verdana"}, 120);
   EXPECT_TRUE(metrics.IsInstalled("VERDANA"));
   EXPECT_FALSE(metrics.IsInstalled("Arial"));
+  EXPECT_TRUE(metrics.IsInstalled("vErDaNa"));
+  EXPECT_FALSE(metrics.IsInstalled("Verdan"));
+  EXPECT_FALSE(metrics.IsInstalled(""));
+  // Names too long for the short way are looked up all the same.
+  const AnsiString longName(80, 'x');
+  FixedWidthFontMetrics withLong({longName + "Y"}, 96);
+  EXPECT_TRUE(withLong.IsInstalled(longName + "y"));
+  EXPECT_FALSE(withLong.IsInstalled(longName));
+  // A long list of families is searched another way; same answers.
+  std::set<AnsiString> many = {longName + "Y"};
+  for (char c = 'a'; c <= 'z'; ++c) many.insert(AnsiString("Font ") + c);
+  FixedWidthFontMetrics withMany(many, 96);
+  EXPECT_TRUE(withMany.IsInstalled("FONT Q"));
+  EXPECT_TRUE(withMany.IsInstalled("font a"));
+  EXPECT_FALSE(withMany.IsInstalled("font"));
+  EXPECT_FALSE(withMany.IsInstalled("Arial"));
+  EXPECT_TRUE(withMany.IsInstalled(longName + "y"));
+  EXPECT_FALSE(withMany.IsInstalled(longName));
   EXPECT_EQ(metrics.PixelsPerInch(), 120);
   EXPECT_EQ(metrics.Realise({"Nowhere", 12, 0, 0}).Family, "Arial");
   EXPECT_EQ(metrics.Realise({"Verdana", 12, 0, 0}).Height, 24);  // em 20 at 120 dpi

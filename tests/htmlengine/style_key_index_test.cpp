@@ -36,6 +36,12 @@ TEST_F(StyleKeyIndexTest, FindsKeysWithoutRegardToCaseFromPieces) {
   EXPECT_EQ(Index.Find({"P", ".", "INTRO"}), &rule);
   EXPECT_EQ(Index.Find({"p.intr"}), nullptr);
   EXPECT_EQ(Index.Find({"p", "intro"}), nullptr);
+  // Pieces cut anywhere, and probes running past the key or stopping short.
+  EXPECT_EQ(Index.Find({"P.i", "", "NtRo"}), &rule);
+  EXPECT_EQ(Index.Find({"p.intro", "x"}), nullptr);
+  EXPECT_EQ(Index.Find({"p.intr", "o", "x"}), nullptr);
+  EXPECT_EQ(Index.Find({"p.", "int"}), nullptr);
+  EXPECT_EQ(Index.Find({}), nullptr);
   Index.Clear();
   EXPECT_EQ(Index.Find({"p.intro"}), nullptr);
 }
@@ -69,6 +75,11 @@ TEST_F(StyleKeyIndexTest, DescendantKeysByFirstPartInStoreOrder) {
   EXPECT_EQ(Descendants("", "a", 2), (std::vector<AnsiString>{"a.x 1c "}));
   EXPECT_EQ(Descendants("", "a", 3), (std::vector<AnsiString>{"a:hover 1e "}));
   EXPECT_EQ(Descendants(".", "C", 0), (std::vector<AnsiString>{".c 1g "}));
+  // Each entry comes taken apart, in the key's own case.
+  const auto& upper = (*Index.DescendantsOf("", "a"))[0].front();
+  EXPECT_EQ(upper.Selector.Element.Tag, "A");
+  ASSERT_EQ(upper.Selector.Ancestors.size(), 1u);
+  EXPECT_EQ(upper.Selector.Ancestors[0].Tag, "b");
   EXPECT_EQ(Index.DescendantsOf("", "b"), nullptr);
   EXPECT_EQ(Index.DescendantsOf(".", "a"), nullptr);
 }
