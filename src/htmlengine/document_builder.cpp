@@ -54,20 +54,26 @@ void THtmlBuilder::RunDocument(const AnsiString& text, const TLinkHandler& linkH
                                const TIncludeHandler& includeHandler) {
   ParseStart(text);
   MainPass = false;
-  try {
-    // The pre-pass only counts links: a page with very many of them gets no
-    // focus controls for them.
-    Context.BeginReading();
-    int links = 0;
-    for (Context.NextSymbol(); Sym() != THtmlSymbol::EndOfDocument; Context.NextSymbol()) {
-      if (Sym() == THtmlSymbol::A && HasAttribute(Context.TagAttributes, THtmlAttribute::Href) &&
-          ++links > 400)
-        break;
+  // The pre-pass only counts links: a page with very many of them gets no
+  // focus controls for them. A page whose text cannot hold that many needs
+  // no pre-pass: the flag it would set, or keep after an error, is false.
+  constexpr int kManyLinks = 400;
+  if (TargetDocument.ManyLinks || MostHrefNames(Context.Source) > kManyLinks) {
+    Context.TagsOnly = true;
+    try {
+      Context.BeginReading();
+      int links = 0;
+      for (Context.NextSymbol(); Sym() != THtmlSymbol::EndOfDocument; Context.NextSymbol()) {
+        if (Sym() == THtmlSymbol::A &&
+            HasAttribute(Context.TagAttributes, THtmlAttribute::Href) && ++links > kManyLinks)
+          break;
+      }
+      TargetDocument.ManyLinks = links > kManyLinks;
+    } catch (const EHtmlEngineError&) {
     }
-    TargetDocument.ManyLinks = links > 400;
-  } catch (const EHtmlEngineError&) {
   }
   MainPass = true;
+  Context.TagsOnly = false;
   LinkHandler = linkHandler;
   MetaHandler = metaHandler;
   SoundHandler = soundHandler;

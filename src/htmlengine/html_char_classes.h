@@ -34,6 +34,11 @@ inline constexpr std::array<bool, 256> kReaderPlain = MakeByteTable([](int c) {
 inline constexpr std::array<bool, 256> kTextPlain = MakeByteTable([](int c) {
   return kReaderPlain[c] && c > 8 && c != '&' && c != ' ';
 });
+// Bytes that text skipped unread passes in one go: the reader's plain
+// bytes except control bytes, which end the document.
+inline constexpr std::array<bool, 256> kTextSkippable = MakeByteTable([](int c) {
+  return kReaderPlain[c] && c > 8;
+});
 // Bytes of a quoted attribute value that are copied as they are: besides
 // the reader's, "&" starts an entity and either quote may end the value.
 inline constexpr std::array<bool, 256> kQuotedPlain = MakeByteTable([](int c) {
@@ -46,6 +51,9 @@ inline bool IsReaderPlainByte(char c) {
 }
 inline bool IsPlainTextByte(char c) {
   return char_class_detail::kTextPlain[static_cast<unsigned char>(c)];
+}
+inline bool IsSkippableTextByte(char c) {
+  return char_class_detail::kTextSkippable[static_cast<unsigned char>(c)];
 }
 inline bool IsPlainQuotedByte(char c) {
   return char_class_detail::kQuotedPlain[static_cast<unsigned char>(c)];

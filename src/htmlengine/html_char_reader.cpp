@@ -72,17 +72,21 @@ void TParseContext::ReportProgress(int32_t from, int32_t to) {
 // per-byte work (line ends, comments, inserted text) cannot apply to them.
 // A single blank between two of them stays as it is in ScanText too, so it
 // joins the run; longer runs of blanks are left to ScanText to collapse.
-void TParseContext::TakePlainRun(TCharCollection& pending) {
-  if (!Inserted_.empty()) return;
+// The run opens with the current character.
+void TParseContext::TakePlainRun(int codePage) {
+  if (!Inserted_.empty() || ReadPos == 0 || Source[ReadPos - 1] != CurrentChar) {
+    PutTextBytes(std::string_view(&CurrentChar, 1), SourcePos, codePage);
+    return;
+  }
   int32_t end = ReadPos;
   while (end < EndPos) {
     if (IsPlainTextByte(Source[end])) ++end;
     else if (Source[end] == ' ' && end + 1 < EndPos && IsPlainTextByte(Source[end + 1])) end += 2;
     else break;
   }
-  if (end == ReadPos) return;
-  pending.AddRun(std::string_view(Source).substr(ReadPos, end - ReadPos), SourcePos + 1);
-  SkipRunTo(end);
+  PutTextBytes(std::string_view(Source).substr(ReadPos - 1, end - ReadPos + 1), SourcePos,
+               codePage);
+  if (end > ReadPos) SkipRunTo(end);
 }
 
 // Passes the blanks, tabs and line ends that follow in the document; the

@@ -1,8 +1,10 @@
 // Symbols: tags with their attributes, and runs of text.
 #include "htmlengine/html_tokenizer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "htmlengine/html_char_classes.h"
@@ -48,7 +50,29 @@ int32_t NumberOfQuotedValue(const AnsiString& value) {
   return RoundedNumber(copy).value_or(0);
 }
 
+// How often the byte `last` stands in the text after `before` (in lower
+// case) in any case. The rarer last byte is the one searched for.
+size_t CountOccurrences(std::string_view text, std::string_view before, char last) {
+  size_t count = 0;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* at = begin;
+       (at = static_cast<const char*>(std::memchr(at, last, end - at))) != nullptr; ++at) {
+    if (static_cast<size_t>(at - begin) < before.size()) continue;
+    const char* from = at - before.size();
+    size_t i = 0;
+    while (i < before.size() && AsciiLower(from[i]) == before[i]) ++i;
+    if (i == before.size()) ++count;
+  }
+  return count;
+}
+
 }  // namespace
+
+size_t MostHrefNames(std::string_view text) {
+  return CountOccurrences(text, "hre", 'f') + CountOccurrences(text, "hre", 'F') +
+         CountOccurrences(text, "<", '!');
+}
 
 void TParseContext::NextSymbol() {
   TextToken.Clear();
@@ -59,7 +83,8 @@ void TParseContext::NextSymbol() {
     ScanTag();
   } else {
     Symbol = THtmlSymbol::Text;
-    if (!ScanText() && IsControlByte(CurrentChar))
+    const bool took = TagsOnly ? SkipText() : ScanText();
+    if (!took && IsControlByte(CurrentChar))
       throw EParseError("Not an HTML or Text document");
   }
 }
@@ -73,7 +98,7 @@ void TParseContext::ScanTag() {
     ReadCharSkippingComments();
   } else if (!IsUpperLetter(CurrentUpper)) {
     Symbol = THtmlSymbol::Text;
-    TextToken.PutChar('<', TagPosition);
+    if (!TagsOnly) TextToken.PutChar('<', TagPosition);
     return;
   }
   char name[kMaxTagName];
@@ -109,8 +134,12 @@ bool TParseContext::ScanAttribute() {
   while (IsAttributeNameByte(CurrentChar)) {
     attribute.Name += CurrentUpper;
     const std::string_view rest = DocumentRun(IsAttributeNameByte);
-    for (const char c : rest) attribute.Name += AsciiUpper(c);
-    if (!rest.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(rest.size()));
+    if (!rest.empty()) {
+      const size_t old = attribute.Name.size();
+      attribute.Name.resize(old + rest.size());
+      std::transform(rest.begin(), rest.end(), attribute.Name.begin() + old, AsciiUpper);
+      SkipRunTo(ReadPos + static_cast<int32_t>(rest.size()));
+    }
     ReadCharSkippingComments();
   }
   attribute.Symbol = LookupAttribute(attribute.Name);
@@ -138,6 +167,8 @@ void TParseContext::ScanAttributeValue(TAttribute& attribute) {
 
 void TParseContext::ScanQuotedValue(TAttribute& attribute) {
   const char quote = CurrentChar;
+  // Most values are plain bytes of the document up to the closing quote.
+  TakeQuotedRun(attribute.Value);
   ReadCharSkippingComments();
   while (CurrentChar != quote && CurrentChar != kEndMarker) {
     if (CurrentChar == '&') {
@@ -176,22 +207,52 @@ void TParseContext::ScanUnquotedValue(TAttribute& attribute) {
 bool TParseContext::ScanText() {
   bool took = false;
   PendingBytes_.Clear();
+  DirectFrom_ = static_cast<size_t>(TextToken.Count());
+  const int codePage = CodePage();
   while (!IsStopChar(CurrentChar)) {
     took = true;
     if (IsBlankChar(CurrentChar)) {
-      PendingBytes_.Add(' ', SourcePos);
+      PutTextBytes(" ", SourcePos, codePage);
       SkipBlankRun();
       do ReadCharSkippingComments();
       while (IsBlankChar(CurrentChar));
     } else if (CurrentChar == '&') {
       ScanTextEntity(PendingBytes_, TextToken);
+      if (PendingBytes_.Count() == 0) DirectFrom_ = static_cast<size_t>(TextToken.Count());
     } else {
-      PendingBytes_.Add(CurrentChar, SourcePos);
-      TakePlainRun(PendingBytes_);
+      TakePlainRun(codePage);
       ReadCharSkippingComments();
     }
   }
   FlushBytes(PendingBytes_, TextToken);
+  return took;
+}
+
+// Text bytes go straight into the token while the code page gives each of
+// them a character of its own. Bytes that need the decoder wait in the
+// pending bytes, and the direct characters before them since the last
+// decoding join them there, so the decoder sees the same runs as it would
+// without the shortcut.
+void TParseContext::PutTextBytes(std::string_view bytes, int32_t firstPos, int codePage) {
+  if (PendingBytes_.Count() == 0) {
+    if (TextToken.PutSingleByteRun(bytes, firstPos, codePage)) return;
+    // Only ASCII in UTF-8 can have gone in directly before bytes that fail.
+    TextToken.MoveAsciiTo(DirectFrom_, PendingBytes_);
+  }
+  PendingBytes_.AddRun(bytes, firstPos);
+}
+
+// What ScanText passes over, without collecting it: entity references and
+// blanks consist of bytes that do not stop text, so the symbol ends at the
+// same place.
+bool TParseContext::SkipText() {
+  bool took = false;
+  while (!IsStopChar(CurrentChar)) {
+    took = true;
+    const std::string_view run = DocumentRun(IsSkippableTextByte);
+    if (!run.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(run.size()));
+    ReadCharSkippingComments();
+  }
   return took;
 }
 

@@ -57,6 +57,10 @@ class TParseContext {
   TAttributeList TagAttributes;
   TokenObj TextToken;
 
+  // The pre-pass looks at tags only: text symbols then come without their
+  // characters, which spares decoding text that nobody reads.
+  bool TagsOnly = false;
+
   // --- Set by the builder for the main pass ---
   TIncludeHandler IncludeHandler;
   TIDHandler OnRegisterID;
@@ -122,7 +126,8 @@ class TParseContext {
   void Advance(bool insideComment);
   void ReportProgress(int32_t from, int32_t to);
   char NextDocumentByte();
-  void TakePlainRun(TCharCollection& pending);
+  void TakePlainRun(int codePage);
+  void PutTextBytes(std::string_view bytes, int32_t firstPos, int codePage);
   void TakeQuotedRun(AnsiString& value);
   // The bytes from ReadPos on that `belongs` accepts, when they come from
   // the document itself (none while inserted text is read). Only for bytes
@@ -164,11 +169,21 @@ class TParseContext {
   void ScanNumericValue(TAttribute& attribute);
   void ScanUnquotedValue(TAttribute& attribute);
   bool ScanText();
+  bool SkipText();
 
   std::vector<TInsertedText> Inserted_;
   int IncludeCount_ = 0;
   TCharCollection PendingBytes_;
+  // Where in the text token the characters begin that went in directly
+  // since the pending bytes were last decoded (see PutTextBytes).
+  size_t DirectFrom_ = 0;
 };
+
+// No more A tags with an HREF attribute than this can be read from the
+// text itself (without inserted text): the reader takes the name HREF from
+// the bytes "href" in any case, or from bytes with a comment or declaration
+// ("<!") inside them, and no two names share their bytes.
+size_t MostHrefNames(std::string_view text);
 
 // Most bytes come straight from the document and need none of the reader's
 // work on line ends, tabs, the end marker or comments; they are taken here

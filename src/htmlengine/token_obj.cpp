@@ -48,8 +48,11 @@ void TokenObj::PutChar(uint32_t ch, int32_t pos) {
 
 void TokenObj::PutBytes(const TCharCollection& collection, int codePage) {
   if (collection.Count() == 0) return;
-  if (PutSingleBytes(collection, codePage)) return;
   const std::vector<int32_t>& positions = collection.Positions();
+  if (WidenSingleBytes(collection.Bytes(), codePage)) {
+    Positions_.insert(Positions_.end(), positions.begin(), positions.end());
+    return;
+  }
   std::vector<uint32_t> byteIndex;
   const bool multiByte = IsMultiByteCodePage(codePage);
   const std::u16string text =
@@ -68,9 +71,9 @@ void TokenObj::PutBytes(const TCharCollection& collection, int codePage) {
 
 // Windows-1252 text, and UTF-8 text that is plain ASCII, has one character
 // per byte; widening it here spares the general decoder's string and byte
-// index for every run of text. False when the bytes need that decoder.
-bool TokenObj::PutSingleBytes(const TCharCollection& collection, int codePage) {
-  const std::string_view bytes = collection.Bytes();
+// index for every run of text. False, with nothing widened, when the bytes
+// need that decoder.
+bool TokenObj::WidenSingleBytes(std::string_view bytes, int codePage) {
   if (codePage == kCodePageUtf8) {
     if (!IsAscii(bytes)) return false;
     const size_t old = Chars_.size();
@@ -88,9 +91,23 @@ bool TokenObj::PutSingleBytes(const TCharCollection& collection, int codePage) {
   } else {
     return false;
   }
-  const std::vector<int32_t>& positions = collection.Positions();
-  Positions_.insert(Positions_.end(), positions.begin(), positions.end());
   return true;
+}
+
+bool TokenObj::PutSingleByteRun(std::string_view bytes, int32_t firstPos, int codePage) {
+  if (!WidenSingleBytes(bytes, codePage)) return false;
+  const size_t old = Positions_.size();
+  Positions_.resize(old + bytes.size());
+  int32_t* positions = Positions_.data() + old;
+  for (size_t i = 0; i < bytes.size(); ++i) positions[i] = firstPos + static_cast<int32_t>(i);
+  return true;
+}
+
+void TokenObj::MoveAsciiTo(size_t from, TCharCollection& collection) {
+  for (size_t i = from; i < Chars_.size(); ++i)
+    collection.Add(static_cast<char>(Chars_[i]), Positions_[i]);
+  Chars_.resize(from);
+  Positions_.resize(from);
 }
 
 // The characters are kept as one string, so the text needs no cache.

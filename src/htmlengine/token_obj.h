@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "htmlengine/char_collection.h"
@@ -23,6 +24,14 @@ class TokenObj {
   // Decodes the bytes with the code page (65001 = UTF-8); every character
   // gets the position of the first byte of its sequence.
   void PutBytes(const TCharCollection& collection, int codePage);
+  // Puts bytes that lie side by side in the document, the first at
+  // firstPos, when the code page gives each of them a character of its own
+  // (Windows-1252 text; ASCII in UTF-8). False, with nothing put, when they
+  // need the general decoder.
+  bool PutSingleByteRun(std::string_view bytes, int32_t firstPos, int codePage);
+  // Moves the characters from `from` on back into the collection as bytes.
+  // Only for characters that PutSingleByteRun put as ASCII.
+  void MoveAsciiTo(size_t from, TCharCollection& collection);
   const std::u16string& ToText() const;
 
   int Count() const { return static_cast<int>(Chars_.size()); }
@@ -30,7 +39,7 @@ class TokenObj {
   const std::vector<int32_t>& Positions() const { return Positions_; }
 
  private:
-  bool PutSingleBytes(const TCharCollection& collection, int codePage);
+  bool WidenSingleBytes(std::string_view bytes, int codePage);
 
   std::u16string Chars_;
   std::vector<int32_t> Positions_;

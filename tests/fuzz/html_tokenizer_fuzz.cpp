@@ -25,9 +25,10 @@ void ApplyCharsetAttributes(TParseContext& context, int& charset, int& codePage)
     SetUtf8(charset, codePage);
 }
 
-void Tokenize(const std::string& text, bool withInclude) {
+void Tokenize(const std::string& text, bool withInclude, bool tagsOnly) {
   TParseContext context;
   context.PrepareSource(text);
+  context.TagsOnly = tagsOnly;
   int charset = kDefaultCharset;
   int codePage = 0;
   if (context.JapaneseConverted) SetCharset(charset, codePage, kShiftJisCharset);
@@ -59,6 +60,7 @@ void Tokenize(const std::string& text, bool withInclude) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const bool withInclude = (data[0] & 1) != 0;
-  Tokenize(std::string(reinterpret_cast<const char*>(data) + 1, size - 1), withInclude);
+  const bool tagsOnly = (data[0] & 2) != 0;  // as the builder's pre-pass reads
+  Tokenize(std::string(reinterpret_cast<const char*>(data) + 1, size - 1), withInclude, tagsOnly);
   return 0;
 }

@@ -88,6 +88,12 @@ TEST(DocumentBuilderModelTest, ManyLinksAreCounted) {
   EXPECT_FALSE(few.ManyLinks);
   ParseDocument(Repeat("<A HREF=x>l</A>", 401), many);
   EXPECT_TRUE(many.ManyLinks);
+  // HREF names read across comments count as well.
+  TSectionList split, fewNames;
+  ParseDocument(Repeat("<A H<!-- c -->R<!>E<!-- -->F=x>l</A>", 401), split);
+  EXPECT_TRUE(split.ManyLinks);
+  ParseDocument(Repeat("<A HREF=x>l</A>", 399) + "<A><B HREF=y><!x>", fewNames);
+  EXPECT_FALSE(fewNames.ManyLinks);
 }
 
 TEST(DocumentBuilderModelTest, AnchorsAndIDsAreRegistered) {
@@ -242,10 +248,10 @@ TEST(DocumentBuilderModelTest, BodyColoursReachTextAndLinks) {
   auto* section = dynamic_cast<TSection*>(body.Item(0));
   ASSERT_NE(section, nullptr);
   ASSERT_EQ(section->FontRuns.size(), 3u);  // text, link, after the link
-  EXPECT_EQ(section->FontRuns[0]->Font.Colour & 0xFFFFFF, 0x0000FFu);
-  ASSERT_TRUE(section->FontRuns[1]->LinkFonts.has_value());
-  EXPECT_EQ((*section->FontRuns[1]->LinkFonts)[LinkNormal].Colour & 0xFFFFFF, 0x00FF00u);
-  EXPECT_EQ((*section->FontRuns[1]->LinkFonts)[LinkVisited].Colour & 0xFFFFFF, 0x800000u);
+  EXPECT_EQ(section->FontRuns[0].Font.Colour & 0xFFFFFF, 0x0000FFu);
+  ASSERT_TRUE(section->FontRuns[1].LinkFonts.has_value());
+  EXPECT_EQ((*section->FontRuns[1].LinkFonts)[LinkNormal].Colour & 0xFFFFFF, 0x00FF00u);
+  EXPECT_EQ((*section->FontRuns[1].LinkFonts)[LinkVisited].Colour & 0xFFFFFF, 0x800000u);
 }
 
 TEST(DocumentBuilderModelTest, FontSizesFollowBaseFont) {
@@ -257,9 +263,9 @@ TEST(DocumentBuilderModelTest, FontSizesFollowBaseFont) {
   std::function<void(TCellBasic&)> walk = [&](TCellBasic& cell) {
     for (int i = 0; i < cell.Count(); ++i) {
       if (auto* section = dynamic_cast<TSection*>(cell.Item(i))) {
-        for (const auto& run : section->FontRuns)
-          if (run->Pos < static_cast<int>(section->Text.size()))
-            sizes.push_back(run->Font.SizePoints);
+        for (const TFontObj& run : section->FontRuns)
+          if (run.Pos < static_cast<int>(section->Text.size()))
+            sizes.push_back(run.Font.SizePoints);
       }
       for (int k = 0; k < cell.Item(i)->ChildCellCount(); ++k) walk(*cell.Item(i)->ChildCell(k));
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
 #include "htmlengine/html_engine_error.h"
 #include "htmlengine/html_tokenizer.h"
 
@@ -184,6 +185,145 @@ TEST(HtmlTokenizerPathsTest, AttributeCutShortByAnErrorIsNotListed) {
   EXPECT_EQ(next.Value, "");
   EXPECT_EQ(next.Symbol, THtmlAttribute::Other);
   EXPECT_EQ(list.Count(), 0);
+}
+
+}  // namespace
+}  // namespace folverin
+
+namespace folverin {
+namespace {
+
+// The pre-pass reads tags only; the tags, their attributes and positions,
+// and where reading fails must be those of a full reading.
+TEST(HtmlTokenizerPathsTest, TagsOnlyReadingFindsTheSameTags) {
+  const auto tagsOf = [](const std::string& html, bool tagsOnly) {
+    TParseContext context;
+    context.PrepareSource(html);
+    context.TagsOnly = tagsOnly;
+    TReading reading;
+    std::vector<int32_t> tagPositions;
+    try {
+      context.BeginReading();
+      for (int guard = 0; guard < 100000; ++guard) {
+        context.NextSymbol();
+        if (tagsOnly && context.Symbol == THtmlSymbol::Text)
+          EXPECT_EQ(context.TextToken.Count(), 0) << html;
+        TSymbolMeaning meaning{context.Symbol, {}, context.SymbolValue, {}};
+        for (const TAttribute& attribute : context.TagAttributes.Items())
+          meaning.Attributes.push_back(attribute.Name + "=" + attribute.Value + "#" +
+                                       std::to_string(attribute.Numeric));
+        reading.Symbols.push_back(std::move(meaning));
+        tagPositions.push_back(context.Symbol == THtmlSymbol::Text ? -1 : context.TagPosition);
+        if (context.Symbol == THtmlSymbol::EndOfDocument) break;
+      }
+    } catch (const EParseError& error) {
+      reading.Error = error.what();
+    }
+    return std::make_pair(reading, tagPositions);
+  };
+  std::vector<std::string> samples = {
+      "text &amp; more\x01<p>never",      "a &#1; b<b>c</b>\x1A<i>",
+      "x &lt<p>&#x41 y<!-- c --> z</p>", "a\r\n\tb &zz; <br> c <!-- open",
+      "&", "<p>\x05", "plain"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 400; ++round) samples.push_back(RandomDocument(random));
+  for (const std::string& html : samples) {
+    const auto full = tagsOf(html, false);
+    const auto skimmed = tagsOf(html, true);
+    ASSERT_EQ(full.first.Symbols, skimmed.first.Symbols) << html;
+    ASSERT_EQ(full.first.Error, skimmed.first.Error) << html;
+    ASSERT_EQ(full.second, skimmed.second) << html;
+  }
+}
+
+// Text that each byte of gives a character of its own goes into the token
+// directly; the rest is decoded run by run. Either way the token must hold
+// what decoding the whole run gives, with the first byte's position for
+// every character.
+TEST(HtmlTokenizerPathsTest, DirectTextAgreesWithDecodingTheWholeRun) {
+  const std::vector<std::string> pieces = {"a", "bc", " ", "\xC3", "\xA9", "\xE2\x82\xAC",
+                                           "\x80", "\xFF", "\x82\xA0", "\xF0\x9F\x98\x80", "z"};
+  std::mt19937 random(31);
+  std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+  for (const int codePage : {0, 1252, kCodePageUtf8, 1251, 932}) {
+    for (int round = 0; round < 200; ++round) {
+      std::string text;
+      for (int i = 0; i < 12; ++i) {
+        const std::string& next = pieces[piece(random)];
+        // Runs of blanks collapse; one blank at a time keeps the run whole.
+        if (next == " " && (text.empty() || text.back() == ' ')) continue;
+        text += next;
+      }
+      TParseContext context;
+      context.PrepareSource(text);
+      context.DefaultCodePage = codePage;
+      context.BeginReading();
+      context.NextSymbol();
+      TCharCollection whole;
+      whole.AddRun(text, 0);
+      TokenObj expected;
+      expected.PutBytes(whole, codePage);
+      ASSERT_EQ(context.TextToken.ToText(), expected.ToText()) << codePage << " " << text;
+      ASSERT_EQ(context.TextToken.Positions(), expected.Positions()) << codePage << " " << text;
+    }
+  }
+  // An entity ends the run before it; what follows it is decoded on its own,
+  // and a reference that is not one joins the bytes after it.
+  TParseContext context;
+  context.PrepareSource("ab&amp;c\xC3\xA9 d&zz\xC3\xA9!");
+  context.DefaultCodePage = kCodePageUtf8;
+  context.BeginReading();
+  context.NextSymbol();
+  EXPECT_EQ(context.TextToken.ToText(), u"ab&c\u00E9 d&zz\u00E9!");
+  EXPECT_EQ(context.TextToken.Positions(),
+            (std::vector<int32_t>{0, 1, 2, 7, 8, 10, 11, 12, 13, 14, 15, 17}));
+}
+
+}  // namespace
+}  // namespace folverin
+
+namespace folverin {
+namespace {
+
+// The pre-pass is left out when the text cannot hold enough HREF names; the
+// bound must never be below what reading the text finds.
+TEST(HtmlTokenizerPathsTest, HrefNamesNeverExceedTheirBound) {
+  const auto hrefLinks = [](const std::string& html) {
+    TParseContext context;
+    context.PrepareSource(html);
+    size_t links = 0;
+    try {
+      context.BeginReading();
+      for (int guard = 0; guard < 100000; ++guard) {
+        context.NextSymbol();
+        if (context.Symbol == THtmlSymbol::A &&
+            context.TagAttributes.Lookup(THtmlAttribute::Href) != nullptr)
+          ++links;
+        if (context.Symbol == THtmlSymbol::EndOfDocument) break;
+      }
+    } catch (const EParseError&) {
+    }
+    return links;
+  };
+  EXPECT_EQ(MostHrefNames(""), 0u);
+  EXPECT_EQ(MostHrefNames("<a hReF=x>HREF href</a> hre"), 3u);
+  EXPECT_EQ(MostHrefNames("<a h<!-- -->ref=x>"), 1u);
+  std::vector<std::string> samples = {"<a h<!-- -->r<!>ef=x>", "<A HR<!-- -- >EF='1'>",
+                                      "<a\thref\r\n=x><a\nhref>", "<a hrefs=1 href>"};
+  const std::vector<std::string> linkPieces = {"<a ", "h", "href", "HR", "ef", "<!-- -->",
+                                               "<!x>", "=x>", " ", ">", "<A HREF=y>", "<!"};
+  std::mt19937 random(99);
+  std::uniform_int_distribution<size_t> piece(0, linkPieces.size() - 1);
+  for (int round = 0; round < 400; ++round) {
+    std::string html;
+    for (int i = 0; i < 30; ++i) html += linkPieces[piece(random)];
+    samples.push_back(html);
+    samples.push_back(RandomDocument(random));
+  }
+  for (const std::string& html : samples) {
+    EXPECT_LE(hrefLinks(html), MostHrefNames(html)) << html;
+  }
+  EXPECT_EQ(hrefLinks("<a h<!-- -->r<!>ef=x>"), 1u);
 }
 
 }  // namespace
