@@ -59,6 +59,8 @@ void TCellBasic::AddItem(std::unique_ptr<TSectionBase> item) {
   if (!item) return;
   if (!item->FinishForCell()) return;  // freeing it takes its names and link runs along
   item->Document = Document;
+  // Most cells hold a few items: one allocation for them, not one per doubling.
+  if (Items.capacity() == 0) Items.reserve(4);
   Items.push_back(std::move(item));
 }
 

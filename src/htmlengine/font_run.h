@@ -37,6 +37,8 @@ class TFontObj {
   bool Hover = false;
 };
 
-using TFontList = std::vector<std::unique_ptr<TFontObj>>;
+// Held by value: a section has a few runs, and one allocation for all of
+// them instead of one each keeps building and freeing sections cheap.
+using TFontList = std::vector<TFontObj>;
 
 }  // namespace folverin

@@ -12,21 +12,34 @@ TIDNameList::~TIDNameList() { Clear(); }
 
 void TIDNameList::AddObject(std::string_view name, TIDObject* object) {
   if (!object) return;
-  auto old = Names.find(name);
-  if (old != Names.end()) Erase(old);
-  Names.emplace(AnsiString(name), TEntry{object, nullptr});
+  TEntry& entry = EntryFor(name);
+  entry.Object = object;
   NamesOfObject.emplace(object, AnsiString(name));
   object->Registry = this;
 }
 
+// A position belongs to the registry and only ever to this one name, so it
+// needs no back link: it goes when its entry goes.
 void TIDNameList::AddChPosObject(std::string_view name, int32_t sourcePosition) {
-  auto position = std::make_unique<TChPosObj>(sourcePosition);
-  TChPosObj* object = position.get();
-  AddObject(name, object);
-  Names.find(name)->second.Owned = std::move(position);
+  TEntry& entry = EntryFor(name);
+  entry.Object = &entry.Owned.emplace(sourcePosition);
 }
 
-void TIDNameList::Erase(TNames::iterator at) {
+// The entry of the name, emptied of what it held: a name already present is
+// taken over by the new object. One hash lookup for both cases, since every
+// anchor of a document passes here.
+TIDNameList::TEntry& TIDNameList::EntryFor(std::string_view name) {
+  auto [at, added] = Names.try_emplace(AnsiString(name));
+  if (!added) {
+    Unlink(at);
+    at->second.Object = nullptr;
+    at->second.Owned.reset();
+  }
+  return at->second;
+}
+
+void TIDNameList::Unlink(TNames::iterator at) {
+  if (at->second.Owned) return;
   TIDObject* object = at->second.Object;
   auto [first, last] = NamesOfObject.equal_range(object);
   for (auto it = first; it != last; ++it) {
@@ -36,6 +49,10 @@ void TIDNameList::Erase(TNames::iterator at) {
     }
   }
   if (NamesOfObject.find(object) == NamesOfObject.end()) object->Registry = nullptr;
+}
+
+void TIDNameList::Erase(TNames::iterator at) {
+  Unlink(at);
   Names.erase(at);  // frees an owned position
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -78,9 +78,14 @@ class TIDNameList {
  private:
   struct TEntry {
     TIDObject* Object = nullptr;
-    std::unique_ptr<TChPosObj> Owned;
+    // Held in the entry itself: map entries stay where they are, and a
+    // document registers thousands of positions.
+    std::optional<TChPosObj> Owned;
   };
   using TNames = std::unordered_map<AnsiString, TEntry, TIDNameHash, TIDNameEqual>;
+  TEntry& EntryFor(std::string_view name);
+  // Drops the back link of the entry's object (owned positions have none).
+  void Unlink(TNames::iterator at);
   void Erase(TNames::iterator at);
 
   TNames Names;

@@ -47,13 +47,13 @@ TSection::TSection(TSectionList* document, bool withIndent, TCellBasic* /*cell*/
                    TAttributeList* attributes)
     : TSectionBase(document) {
   const FontMetrics& metrics = document->Metrics();
-  // Room for a few font changes without growing.
-  FontRuns.reserve(4);
-  FontRuns.push_back(std::make_unique<TFontObj>(this, 0, properties, metrics));
+  // Most sections change their font at most once.
+  FontRuns.reserve(2);
+  FontRuns.emplace_back(this, 0, properties, metrics);
   if (linkTarget && !linkTarget->Url.empty()) SetLink(properties, linkTarget);
   Alignment = SectionAlignment(properties);
   ClearMode = ClearModeOf(attributes, properties);
-  LineHeightPx = LineHeightPixels(properties, FontRuns.front()->FontHeight, metrics.PixelsPerInch());
+  LineHeightPx = LineHeightPixels(properties, FontRuns.front().FontHeight, metrics.PixelsPerInch());
   if (withIndent) {
     TTextIndent indent = TextIndentOf(properties, metrics.PixelsPerInch());
     if (indent.Percent) IndentPercent = std::clamp(indent.Value, 0, 90);
@@ -65,8 +65,8 @@ TSection::TSection(TSectionList* document, bool withIndent, TCellBasic* /*cell*/
 TSection::~TSection() { ForgetLinkRuns(); }
 
 void TSection::ForgetLinkRuns() {
-  for (const auto& run : FontRuns)
-    if (run->IsLink()) Document->ForgetLinkFont(run.get());
+  for (size_t run = 0; run < FontRuns.size(); ++run)
+    if (FontRuns[run].IsLink()) Document->ForgetLinkFont(this, run);
 }
 
 void TSection::AppendCharacters(std::u16string_view chars, const int32_t* positions,
@@ -118,33 +118,34 @@ void TPreFormated::AppendText(const TokenObj& token, const TAppendMode& mode) {
 }
 
 void TSection::StartFontRun(TProperties& properties) {
-  int at = static_cast<int>(Text.size());
-  TFontObj& last = *FontRuns.back();
-  if (last.Pos == at) {
+  TFontObj& last = FontRuns.back();
+  if (last.Pos == static_cast<int>(Text.size())) {
     last.SetFont(properties, Document->Metrics());
     return;
   }
-  FontRuns.push_back(std::make_unique<TFontObj>(this, at, properties, Document->Metrics()));
-  if (last.IsLink()) {
-    FontRuns.back()->UrlTarget = last.UrlTarget;
-    Document->LinkFonts.push_back(FontRuns.back().get());
+  // Inside a link the new run belongs to the link too.
+  std::optional<TUrlTarget> link = last.UrlTarget;
+  TFontObj& run = AddFontRun(properties);
+  if (link) {
+    run.UrlTarget = std::move(link);
+    Document->LinkFonts.push_back({this, FontRuns.size() - 1});
   }
 }
 
+TFontObj& TSection::AddFontRun(TProperties& properties) {
+  return FontRuns.emplace_back(this, static_cast<int>(Text.size()), properties, Document->Metrics());
+}
+
 void TSection::SetLink(TProperties& properties, const TUrlTarget* target) {
-  int at = static_cast<int>(Text.size());
-  TFontObj* run = FontRuns.back().get();
-  if (run->Pos == at) {
-    run->SetFont(properties, Document->Metrics());
-  } else {
-    FontRuns.push_back(std::make_unique<TFontObj>(this, at, properties, Document->Metrics()));
-    run = FontRuns.back().get();
-  }
+  TFontObj* run = &FontRuns.back();
+  if (run->Pos == static_cast<int>(Text.size())) run->SetFont(properties, Document->Metrics());
+  else run = &AddFontRun(properties);
+  const size_t index = FontRuns.size() - 1;
   bool wasLink = run->IsLink();
   if (target) run->UrlTarget = *target;
   else run->UrlTarget.reset();
-  if (target && !wasLink) Document->LinkFonts.push_back(run);
-  if (!target && wasLink) Document->ForgetLinkFont(run);
+  if (target && !wasLink) Document->LinkFonts.push_back({this, index});
+  if (!target && wasLink) Document->ForgetLinkFont(this, index);
 }
 
 TFloatingObj* TSection::InsertFloat(std::unique_ptr<TFloatingObj> object, int32_t sourcePosition,
@@ -245,17 +246,8 @@ TFormControlObj* TSection::ControlAt(int index) const {
 
 size_t TSection::FontRunAt(int index) const {
   auto after = std::upper_bound(FontRuns.begin(), FontRuns.end(), index,
-                                [](int i, const auto& run) { return i < run->Pos; });
+                                [](int i, const TFontObj& run) { return i < run.Pos; });
   return after == FontRuns.begin() ? 0 : static_cast<size_t>(after - FontRuns.begin()) - 1;
-}
-
-size_t TSection::FontRunFrom(size_t hint, int index) const {
-  const size_t n = FontRuns.size();
-  if (hint < n && FontRuns[hint]->Pos <= index) {
-    if (hint + 1 == n || FontRuns[hint + 1]->Pos > index) return hint;
-    if (hint + 2 == n || FontRuns[hint + 2]->Pos > index) return hint + 1;
-  }
-  return FontRunAt(index);
 }
 
 TSection* TSection::CharacterAt(int position, char16_t& ch) {

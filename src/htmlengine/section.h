@@ -159,12 +159,20 @@ class TSection : public TSectionBase {
   size_t FontRunAt(int index) const;
   // The same, looked for from the run `hint` on: layout and measuring ask
   // for positions in text order, so the answer is nearly always the hinted
-  // run or the next. Any hint gives the right run.
-  size_t FontRunFrom(size_t hint, int index) const;
-  const TFontObj& FontAt(int index) const { return *FontRuns[FontRunAt(index)]; }
+  // run or the next. Any hint gives the right run. Inline, since every
+  // step of every line asks.
+  size_t FontRunFrom(size_t hint, int index) const {
+    const size_t n = FontRuns.size();
+    if (hint < n && FontRuns[hint].Pos <= index) {
+      if (hint + 1 == n || FontRuns[hint + 1].Pos > index) return hint;
+      if (hint + 2 == n || FontRuns[hint + 2].Pos > index) return hint + 1;
+    }
+    return FontRunAt(index);
+  }
+  const TFontObj& FontAt(int index) const { return FontRuns[FontRunAt(index)]; }
   // Where the run after `run` starts, or the end of the text.
   int FontRunEnd(size_t run) const {
-    return run + 1 < FontRuns.size() ? FontRuns[run + 1]->Pos : static_cast<int>(Text.size());
+    return run + 1 < FontRuns.size() ? FontRuns[run + 1].Pos : static_cast<int>(Text.size());
   }
   // 'y' past the end: the end of the text is always a break.
   char BreakFlagAt(int index) const {
@@ -188,6 +196,8 @@ class TSection : public TSectionBase {
   void RemoveSpacesAfterFloats(std::vector<bool>& remove) const;
   void RemoveSpacesAroundBreaks();
   void ForgetLinkRuns();
+  // A run at the end of the text; may move the runs already there.
+  TFontObj& AddFontRun(TProperties& properties);
 
   // Line breaking, one step each.
   struct TBreak {

@@ -71,7 +71,7 @@ void TSection::RemoveCharacters(const std::vector<bool>& remove) {
   Text.resize(out);
   BreakFlags.resize(out);
   if (SourceIndexes) SourceIndexes->resize(out);
-  for (auto& run : FontRuns) run->Pos = kept[run->Pos];
+  for (TFontObj& run : FontRuns) run.Pos = kept[run.Pos];
   for (auto& object : Floats) object->Pos = kept[object->Pos];
   for (auto& control : Controls) control->Pos = kept[control->Pos];
 }

@@ -77,7 +77,7 @@ int TSection::LayoutText(int x, int y, int width, int& cursor, int& maxWidth,
   LineList.clear();
   Height = 0;
   if (Text.empty()) {
-    Height = preformatted ? FontRuns.front()->Font.SizePoints : ClearHeight(indents, y);
+    Height = preformatted ? FontRuns.front().Font.SizePoints : ClearHeight(indents, y);
     PaintHeight = Height;
     BoxBottom = PaintBottom = y + Height;
     return Height;
@@ -86,9 +86,9 @@ int TSection::LayoutText(int x, int y, int width, int& cursor, int& maxWidth,
 
   TSectionLayoutState state(indents, x, y);
   CollectMarkers(Text, state);
-  for (const auto& run : FontRuns) {
-    state.WidestChar = std::max<int64_t>(state.WidestChar, run->MaxCharWidth);
-    state.OverhangTotal += std::max(0, run->Overhang);
+  for (const TFontObj& run : FontRuns) {
+    state.WidestChar = std::max<int64_t>(state.WidestChar, run.MaxCharWidth);
+    state.OverhangTotal += std::max(0, run.Overhang);
   }
   // A preformatted section is as wide as its line, measured below.
   if (!preformatted) state.MaxLineWidth = std::min(state.RightEdge() - state.LeftEdge(), width);
@@ -174,10 +174,10 @@ void TSection::LineHeights(TSectionLayoutState& state, LineRec& line) const {
   const int start = line.Start, end = line.Start + line.LineChars;
   int text = 0, descent = 0, above = 0, below = 0;
   if (!OnlyMarkers(Text, start, line.LineChars)) {
-    for (size_t run = FontRunFrom(state.Run, start); run < FontRuns.size() && FontRuns[run]->Pos < end;
+    for (size_t run = FontRunFrom(state.Run, start); run < FontRuns.size() && FontRuns[run].Pos < end;
          ++run) {
-      text = std::max(text, FontRuns[run]->LineHeight);
-      descent = std::max(descent, FontRuns[run]->Descent);
+      text = std::max(text, FontRuns[run].LineHeight);
+      descent = std::max(descent, FontRuns[run].Descent);
     }
   }
   auto raise = [&](int align, int height) {

@@ -82,7 +82,7 @@ int TSection::WalkLine(TSectionLayoutState& state, int lineStart, int limit, int
     }
     state.Run = FontRunFrom(state.Run, i);
     const int runEnd = std::min({end, FontRunEnd(state.Run), TSectionLayoutState::NextIn(state.Markers, i, end)});
-    const TFontObj& font = *FontRuns[state.Run];
+    const TFontObj& font = FontRuns[state.Run];
     const int64_t room = available - used - font.Overhang;
     int width = 0;
     const int fits = room < 0 ? 0

@@ -57,9 +57,9 @@ void TSectionList::ReportProgress(ThtProgressStage stage, int percent) {
   if (OnProgress) OnProgress(stage, percent);
 }
 
-void TSectionList::ForgetLinkFont(const TFontObj* run) {
+void TSectionList::ForgetLinkFont(TSection* section, size_t run) {
   // The runs of the section being dropped are the latest ones.
-  auto at = std::find(LinkFonts.rbegin(), LinkFonts.rend(), run);
+  auto at = std::find(LinkFonts.rbegin(), LinkFonts.rend(), TLinkRun{section, run});
   if (at != LinkFonts.rend()) LinkFonts.erase(std::next(at).base());
 }
 

@@ -2,6 +2,7 @@
 // that the builder fills and the selection that the view sets.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,8 +16,16 @@
 
 namespace folverin {
 
-class TFontObj;
+class TSection;
 class TSelTextCount;
+
+// A font run that is a link, by its section and its place there: runs move
+// when their section's list grows.
+struct TLinkRun {
+  TSection* Section = nullptr;
+  size_t Run = 0;
+  bool operator==(const TLinkRun&) const = default;
+};
 
 enum ThtProgressStage { psStarting, psRunning, psEnding };
 
@@ -52,7 +61,7 @@ class TSectionList : public TCell {
   // text when no item holds it.
   int PositionOfSource(int sourcePosition);
 
-  void ForgetLinkFont(const TFontObj* run);
+  void ForgetLinkFont(TSection* section, size_t run);
   // The source positions of a section being built live only until it is
   // finished; their buffer goes on to the next section instead of being
   // allocated anew for each.
@@ -69,7 +78,7 @@ class TSectionList : public TCell {
   bool HoverInUse = false;
   TStyleList StyleSheet;
   TIDNameList IDNames;
-  std::vector<TFontObj*> LinkFonts;  // link runs, owned by their sections
+  std::vector<TLinkRun> LinkFonts;  // link runs, owned by their sections
   TSelTextCount* TextCollector = nullptr;  // only while selected text is collected
   int FinishedSections = 0;
   int LayoutPass = 0;

@@ -44,7 +44,7 @@ int TSection::TextWidth(int start, int count, bool stripEnd) const {
     const int runEnd = std::min(end, FontRunEnd(run));
     int stop = i;
     while (stop < runEnd && !IsMarker(Text[stop])) ++stop;
-    const TFontObj& font = *FontRuns[run];
+    const TFontObj& font = FontRuns[run];
     width += metrics.TextWidth(font.Font, std::u16string_view(Text).substr(i, stop - i)) + font.Overhang;
     i = stop;
   }

@@ -30,6 +30,18 @@ TEST(DocumentIdNamesTest, NamesIgnoreCaseAndTheLastOneWins) {
   ASSERT_NE(position, nullptr);
   EXPECT_EQ(position->SourcePosition, 90);
   EXPECT_EQ(names.Find("kap"), nullptr);
+
+  // The block lost its only name: freeing it leaves the position alone,
+  // and a position taking over another position's name replaces it.
+  names.AddObject("Block", block);
+  tree.Doc.FreeItems();
+  EXPECT_EQ(names.Find("block"), nullptr);
+  position = dynamic_cast<TChPosObj*>(names.Find("Kapitel"));
+  ASSERT_NE(position, nullptr);
+  EXPECT_EQ(position->SourcePosition, 90);
+  names.AddChPosObject("kapitel", 120);
+  EXPECT_EQ(dynamic_cast<TChPosObj*>(names.Find("KAPITEL"))->SourcePosition, 120);
+  EXPECT_EQ(names.Count(), 1);
 }
 
 TEST(DocumentIdNamesTest, FreedObjectsLeaveTheRegistry) {

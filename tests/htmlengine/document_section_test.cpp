@@ -119,8 +119,8 @@ TEST(DocumentSectionTest, CompleteMovesRunsAndObjectsWithTheirCharacters) {
   EXPECT_EQ(section->Text, u"\x04" u"a bc\x02");
   EXPECT_EQ(image->Pos, 0);
   ASSERT_EQ(section->FontRuns.size(), 3u);
-  EXPECT_EQ(section->FontRuns[1]->Pos, 3);  // now at "b"
-  EXPECT_EQ(section->FontRuns[2]->Pos, 4);
+  EXPECT_EQ(section->FontRuns[1].Pos, 3);  // now at "b"
+  EXPECT_EQ(section->FontRuns[2].Pos, 4);
   EXPECT_EQ(control->Pos, 5);
   // Source runs: 2..4 (marker, a, space), 6..8 (b, c, control).
   ASSERT_EQ(section->SourceRuns.size(), 2u);
@@ -218,12 +218,50 @@ TEST(DocumentSectionTest, FontRunsAndLinks) {
   section->SetLink(tree.Props, nullptr);
   section->AppendText(TokenOf(u"!", 3), {});
   ASSERT_EQ(section->FontRuns.size(), 4u);
-  EXPECT_FALSE(section->FontRuns[0]->IsLink());
-  EXPECT_EQ(section->FontRuns[1]->UrlTarget, link);
-  EXPECT_EQ(section->FontRuns[2]->UrlTarget, link);
-  EXPECT_FALSE(section->FontRuns[3]->IsLink());
+  EXPECT_FALSE(section->FontRuns[0].IsLink());
+  EXPECT_EQ(section->FontRuns[1].UrlTarget, link);
+  EXPECT_EQ(section->FontRuns[2].UrlTarget, link);
+  EXPECT_FALSE(section->FontRuns[3].IsLink());
   EXPECT_EQ(tree.Doc.LinkFonts.size(), 2u);
   section.reset();
+  EXPECT_TRUE(tree.Doc.LinkFonts.empty());
+}
+
+// Runs are held by value and move when their list grows; the document's
+// link runs must still lead to the right ones, and leave with their section.
+TEST(DocumentSectionTest, LinkRunsSurviveGrowingRunLists) {
+  TDocumentTree tree;
+  auto first = tree.NewSection();
+  auto second = tree.NewSection();
+  const TUrlTarget links[] = {{"a.htm", "", 0}, {"b.htm", "", 0}, {"c.htm", "", 0}};
+  int32_t source = 0;
+  for (const TUrlTarget& link : links) {
+    for (TSection* section : {first.get(), second.get()}) {
+      section->AppendText(TokenOf(u"plain ", source), {});
+      section->SetLink(tree.Props, &link);
+      section->AppendText(TokenOf(u"link", source + 6), {});
+      section->StartFontRun(tree.PropsFor("b"));  // a second run of the same link
+      section->AppendText(TokenOf(u"!", source + 10), {});
+      section->SetLink(tree.Props, nullptr);
+    }
+    source += 11;
+  }
+  ASSERT_EQ(first->FontRuns.size(), 10u);
+  ASSERT_EQ(tree.Doc.LinkFonts.size(), 12u);
+  for (const TLinkRun& entry : tree.Doc.LinkFonts) {
+    ASSERT_LT(entry.Run, entry.Section->FontRuns.size());
+    const TFontObj& run = entry.Section->FontRuns[entry.Run];
+    EXPECT_TRUE(run.IsLink());
+    EXPECT_EQ(run.Section, entry.Section);
+    EXPECT_EQ(entry.Section->Text.substr(run.Pos, 1) == u"!", entry.Run % 3 == 2);
+  }
+  EXPECT_EQ(first->FontRuns[2].UrlTarget->Url, "a.htm");
+  EXPECT_EQ(first->FontRuns[8].UrlTarget->Url, "c.htm");
+
+  first.reset();
+  ASSERT_EQ(tree.Doc.LinkFonts.size(), 6u);
+  for (const TLinkRun& entry : tree.Doc.LinkFonts) EXPECT_EQ(entry.Section, second.get());
+  second.reset();
   EXPECT_TRUE(tree.Doc.LinkFonts.empty());
 }
 
@@ -252,11 +290,11 @@ TEST(DocumentSectionTest, FontRunLookupFromAnyHint) {
   section.Complete();
   ASSERT_EQ(section.Text, u"ab cdef gh");
   ASSERT_EQ(section.FontRuns.size(), 4u);
-  ASSERT_EQ(section.FontRuns[1]->Pos, section.FontRuns[2]->Pos);
+  ASSERT_EQ(section.FontRuns[1].Pos, section.FontRuns[2].Pos);
   const int length = static_cast<int>(section.Text.size());
   for (int index = 0; index < length; ++index) {
     const size_t run = section.FontRunAt(index);
-    EXPECT_LE(section.FontRuns[run]->Pos, index);
+    EXPECT_LE(section.FontRuns[run].Pos, index);
     EXPECT_GT(section.FontRunEnd(run), index);
     for (size_t hint = 0; hint < section.FontRuns.size() + 2; ++hint)
       EXPECT_EQ(section.FontRunFrom(hint, index), run) << "hint " << hint << " at " << index;

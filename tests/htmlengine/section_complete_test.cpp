@@ -138,7 +138,7 @@ void ExpectSameAsReference(const TSection& section, const TReferenceText& refere
     EXPECT_EQ(section.Floats[f]->Pos, reference.Floats[f].first) << "round " << round;
   ASSERT_EQ(section.FontRuns.size(), reference.FontRuns.size());
   for (size_t r = 0; r < section.FontRuns.size(); ++r)
-    EXPECT_EQ(section.FontRuns[r]->Pos, reference.FontRuns[r]) << "round " << round;
+    EXPECT_EQ(section.FontRuns[r].Pos, reference.FontRuns[r]) << "round " << round;
 }
 
 // Many sections one after the other in one document, as the builder makes

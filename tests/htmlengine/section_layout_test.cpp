@@ -15,7 +15,7 @@ class SectionLayoutTest : public TSectionLayoutFixture {};
 TEST_F(SectionLayoutTest, ParagraphBreaksAfterItsSpaces) {
   auto section = Section(u"aaa bbb ccc ddd");
   section->Complete();
-  ASSERT_EQ(section->FontRuns.front()->MaxCharWidth, 8);
+  ASSERT_EQ(section->FontRuns.front().MaxCharWidth, 8);
   EXPECT_EQ(LayOut(*section, 60), 38);
   EXPECT_EQ(Lines(*section), (TLines{u"aaa bbb ", u"ccc ddd"}));
   EXPECT_EQ(Cursor, 15);
@@ -231,7 +231,7 @@ TEST_F(SectionLayoutTest, PreformattedTextIsOneLine) {
   auto pre = std::make_unique<TPreFormated>(&Tree.Doc, false, nullptr, nullptr, Tree.PropsFor("pre"), nullptr);
   Append(*pre, std::u16string(300, u'p'));
   pre->Complete();
-  const int charWidth = pre->FontRuns.front()->MaxCharWidth;
+  const int charWidth = pre->FontRuns.front().MaxCharWidth;
   ASSERT_GT(charWidth, 0);
   LayOut(*pre, 100);
   EXPECT_EQ(pre->LineList.size(), 1u);
@@ -243,7 +243,7 @@ TEST_F(SectionLayoutTest, PreformattedTextIsOneLine) {
 
   auto empty = std::make_unique<TPreFormated>(&Tree.Doc, false, nullptr, nullptr, Tree.PropsFor("pre"), nullptr);
   empty->Complete();
-  EXPECT_EQ(LayOut(*empty, 100), empty->FontRuns.front()->Font.SizePoints);
+  EXPECT_EQ(LayOut(*empty, 100), empty->FontRuns.front().Font.SizePoints);
   EXPECT_GT(empty->Height, 0);
 }
 
