@@ -12,9 +12,11 @@ constexpr int kSymbolCharset = 2;
 constexpr int kDefaultCharsetRequest = 1;
 constexpr int kSystemCharset = 0;  // ANSI: what DEFAULT_CHARSET stands for here
 
-std::set<AnsiString, std::less<>> UpperCased(const std::set<AnsiString>& names) {
-  std::set<AnsiString, std::less<>> result;
-  for (const AnsiString& name : names) result.insert(UpperCase(name));
+std::vector<AnsiString> UpperCased(const std::set<AnsiString>& names) {
+  std::vector<AnsiString> result;
+  for (const AnsiString& name : names) result.push_back(UpperCase(name));
+  std::sort(result.begin(), result.end());
+  result.erase(std::unique(result.begin(), result.end()), result.end());
   return result;
 }
 
@@ -36,18 +38,25 @@ FixedWidthFontMetrics::FixedWidthFontMetrics(std::set<AnsiString> installed, int
     : Installed(UpperCased(installed)), PixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch : 96) {}
 
 // Asked for every family of every font an element describes. The usual
-// handful of families is scanned, lengths first, which beats walking the
-// tree; family names are short, so a longer list upper-cases on the stack.
+// handful of families is scanned, lengths first; family names are short, so
+// a longer list is searched with the name upper-cased on the stack.
 bool FixedWidthFontMetrics::IsInstalled(std::string_view family) const {
   constexpr size_t kFewFamilies = 16;
   if (Installed.size() <= kFewFamilies)
     return std::any_of(Installed.begin(), Installed.end(),
                        [family](const AnsiString& upper) { return SameUpperCased(upper, family); });
   constexpr size_t kShortName = 64;
-  if (family.size() > kShortName) return Installed.count(UpperCase(family)) > 0;
-  std::array<char, kShortName> upper;
-  std::transform(family.begin(), family.end(), upper.begin(), AsciiUpper);
-  return Installed.find(std::string_view(upper.data(), family.size())) != Installed.end();
+  AnsiString longName;
+  std::array<char, kShortName> buffer;
+  std::string_view upper;
+  if (family.size() > kShortName) {
+    longName = UpperCase(family);
+    upper = longName;
+  } else {
+    std::transform(family.begin(), family.end(), buffer.begin(), AsciiUpper);
+    upper = std::string_view(buffer.data(), family.size());
+  }
+  return std::binary_search(Installed.begin(), Installed.end(), upper, std::less<>());
 }
 
 TRealisedFont FixedWidthFontMetrics::Realise(const TFontRequest& request) const {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/ansi_string.h"
 
@@ -83,7 +84,7 @@ class FixedWidthFontMetrics : public FontMetrics {
 
  private:
   // Upper case; looked up by view, so that asking allocates nothing.
-  std::set<AnsiString, std::less<>> Installed;
+  std::vector<AnsiString> Installed;  // upper case, sorted, each once
   int PixelsPerInch_;
 };
 
