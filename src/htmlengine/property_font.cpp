@@ -1,6 +1,7 @@
 // The fonts of a property set: the description an element asks for, its
 // realisation through the platform, and the four fonts of a link.
 #include <cmath>
+#include <utility>
 
 #include "htmlengine/lengths.h"
 #include "htmlengine/property_set.h"
@@ -107,7 +108,7 @@ TFontDescription TProperties::DescribeFont(AnsiString family, const FontMetrics&
 const TRealisedFont& TProperties::GetFont(const FontMetrics& metrics) {
   if (!Font) {
     TFontDescription description = FontDescription(metrics);
-    TFontRequest request{description.Family, RoundToInt(description.SizePoints),
+    TFontRequest request{std::move(description.Family), RoundToInt(description.SizePoints),
                          description.Style, description.Charset};
     Font = metrics.Realise(request);
     Font->Colour = description.Colour;
@@ -121,11 +122,15 @@ void TProperties::UpdateLinkFonts(int slot, const TPropValue& value, const FontM
   if (!LinkFonts) return;
   const TPropText* shared = std::get_if<TPropText>(&value);
   const AnsiString* text = shared ? &shared->Get() : nullptr;
+  if (slot == Prop::FontFamily) {
+    // The four states take the same family; it is chosen once.
+    if (!text) return;
+    const AnsiString family = ChooseInstalledFamily(*text, metrics);
+    for (TFontDescription& font : *LinkFonts) font.Family = family;
+    return;
+  }
   for (TFontDescription& font : *LinkFonts) {
     switch (slot) {
-      case Prop::FontFamily:
-        if (text) font.Family = ChooseInstalledFamily(*text, metrics);
-        break;
       case Prop::FontSize:
         if (text) font.SizePoints = FontSizeToPoints(*text, font.SizePoints, DefaultSize,
                                                      metrics.PixelsPerInch());

@@ -67,9 +67,10 @@ void TPropStack::ReplaceBottom(const TProperties& set) {
   for (size_t k = 1; k < Entries.size(); ++k) Derive(k);
 }
 
-bool TPropStack::PushProperties(std::string_view tag, TElementStyle style) {
+bool TPropStack::PushProperties(std::string_view tag, TElementStyle&& style) {
   if (Entries.empty() || Count() >= kMaxDepth) return false;
-  Entries.push_back(TEntry{AnsiString(tag), std::move(style), TakeSpareSet()});
+  // Built in place: moving a finished entry in copies all its texts again.
+  Entries.emplace_back(AnsiString(tag), std::move(style), TakeSpareSet());
   Derive(Entries.size() - 1);
   return true;
 }

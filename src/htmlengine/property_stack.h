@@ -40,7 +40,7 @@ class TPropStack {
   void ReplaceBottom(const TProperties& set);
 
   // False when the set was not pushed because the stack is full.
-  bool PushProperties(std::string_view tag, TElementStyle style);
+  bool PushProperties(std::string_view tag, TElementStyle&& style);
   // Removes the most recent set with the tag (never the bottom one); the
   // sets above it are derived again from the one now below them.
   void PopProperties(std::string_view tag);

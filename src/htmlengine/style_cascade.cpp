@@ -62,9 +62,20 @@ struct TOccurrence {
   bool Tag, Class, ID, Pseudo;
 };
 
+bool Occurs(const TStyleKeyIndex& index, std::string_view name) {
+  return !name.empty() && index.MayOccur(name);
+}
+
 TOccurrence OccurrenceOf(const TStyleKeyIndex& index, const TElementIdentity& element) {
-  auto occurs = [&](std::string_view name) { return !name.empty() && index.MayOccur(name); };
-  return {occurs(element.Tag), occurs(element.Class), occurs(element.ID), occurs(element.Pseudo)};
+  return {Occurs(index, element.Tag), Occurs(index, element.Class), Occurs(index, element.ID),
+          Occurs(index, element.Pseudo)};
+}
+
+// A link's states share its tag, class and ID; only the state's own name is
+// looked up anew.
+TOccurrence InState(const TStyleKeyIndex& index, TOccurrence occurrence, std::string_view state) {
+  occurrence.Pseudo = Occurs(index, state);
+  return occurrence;
 }
 
 // The simple rules, in the order that lets the more specific ones win.
@@ -154,8 +165,9 @@ void ApplyDescendantRules(TRuleTargets sets, const TStyleList& store,
 // rules in the same order as it would on its own.
 template <size_t N>
 void CombineSets(std::span<TProperties* const, N> sets, const TStyleList& store,
-                 const TElementIdentity& element, const AnsiString* title,
-                 const TProperties* inlineStyle, std::span<const TProperties* const> enclosing) {
+                 const TElementIdentity& element, const TOccurrence& occurrence,
+                 const AnsiString* title, const TProperties* inlineStyle,
+                 std::span<const TProperties* const> enclosing) {
   const FontMetrics& metrics = store.Metrics();
   std::array<double, N> parentSizes;
   for (size_t k = 0; k < N; ++k) {
@@ -164,7 +176,6 @@ void CombineSets(std::span<TProperties* const, N> sets, const TStyleList& store,
     std::optional<double> inherited = set.RealOf(Prop::FontSize);
     parentSizes[k] = inherited && *inherited > 0 ? *inherited : set.DefaultSize;
   }
-  const TOccurrence occurrence = OccurrenceOf(store.Index(), element);
   ApplySimpleRules(sets, store, element, occurrence);
   // The document's outermost set is no ancestor that a rule can name.
   ApplyDescendantRules(sets, store, element, occurrence,
@@ -210,7 +221,9 @@ void TProperties::Combine(const TStyleList& store, std::string_view tag, std::st
                           std::span<const TProperties* const> enclosing,
                           TLinkStateSets* linkStates) {
   TProperties* const self[] = {this};
-  CombineSets(std::span(self), store, {tag, cls, id, pseudo}, title, inlineStyle, enclosing);
+  const TElementIdentity element{tag, cls, id, pseudo};
+  CombineSets(std::span(self), store, element, OccurrenceOf(store.Index(), element), title,
+              inlineStyle, enclosing);
   if (pseudo != "link") return;
   if (linkStates) return ComputeLinkFonts(store, enclosing, *linkStates);
   TLinkStateSets states;
@@ -242,10 +255,8 @@ void TProperties::ComputeLinkFonts(const TStyleList& store,
     derived.Inherit(from);
     derived.LinkFonts.reset();
   };
-  auto derive = [&](TProperties& derived, const TProperties& from, std::string_view state) {
-    start(derived, from);
-    derived.Combine(store, Tag, Class, ID, state, nullptr, InlineStyle, enclosing);
-  };
+  const TStyleKeyIndex& index = store.Index();
+  const TOccurrence link = OccurrenceOf(index, {Tag, Class, ID, {}});
   TLinkFonts fonts;
   fonts[LinkNormal] = FontDescription(metrics);
   auto describe = [&](const TProperties& state) {
@@ -253,15 +264,18 @@ void TProperties::ComputeLinkFonts(const TStyleList& store,
                                         : state.FontDescription(metrics);
   };
   TProperties& visited = states.Visited;
-  derive(visited, *this, "visited");
+  start(visited, *this);
+  TProperties* const visitedOnly[] = {&visited};
+  CombineSets(std::span(visitedOnly), store, {Tag, Class, ID, "visited"},
+              InState(index, link, "visited"), nullptr, InlineStyle, enclosing);
   fonts[LinkVisited] = describe(visited);
   // The hover states differ only in the set they start from; the rules are
   // matched once for both.
   start(states.VisitedHover, visited);
   start(states.Hover, *this);
   TProperties* const hovers[] = {&states.VisitedHover, &states.Hover};
-  CombineSets(std::span(hovers), store, {Tag, Class, ID, "hover"}, nullptr, InlineStyle,
-              enclosing);
+  CombineSets(std::span(hovers), store, {Tag, Class, ID, "hover"}, InState(index, link, "hover"),
+              nullptr, InlineStyle, enclosing);
   fonts[LinkVisitedHover] = describe(states.VisitedHover);
   fonts[LinkHover] = describe(states.Hover);
   LinkFonts = fonts;

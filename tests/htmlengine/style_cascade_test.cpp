@@ -111,6 +111,37 @@ TEST_F(StyleCascadeTest, KeptLinkStateSetsGiveTheLinksOwnFonts) {
   EXPECT_EQ((*fonts)[LinkHover].SizePoints, (*fonts)[LinkNormal].SizePoints);
 }
 
+// Inside a link, a family set by a rule reaches the fonts of all four states
+// of the link, each with the family the platform has; other slots leave the
+// families alone.
+TEST_F(StyleCascadeTest, FamilyInsideALinkReachesEveryState) {
+  Sheet("a:visited { font-family: Courier New } em { font-family: 'Nowhere', serif }"
+        " b { font-family: Nowhere } i { font-weight: bold }");
+  TProperties parent;
+  parent.CopyDocumentDefaults(*Store.DefaultEntry());
+  const TProperties* outer[] = {&parent};
+  TProperties link;
+  link.Inherit(parent);
+  link.Combine(Store, "a", "", "", "link", nullptr, nullptr, outer);
+  ASSERT_TRUE(link.LinkFonts.has_value());
+  EXPECT_TRUE(SameText((*link.LinkFonts)[LinkVisited].Family, "Courier New"));
+  const TProperties* inLink[] = {&link, &parent};
+  auto inside = [&](std::string_view tag) {
+    TProperties set;
+    set.Inherit(link);
+    set.Combine(Store, tag, "", "", "", nullptr, nullptr, inLink);
+    return *set.LinkFonts;
+  };
+  const TLinkFonts em = inside("em");
+  for (const TFontDescription& font : em) EXPECT_TRUE(SameText(font.Family, "Times New Roman"));
+  const TLinkFonts b = inside("b");
+  for (const TFontDescription& font : b)
+    EXPECT_EQ(font.Family, Store.Metrics().DefaultFamily());
+  const TLinkFonts i = inside("i");
+  for (int state = 0; state < 4; ++state)
+    EXPECT_EQ(i[state].Family, (*link.LinkFonts)[state].Family);
+}
+
 // Applying a rule visits only the slots written to it; every way a rule
 // gets its values must leave them visible to it.
 TEST_F(StyleCascadeTest, RulesGiveEverySlotTheyWereWritten) {
