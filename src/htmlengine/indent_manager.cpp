@@ -26,26 +26,47 @@ int NextBottom(const TIndentSide& side, int y) {
   return best;
 }
 
-// The nearest y below y at which an entry of the side begins or ends.
-// Entries of other owners count too: a span that ends early is never wrong.
-int NextBoundary(const TIndentSide& side, int y) {
-  int next = INT_MAX;
-  auto consider = [&](const IndentRec& rec) {
-    if (rec.Top > y) next = std::min(next, rec.Top);
-    else if (rec.Bottom > y) next = std::min(next, rec.Bottom);
-  };
-  for (const IndentRec& rec : side.Margins) consider(rec);
-  // Floats that end above y began there too.
-  for (auto rec = FirstBelow(side.Floats, y); rec != side.Floats.end(); ++rec) consider(*rec);
-  return next;
-}
-
 // One below the lowest entry without owner; 0 when there is none.
 int LowestBottom(const TIndentSide& side) {
   int bottom = side.Floats.empty() ? -1 : side.Floats.back().Bottom;
   for (const IndentRec& rec : side.Margins)
     if (rec.Owner == nullptr) bottom = std::max(bottom, rec.Bottom);
   return bottom + 1;
+}
+
+bool AppliesFor(const IndentRec& rec, int y, const void* owner) {
+  return rec.Top <= y && y < rec.Bottom && (rec.Owner == nullptr || rec.Owner == owner);
+}
+
+// The edge of one side at y and the next boundary below it. Every line of
+// every section asks for both, so each entry is looked at once for the two.
+// Entries of other owners bound the span too: a span that ends early is
+// never wrong.
+struct TSideEdge {
+  bool Found = false;  // some entry applies at y
+  int Edge = 0;
+  int Next = INT_MAX;
+};
+
+// `closer` picks the edge nearer the middle of two: max on the left, min on the right.
+template <class Closer>
+TSideEdge SideEdgeAt(const TIndentSide& side, int y, const void* owner, int start, Closer closer) {
+  TSideEdge result{false, start, INT_MAX};
+  auto visit = [&](const IndentRec& rec) {
+    if (rec.Top > y) {
+      result.Next = std::min(result.Next, rec.Top);
+    } else if (rec.Bottom > y) {
+      result.Next = std::min(result.Next, rec.Bottom);
+      if (rec.Owner == nullptr || rec.Owner == owner) {
+        result.Edge = closer(result.Edge, rec.Edge);
+        result.Found = true;
+      }
+    }
+  };
+  for (const IndentRec& rec : side.Margins) visit(rec);
+  // Floats that end above y neither apply nor bound anything below it.
+  for (auto rec = FirstBelow(side.Floats, y); rec != side.Floats.end(); ++rec) visit(*rec);
+  return result;
 }
 
 }  // namespace
@@ -63,7 +84,7 @@ void IndentManager::Reset(int left, int right) {
 }
 
 bool IndentManager::Applies(const IndentRec& rec, int y) const {
-  return rec.Top <= y && y < rec.Bottom && (rec.Owner == nullptr || rec.Owner == CurrentOwner);
+  return AppliesFor(rec, y, CurrentOwner);
 }
 
 template <class Use>
@@ -95,7 +116,12 @@ int IndentManager::RightEdge(int y) const {
 }
 
 TEdgeSpan IndentManager::EdgesAt(int y) const {
-  return {LeftEdge(y), RightEdge(y), std::min(NextBoundary(LeftList, y), NextBoundary(RightList, y))};
+  auto larger = [](int a, int b) { return std::max(a, b); };
+  auto smaller = [](int a, int b) { return std::min(a, b); };
+  const TSideEdge left = SideEdgeAt(LeftList, y, CurrentOwner, INT_MIN, larger);
+  const TSideEdge right = SideEdgeAt(RightList, y, CurrentOwner, INT_MAX, smaller);
+  return {left.Found ? LeftBase + left.Edge : LeftBase, right.Found ? LeftBase + right.Edge : RightBase,
+          std::min(left.Next, right.Next)};
 }
 
 int IndentManager::NextWiderY(int y) const {

@@ -78,6 +78,14 @@ void TSection::AppendCharacters(std::u16string_view chars, const int32_t* positi
   // is not copied over and over.
   if (SourceIndexes->capacity() < needed)
     SourceIndexes->reserve(std::max(needed + 500, 2 * SourceIndexes->capacity()));
+  // A section's text mostly arrives in a few pieces: room for a short
+  // paragraph at the first allocation saves regrowing on the next pieces.
+  if (Text.capacity() < needed) {
+    constexpr size_t kFirstRoom = 64;
+    const size_t room = std::max({needed, 2 * Text.capacity(), kFirstRoom});
+    Text.reserve(room);
+    BreakFlags.reserve(room + 1);  // Complete adds one flag at the end
+  }
   Text.append(chars);
   WidthsCached = PreWidthKnown = false;
   SourceIndexes->insert(SourceIndexes->end(), positions, positions + chars.size());

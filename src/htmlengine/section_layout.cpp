@@ -58,6 +58,7 @@ int TPreFormated::Layout(int x, int y, int /*width*/, int& cursor, int& maxWidth
 }
 
 int TSection::ClearHeight(const IndentManager& indents, int y) const {
+  if (ClearMode == 0) return 0;  // most sections clear nothing: no need to look at the floats
   int left = 0, right = 0;
   indents.FloatBottoms(left, right);
   auto below = [y](int bottom) { return std::max(0, Clamped(int64_t{bottom} - y - 1)); };
@@ -151,12 +152,12 @@ void TSection::PlaceFloat(TSectionLayoutState& state, TFloatingObj& image, int y
 }
 
 void TSection::MakeLine(TSectionLayoutState& state, int chars, bool overlong) {
-  LineRec line;
+  // Filled in place: nothing below adds lines while it is being made.
+  LineRec& line = LineList.emplace_back();
   line.Start = state.LineStart;
   line.LineChars = chars;
   LineHeights(state, line);
   PositionLine(state, line, overlong);
-  LineList.push_back(line);
 
   const int lineHeight = line.LineHt + line.SpaceBefore + line.SpaceAfter;
   Height = AddLayoutY(Height, lineHeight);
