@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/ansi_string.h"
@@ -58,6 +59,10 @@ class TPropStack {
 
  private:
   struct TEntry {
+    // Spelled out so that emplace_back builds an entry in place with every
+    // compiler (parenthesised aggregate initialisation is not everywhere yet).
+    TEntry(AnsiString tag, TElementStyle style, std::unique_ptr<TProperties> set)
+        : Tag(std::move(tag)), Style(std::move(style)), Set(std::move(set)) {}
     AnsiString Tag;
     TElementStyle Style;
     std::unique_ptr<TProperties> Set;
