@@ -12,14 +12,6 @@ constexpr int kSymbolCharset = 2;
 constexpr int kDefaultCharsetRequest = 1;
 constexpr int kSystemCharset = 0;  // ANSI: what DEFAULT_CHARSET stands for here
 
-std::vector<AnsiString> UpperCased(const std::set<AnsiString>& names) {
-  std::vector<AnsiString> result;
-  for (const AnsiString& name : names) result.push_back(UpperCase(name));
-  std::sort(result.begin(), result.end());
-  result.erase(std::unique(result.begin(), result.end()), result.end());
-  return result;
-}
-
 bool SameUpperCased(std::string_view upper, std::string_view text) {
   if (upper.size() != text.size()) return false;
   for (size_t i = 0; i < text.size(); ++i)
@@ -35,16 +27,29 @@ FixedWidthFontMetrics::FixedWidthFontMetrics(int pixelsPerInch)
                             pixelsPerInch) {}
 
 FixedWidthFontMetrics::FixedWidthFontMetrics(std::set<AnsiString> installed, int pixelsPerInch)
-    : Installed(UpperCased(installed)), PixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch : 96) {}
+    : Installed(NamesOf(installed)), PixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch : 96) {}
 
-// Asked for every family of every font an element describes. The usual
-// handful of families is scanned, lengths first; family names are short, so
-// a longer list is searched with the name upper-cased on the stack.
+std::vector<FixedWidthFontMetrics::TInstalledName> FixedWidthFontMetrics::NamesOf(
+    const std::set<AnsiString>& families) {
+  std::vector<TInstalledName> names;
+  for (const AnsiString& family : families) names.push_back({UpperCase(family), family});
+  std::ranges::stable_sort(names, std::less<>(), &TInstalledName::Upper);
+  auto sameUpper = [](const TInstalledName& a, const TInstalledName& b) { return a.Upper == b.Upper; };
+  names.erase(std::unique(names.begin(), names.end(), sameUpper), names.end());
+  return names;
+}
+
+// Asked twice for every font an element describes: when its family is chosen
+// and when it is realised. The usual handful of families is scanned, lengths
+// first; family names are short, so a longer list is searched with the name
+// upper-cased on the stack.
 bool FixedWidthFontMetrics::IsInstalled(std::string_view family) const {
   constexpr size_t kFewFamilies = 16;
   if (Installed.size() <= kFewFamilies)
-    return std::any_of(Installed.begin(), Installed.end(),
-                       [family](const AnsiString& upper) { return SameUpperCased(upper, family); });
+    return std::any_of(Installed.begin(), Installed.end(), [family](const TInstalledName& name) {
+      return name.Upper.size() == family.size() &&
+             (family == name.Spelling || SameUpperCased(name.Upper, family));
+    });
   constexpr size_t kShortName = 64;
   AnsiString longName;
   std::array<char, kShortName> buffer;
@@ -56,12 +61,13 @@ bool FixedWidthFontMetrics::IsInstalled(std::string_view family) const {
     std::transform(family.begin(), family.end(), buffer.begin(), AsciiUpper);
     upper = std::string_view(buffer.data(), family.size());
   }
-  return std::binary_search(Installed.begin(), Installed.end(), upper, std::less<>());
+  return std::ranges::binary_search(Installed, upper, std::less<>(), &TInstalledName::Upper);
 }
 
 TRealisedFont FixedWidthFontMetrics::Realise(const TFontRequest& request) const {
   TRealisedFont font;
-  font.Family = IsInstalled(request.Family) ? request.Family : DefaultFamily();
+  if (IsInstalled(request.Family)) font.Family = request.Family;
+  else font.Family = DefaultFamily();
   font.SizePoints = std::clamp(request.SizePoints, 1, 1000);
   font.Style = request.Style;
   if (SameText(font.Family, "Symbol")) font.Charset = kSymbolCharset;

@@ -83,8 +83,16 @@ class FixedWidthFontMetrics : public FontMetrics {
   static const FixedWidthFontMetrics& Standard();
 
  private:
-  // Upper case; looked up by view, so that asking allocates nothing.
-  std::vector<AnsiString> Installed;  // upper case, sorted, each once
+  // Looked up by view, so that asking allocates nothing. The spelling as
+  // given answers the usual question, asked in the same spelling, with one
+  // comparison of bytes.
+  struct TInstalledName {
+    AnsiString Upper;
+    AnsiString Spelling;
+  };
+  static std::vector<TInstalledName> NamesOf(const std::set<AnsiString>& families);
+
+  std::vector<TInstalledName> Installed;  // sorted by Upper, each once
   int PixelsPerInch_;
 };
 

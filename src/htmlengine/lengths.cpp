@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/ansi_string.h"
@@ -35,6 +37,34 @@ std::string_view TrimView(std::string_view text) {
 
 double Clamped(double value) { return std::isfinite(value) ? std::clamp(value, -1e9, 1e9) : 0; }
 
+// The value of unsigned digits with an optional decimal point. Style texts
+// hold short numbers ("1.2", "0.833", "600"): with at most 15 digits both the
+// digits read as an integer and the power of ten are exact doubles, so one
+// division rounds the quotient to the nearest double, as from_chars does.
+// Longer numbers go to from_chars.
+std::optional<double> DecimalValue(std::string_view digits) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  constexpr int kExactDigits = 15;
+  uint64_t integer = 0;
+  int count = 0, fractionDigits = 0;
+  bool fraction = false;
+  for (char c : digits) {
+    if (c == '.') {
+      fraction = true;
+      continue;
+    }
+    if (++count > kExactDigits) break;
+    integer = integer * 10 + static_cast<uint64_t>(c - '0');
+    if (fraction) ++fractionDigits;
+  }
+  if (count <= kExactDigits) return static_cast<double>(integer) / kPowersOfTen[fractionDigits];
+  double value = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 int RoundToInt(double value) { return static_cast<int>(std::nearbyint(Clamped(value))); }
@@ -48,10 +78,9 @@ TNumberAndUnit SplitNumberAndUnit(std::string_view text) {
   std::string_view digits = text.substr(0, length);
   bool negative = digits[0] == '-';
   if (digits[0] == '+' || digits[0] == '-') digits.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) return result;
-  result.Value = Clamped(negative ? -value : value);
+  std::optional<double> value = DecimalValue(digits);
+  if (!value) return result;
+  result.Value = Clamped(negative ? -*value : *value);
   result.HasNumber = true;
   return result;
 }
@@ -60,7 +89,7 @@ int LengthToPixels(std::string_view text, bool relative, double percentBase, int
                    int exSize, int emSize, int pixelsPerInch) {
   TNumberAndUnit parsed = SplitNumberAndUnit(text);
   double v = parsed.Value, ppi = pixelsPerInch;
-  std::string unit = Trim(parsed.Unit);
+  std::string_view unit = TrimView(parsed.Unit);
   double pixels;
   if (unit == "in") pixels = v * ppi;
   else if (unit == "cm") pixels = v * ppi / 2.54;

@@ -15,12 +15,23 @@ bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
-// Views rather than copies: a family list is looked at for every font.
+// Views rather than copies: a family list is looked at for every font. The
+// generic names differ in length, so most names are told apart by that alone.
 std::string_view GenericFamily(std::string_view name) {
-  if (SameText(name, "serif")) return "Times New Roman";
-  if (SameText(name, "monospace")) return "Courier New";
-  if (SameText(name, "sans-serif")) return "Arial";
-  if (SameText(name, "cursive")) return "Lucida Handwriting";
+  switch (name.size()) {
+    case 5:
+      if (SameText(name, "serif")) return "Times New Roman";
+      break;
+    case 7:
+      if (SameText(name, "cursive")) return "Lucida Handwriting";
+      break;
+    case 9:
+      if (SameText(name, "monospace")) return "Courier New";
+      break;
+    case 10:
+      if (SameText(name, "sans-serif")) return "Arial";
+      break;
+  }
   return name;
 }
 
@@ -70,7 +81,11 @@ void UpdateStyleBits(TFontDescription& font, int slot, std::string_view text) {
 
 bool IsBoldWeight(std::string_view weight) {
   if (Contains(weight, "bold")) return true;
-  TNumberAndUnit number = SplitNumberAndUnit(weight);
+  // A number without unit ends in a digit; the usual "normal" is no number
+  // and needs no reading.
+  const std::string_view trimmed = Trimmed(weight);
+  if (trimmed.empty() || trimmed.back() < '0' || trimmed.back() > '9') return false;
+  TNumberAndUnit number = SplitNumberAndUnit(trimmed);
   return number.HasNumber && number.Unit.empty() && number.Value >= 600;
 }
 
@@ -87,8 +102,11 @@ AnsiString ChooseInstalledFamily(std::string_view families, const FontMetrics& m
 }
 
 TFontDescription TProperties::FontDescription(const FontMetrics& metrics) const {
+  // Viewed, not copied: a list of several families is longer than a short
+  // string holds, and copying it would allocate for every font.
   const AnsiString* family = TextOf(Prop::FontFamily);
-  return DescribeFont(ChooseInstalledFamily(family ? *family : AnsiString(), metrics), metrics);
+  const std::string_view families = family ? std::string_view(*family) : std::string_view();
+  return DescribeFont(ChooseInstalledFamily(families, metrics), metrics);
 }
 
 TFontDescription TProperties::DescribeFont(AnsiString family, const FontMetrics& metrics) const {

@@ -1,6 +1,7 @@
 #include "ui/qt_font_metrics.h"
 
 #include <algorithm>
+#include <array>
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -36,8 +37,13 @@ QtFontMetrics::QtFontMetrics(int pixelsPerInch)
   Default = ToAnsi(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
 }
 
+// Family names are short: they are upper-cased on the stack.
 bool QtFontMetrics::IsInstalled(std::string_view family) const {
-  return Installed.count(UpperCase(family)) > 0;
+  constexpr size_t kShortName = 64;
+  if (family.size() > kShortName) return Installed.count(UpperCase(family)) > 0;
+  std::array<char, kShortName> buffer;
+  std::transform(family.begin(), family.end(), buffer.begin(), AsciiUpper);
+  return Installed.find(std::string_view(buffer.data(), family.size())) != Installed.end();
 }
 
 AnsiString QtFontMetrics::DefaultFamily() const { return Default; }
@@ -59,6 +65,16 @@ QFont QtFontMetrics::ToQFont(const TRealisedFont& font) const {
 }
 
 TRealisedFont QtFontMetrics::Realise(const TFontRequest& request) const {
+  // Sizes are kept in range as the font is made, so that a document asking
+  // for any number of absurd sizes adds no more than the range to the cache.
+  TRequestKey key{request.Family, std::clamp(request.SizePoints, 1, 1000), request.Style,
+                  request.Charset};
+  auto found = RealisedFonts.find(key);
+  if (found == RealisedFonts.end()) found = RealisedFonts.emplace(std::move(key), RealiseNew(request)).first;
+  return found->second;
+}
+
+TRealisedFont QtFontMetrics::RealiseNew(const TFontRequest& request) const {
   TRealisedFont font;
   font.SizePoints = std::clamp(request.SizePoints, 1, 1000);
   font.Style = request.Style;

@@ -33,14 +33,19 @@ class QtFontMetrics : public FontMetrics {
 
  private:
   using TFontKey = std::tuple<AnsiString, int, uint8_t>;
+  using TRequestKey = std::tuple<AnsiString, int, uint8_t, int>;
   QFont MakeFont(const AnsiString& family, int sizePoints, uint8_t style) const;
   const QFontMetrics& MetricsOf(const TRealisedFont& font) const;
+  TRealisedFont RealiseNew(const TFontRequest& request) const;
 
   int PixelsPerInch_;
-  std::set<AnsiString> Installed;  // upper case
+  std::set<AnsiString, std::less<>> Installed;  // upper case
   AnsiString Default;
   // Layout measures the same few fonts again and again.
   mutable std::map<TFontKey, QFontMetrics> MetricsCache;
+  // Every element of a document asks for its font, and most ask for one of
+  // a few; the font database is asked once for each.
+  mutable std::map<TRequestKey, TRealisedFont> RealisedFonts;
 };
 
 }  // namespace folverin

@@ -53,5 +53,22 @@ TEST(FixedWidthFontMetrics, FamiliesAndCharsets) {
   EXPECT_GT(metrics.Realise({"Verdana", -5, 0, 0}).Height, 0);  // no empty fonts
 }
 
+// A family given in several spellings is one family; any spelling, and any
+// case of it, finds it, in a short list and in a long one.
+TEST(FixedWidthFontMetrics, SpellingsOfOneFamily) {
+  using namespace std::literals;
+  std::set<AnsiString> few = {"Verdana", "VERDANA", "verdana", "Arial"};
+  std::set<AnsiString> many = few;
+  for (char c = 'a'; c <= 'z'; ++c) many.insert(AnsiString("Font ") + c);
+  for (const std::set<AnsiString>& families : {few, many}) {
+    FixedWidthFontMetrics metrics(families, 96);
+    for (const char* asked : {"Verdana", "VERDANA", "verdana", "vERDANA", "ARIAL", "arial"})
+      EXPECT_TRUE(metrics.IsInstalled(asked)) << asked;
+    for (std::string_view asked : {"Verdana "sv, "Verdanb"sv, "Arial\0"sv, "Ari"sv})
+      EXPECT_FALSE(metrics.IsInstalled(asked)) << asked;
+    EXPECT_EQ(metrics.Realise({"vERDANA", 12, 0, 1}).Family, "vERDANA");
+  }
+}
+
 }  // namespace
 }  // namespace folverin

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <random>
+#include <string>
+
 namespace folverin {
 namespace {
 
@@ -64,6 +68,39 @@ TEST(Lengths, FontSizeKeywords) {
   EXPECT_DOUBLE_EQ(FontSizeToPoints("xx-large", 20, 10), 30);
   EXPECT_DOUBLE_EQ(FontSizeToPoints("smaller", 20, 10), 15);
   EXPECT_DOUBLE_EQ(FontSizeToPoints("larger", 20, 10), 25);
+}
+
+// Short numbers are read without from_chars; every number must still come
+// out as the nearest double, exactly as from_chars reads it.
+TEST(Lengths, NumbersReadAsFromCharsReadsThem) {
+  std::mt19937 random(4711);
+  auto digits = [&](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    // Up to nine digits before the point keep the value inside the clamp.
+    std::string number = digits(static_cast<int>(random() % 10));
+    const int fraction = static_cast<int>(random() % 14);
+    if (fraction > 0 || number.empty()) number += "." + digits(std::max(fraction, 1));
+    double expected = 0;
+    std::from_chars(number.data(), number.data() + number.size(), expected);
+    const bool negative = random() % 2 == 0;
+    const std::string text = (negative ? "-" : "") + number + "em";
+    TNumberAndUnit parsed = SplitNumberAndUnit(text);
+    ASSERT_TRUE(parsed.HasNumber) << text;
+    ASSERT_EQ(parsed.Value, negative ? -expected : expected) << text;
+    ASSERT_EQ(parsed.Unit, "em") << text;
+  }
+  // Around the number of digits that is read exactly as an integer.
+  EXPECT_EQ(SplitNumberAndUnit("0.123456789012345").Value, 0.123456789012345);
+  EXPECT_EQ(SplitNumberAndUnit("0.1234567890123456").Value, 0.1234567890123456);
+  EXPECT_EQ(SplitNumberAndUnit("12345678.90123456789").Value, 12345678.90123456789);
+  EXPECT_EQ(SplitNumberAndUnit("000000000000000000001.5").Value, 1.5);
+  EXPECT_EQ(SplitNumberAndUnit(".5").Value, 0.5);
+  EXPECT_TRUE(std::signbit(SplitNumberAndUnit("-0").Value));
+  EXPECT_EQ(SplitNumberAndUnit("1.").Unit, ".");
 }
 
 }  // namespace

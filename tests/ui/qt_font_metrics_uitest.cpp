@@ -1,5 +1,7 @@
 #include "ui/qt_font_metrics.h"
 
+#include <vector>
+
 #include <QFontDatabase>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -24,6 +26,7 @@ TEST(QtFontMetrics, InstalledFamiliesAndDefault) {
   EXPECT_TRUE(metrics.IsInstalled(family));
   EXPECT_TRUE(metrics.IsInstalled(LowerCase(family)));
   EXPECT_FALSE(metrics.IsInstalled("Keine Solche Schrift 4711"));
+  EXPECT_FALSE(metrics.IsInstalled(AnsiString(100, 'x')));  // longer than any family name
   EXPECT_FALSE(metrics.DefaultFamily().empty());
   EXPECT_EQ(metrics.PixelsPerInch(), 96);
   EXPECT_GT(QtFontMetrics().PixelsPerInch(), 0);
@@ -51,6 +54,34 @@ TEST(QtFontMetrics, RealisedFontsHaveConsistentMeasures) {
 
   const TRealisedFont missing = metrics.Realise({"Keine Solche Schrift 4711", 12, 0, 1});
   EXPECT_TRUE(metrics.IsInstalled(missing.Family)) << missing.Family;
+}
+
+// Fonts are realised once per request; a request realised before, among
+// others, gives what a metrics object that never saw it gives.
+TEST(QtFontMetrics, RealisingAgainGivesTheSameFont) {
+  const AnsiString family = SomeInstalledFamily();
+  const std::vector<TFontRequest> requests = {
+      {family, 12, 0, 1},           {family, 13, 0, 1},
+      {family, 12, kFontBold, 1},   {family, 12, kFontItalic | kFontUnderline, 1},
+      {family, 12, 0, 238},         {LowerCase(family), 12, 0, 1},
+      {"Keine Solche Schrift", 12, 0, 1}, {"Symbol", 9, 0, 1}};
+  const QtFontMetrics shared(96);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const TFontRequest& request : requests) {
+      const TRealisedFont again = shared.Realise(request);
+      const TRealisedFont fresh = QtFontMetrics(96).Realise(request);
+      EXPECT_EQ(again.Family, fresh.Family) << request.Family;
+      EXPECT_EQ(again.SizePoints, fresh.SizePoints) << request.SizePoints;
+      EXPECT_EQ(again.Style, fresh.Style) << int{request.Style};
+      EXPECT_EQ(again.Charset, fresh.Charset) << request.Charset;
+      EXPECT_EQ(again.Height, fresh.Height);
+      EXPECT_EQ(again.Ascent, fresh.Ascent);
+      EXPECT_EQ(again.Descent, fresh.Descent);
+      EXPECT_EQ(again.InternalLeading, fresh.InternalLeading);
+      EXPECT_EQ(again.ExternalLeading, fresh.ExternalLeading);
+      EXPECT_EQ(again.MaxCharWidth, fresh.MaxCharWidth);
+    }
+  }
 }
 
 TEST(QtFontMetrics, WidthsAndFittingAgree) {
