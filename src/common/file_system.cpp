@@ -87,11 +87,20 @@ std::string ResolveComponents(const std::string& utf8Path) {
   return resolved;
 }
 
+// The exact name is by far the usual case: it is tried first, and only a
+// name that is missing is looked for without regard to letter case.
 std::optional<struct stat> StatOf(std::string_view ansiPath) {
   if (HasNul(ansiPath)) return std::nullopt;
   struct stat info;
+  if (::stat(AnsiToUtf8(ansiPath).c_str(), &info) == 0) return info;
   if (::stat(ResolveOnDisk(ansiPath).c_str(), &info) != 0) return std::nullopt;
   return info;
+}
+
+int OpenForReading(std::string_view ansiPath) {
+  const int fd = ::open(AnsiToUtf8(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) return fd;
+  return ::open(ResolveOnDisk(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
 }
 
 std::string SystemError(std::string_view what, std::string_view ansiPath, int error) {
@@ -202,16 +211,23 @@ bool IsWritable(std::string_view ansiPath) {
 }
 
 std::optional<std::string> ReadWholeFile(std::string_view ansiPath) {
-  if (HasNul(ansiPath)) return std::nullopt;
-  const int fd = ::open(ResolveOnDisk(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  std::string content;
+  if (!ReadWholeFileInto(ansiPath, content)) return std::nullopt;
+  return content;
+}
+
+bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
+  content.clear();
+  if (HasNul(ansiPath)) return false;
+  const int fd = OpenForReading(ansiPath);
+  if (fd < 0) return false;
   // Read straight into the result, sized from the file's length (one byte
   // more, so that the end shows without growing); a file that grows while it
   // is read is still read to its end.
   struct stat info;
   const size_t expected =
       ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
-  std::string content(std::max<size_t>(expected + 1, 4096), '\0');
+  content.resize(std::max<size_t>(expected + 1, 4096));
   size_t used = 0;
   for (;;) {
     if (used == content.size()) content.resize(content.size() * 2);
@@ -219,14 +235,17 @@ std::optional<std::string> ReadWholeFile(std::string_view ansiPath) {
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
+      const int error = errno;
       ::close(fd);
-      return std::nullopt;
+      content.clear();
+      errno = error;
+      return false;
     }
     used += static_cast<size_t>(count);
   }
   ::close(fd);
   content.resize(used);
-  return content;
+  return true;
 }
 
 std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes) {

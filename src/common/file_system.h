@@ -34,6 +34,9 @@ bool IsWritable(std::string_view ansiPath);
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(std::string_view ansiPath);
+// The same into a string the caller keeps, so that its memory serves file
+// after file; false (and `content` empty) when the file cannot be read.
+bool ReadWholeFileInto(std::string_view ansiPath, std::string& content);
 
 // Writes the file whole or not at all (a temporary file beside it, renamed
 // over the target). Returns an error text (English, from the system) or

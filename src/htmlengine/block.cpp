@@ -39,10 +39,7 @@ TBlock::TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& prop
 
 TBlock::~TBlock() = default;
 
-void TBlock::DetachChildren(TItemList& out) {
-  TItemList items = Cell->TakeItems();
-  for (auto& item : items) out.push_back(std::move(item));
-}
+void TBlock::DetachChildren(TItemList& out) { Cell->MoveItemsTo(out); }
 
 bool TBlock::CollectSelectedText(TSelTextCount&, int, int) { return !NotDisplayed; }
 

@@ -1,5 +1,7 @@
 #include "htmlengine/cell.h"
 
+#include <iterator>
+
 #include "htmlengine/document_walk.h"
 #include "htmlengine/section.h"
 #include "htmlengine/section_list.h"
@@ -30,11 +32,19 @@ class TSelectedTextVisitor : public TDocumentVisitor {
 
 }  // namespace
 
+TCellBasic::TCellBasic(TSectionList* document)
+    : Document(document),
+      ArenaUse(std::in_place, document->SectionArena),
+      Items(document->SectionArena.Resource()) {}
+
+TCellBasic::TCellBasic(TSectionList* document, std::pmr::memory_resource* itemMemory)
+    : Document(document), Items(itemMemory) {}
+
 TCellBasic::~TCellBasic() { FreeItems(); }
 
 void TCellBasic::FreeItems() {
-  TItemList pending = std::move(Items);
-  Items.clear();
+  TItemList pending;
+  MoveItemsTo(pending);
   while (!pending.empty()) {
     std::unique_ptr<TSectionBase> item = std::move(pending.back());
     pending.pop_back();
@@ -42,10 +52,9 @@ void TCellBasic::FreeItems() {
   }
 }
 
-TItemList TCellBasic::TakeItems() {
-  TItemList items = std::move(Items);
+void TCellBasic::MoveItemsTo(TItemList& out) {
+  out.insert(out.end(), std::make_move_iterator(Items.begin()), std::make_move_iterator(Items.end()));
   Items.clear();
-  return items;
 }
 
 std::unique_ptr<TSectionBase> TCellBasic::RemoveItem(int index) {

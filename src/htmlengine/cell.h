@@ -3,17 +3,22 @@
 #pragma once
 
 #include <memory>
+#include <memory_resource>
+#include <optional>
+#include <vector>
 
 #include "common/ansi_string.h"
 #include "htmlengine/indent_manager.h"
 #include "htmlengine/property_slots.h"
+#include "htmlengine/section_arena.h"
 #include "htmlengine/section_item.h"
 
 namespace folverin {
 
 class TCellBasic {
  public:
-  explicit TCellBasic(TSectionList* document) : Document(document) {}
+  // The list of items comes from the document's pool of section memory.
+  explicit TCellBasic(TSectionList* document);
   TCellBasic(const TCellBasic&) = delete;
   TCellBasic& operator=(const TCellBasic&) = delete;
   virtual ~TCellBasic();
@@ -24,7 +29,8 @@ class TCellBasic {
 
   int Count() const { return static_cast<int>(Items.size()); }
   TSectionBase* Item(int index) const { return Items[index].get(); }
-  TItemList TakeItems();
+  // Moves the items to the end of `out`, leaving the cell empty.
+  void MoveItemsTo(TItemList& out);
   // Takes one item out of the cell (a body replaced, an item dropped).
   std::unique_ptr<TSectionBase> RemoveItem(int index);
   // Frees every item, the deepest trees included, without recursion.
@@ -55,8 +61,14 @@ class TCellBasic {
   int DrawBottom = 0;
   AnsiString CellTag;  // the tag of the property set in force when the cell was made
 
+ protected:
+  // For the document's own cell, which exists before the document's pool.
+  TCellBasic(TSectionList* document, std::pmr::memory_resource* itemMemory);
+
  private:
-  TItemList Items;
+  // Before the items, so that their list is gone before the pool is let go.
+  std::optional<TSectionArena::TUse> ArenaUse;
+  std::pmr::vector<std::unique_ptr<TSectionBase>> Items;
 };
 
 // A cell with its own floats and indents: a table cell, and the document.

@@ -16,6 +16,7 @@ constexpr int kHtmlFileType = 0;
 constexpr int kScrollBarWidth = 16;
 // The builder's share of the progress; layout reports the rest.
 constexpr int kParseProgressShare = 75;
+constexpr size_t kLargestKeptSource = 4 << 20;
 
 AnsiString NormalisedServerRoot(const AnsiString& value) {
   AnsiString root = Trim(value);
@@ -149,15 +150,15 @@ void TDocumentView::LoadFile(const AnsiString& name) {
 }
 
 void TDocumentView::ReadAndParse(const AnsiString& fileName) {
-  SourceText_.clear();
+  // The source's memory serves the next file too (no large block taken and
+  // given back for every file), unless one huge file would keep it too big.
+  if (SourceText_.capacity() > kLargestKeptSource) SourceText_ = AnsiString();
   errno = 0;
-  std::optional<std::string> source = ReadWholeFile(fileName);
-  if (!source) {
+  if (!ReadWholeFileInto(fileName, SourceText_)) {
     const int error = errno;
     throw EInOutError("Cannot open file \"" + fileName + "\"" +
                       (error ? AnsiString(". ") + std::strerror(error) : AnsiString()));
   }
-  SourceText_ = std::move(*source);
   if (OnParseBegin) OnParseBegin(SourceText_);
   if (OnSoundRequest) OnSoundRequest("", 0, true);
   ParseResult_ = ParseDocument(
@@ -266,6 +267,8 @@ void TDocumentView::SelectAll() {
 }
 
 std::u16string TDocumentView::SelText() { return Document_.SelectedText(); }
+
+void TDocumentView::SelText(std::u16string& text) { Document_.SelectedText(text); }
 
 AnsiString TDocumentView::ExpandDocumentName(const AnsiString& name) const {
   return ExpandDocumentAddress(name, {Props.ServerRoot, DocumentBase_, LoadedFile_});

@@ -96,6 +96,9 @@ class TDocumentView {
   void Clear();
   void SelectAll();
   std::u16string SelText();
+  // The same into a string the caller keeps (the index builder's text of
+  // page after page).
+  void SelText(std::u16string& text);
   // Turns an address of the document into a file name; other schemes'
   // addresses come back unchanged.
   virtual AnsiString ExpandDocumentName(const AnsiString& name) const;

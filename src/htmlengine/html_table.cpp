@@ -43,8 +43,7 @@ void ThtmlTable::DetachChildren(TItemList& out) {
   for (const auto& row : Rows_)
     for (const auto& cell : row->Cells) {
       if (!cell) continue;
-      TItemList items = cell->Cell->TakeItems();
-      for (auto& item : items) out.push_back(std::move(item));
+      cell->Cell->MoveItemsTo(out);
     }
 }
 

@@ -66,10 +66,23 @@ void TIDNameList::RemoveObject(const TIDObject* object) {
   }
 }
 
+namespace {
+
+// Emptying a hash table clears all of its buckets. After a page with
+// thousands of names that would be a large block cleared again for every
+// page after it, so a table far bigger than what it held starts afresh.
+template <class Table>
+void EmptyTable(Table& table) {
+  if (table.bucket_count() > 4 * table.size() + 64) table = Table();
+  else table.clear();
+}
+
+}  // namespace
+
 void TIDNameList::Clear() {
   for (auto& [name, entry] : Names) entry.Object->Registry = nullptr;
-  NamesOfObject.clear();
-  Names.clear();
+  EmptyTable(NamesOfObject);
+  EmptyTable(Names);
 }
 
 TIDObject* TIDNameList::Find(std::string_view name) const {

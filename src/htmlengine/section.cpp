@@ -45,7 +45,13 @@ char16_t Transformed(char16_t ch, int32_t transform) {
 TSection::TSection(TSectionList* document, bool withIndent, TCellBasic* /*cell*/,
                    const TUrlTarget* linkTarget, TProperties& properties,
                    TAttributeList* attributes)
-    : TSectionBase(document) {
+    : TSectionBase(document),
+      ArenaUse(document->SectionArena),
+      Text(document->SectionArena.Resource()),
+      BreakFlags(document->SectionArena.Resource()),
+      FontRuns(document->SectionArena.Resource()),
+      SourceRuns(document->SectionArena.Resource()),
+      LineList(document->SectionArena.Resource()) {
   const FontMetrics& metrics = document->Metrics();
   // Most sections change their font at most once.
   FontRuns.reserve(2);

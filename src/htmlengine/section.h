@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "htmlengine/floating_obj.h"
 #include "htmlengine/font_run.h"
 #include "htmlengine/form_control_obj.h"
+#include "htmlengine/section_arena.h"
 #include "htmlengine/section_item.h"
 
 namespace folverin {
@@ -76,6 +78,9 @@ struct TAppendMode {
 };
 
 class TSection : public TSectionBase {
+  // First, so that the buffers below are gone before it lets the pool go.
+  TSectionArena::TUse ArenaUse;
+
  public:
   // The first font run comes from the property set (a link run when a link
   // target is given); an ID attribute registers the section.
@@ -131,14 +136,16 @@ class TSection : public TSectionBase {
 
   int SectionOrdinal = 0;
   int LayoutPassSeen = 0;
-  std::u16string Text;
-  std::string BreakFlags;  // 'y' a line may break after the character, 'n' not
+  // The buffers that live as long as the section come from the document's
+  // pool of section memory.
+  std::pmr::u16string Text;
+  std::pmr::string BreakFlags;  // 'y' a line may break after the character, 'n' not
   std::optional<std::vector<int32_t>> SourceIndexes;  // while the section is built
-  TFontList FontRuns;
+  std::pmr::vector<TFontObj> FontRuns;
   TImageObjList Floats;
   TFormControlList Controls;
-  std::vector<IndexObj> SourceRuns;  // after Complete
-  std::vector<LineRec> LineList;     // after layout
+  std::pmr::vector<IndexObj> SourceRuns;  // after Complete
+  std::pmr::vector<LineRec> LineList;     // after layout
   uint8_t Alignment = 1;             // 1 left, 2 center, 3 right, 4 justify
   uint8_t ClearMode = 0;             // 1 left, 2 right, 3 both
   int LineHeightPx = -1;

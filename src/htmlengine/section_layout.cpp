@@ -23,7 +23,7 @@ int Clamped(int64_t value) {
 
 int FullHeight(const TFloatingObj& image) { return image.VSpaceT + image.ImageHeight + image.VSpaceB; }
 
-bool OnlyMarkers(const std::u16string& text, int start, int count) {
+bool OnlyMarkers(std::u16string_view text, int start, int count) {
   for (int i = start; i < start + count; ++i)
     if (!IsMarker(text[i])) return false;
   return true;
@@ -37,7 +37,7 @@ size_t EstimatedLines(int64_t chars, int64_t widestChar, int64_t width) {
   return static_cast<size_t>(std::clamp<int64_t>(chars * widestChar / width + 2, 2, kMostReserved));
 }
 
-void CollectMarkers(const std::u16string& text, TSectionLayoutState& state) {
+void CollectMarkers(std::u16string_view text, TSectionLayoutState& state) {
   if (!ContainsMarker(text)) return;
   for (int i = 0; i < static_cast<int>(text.size()); ++i)
     if (IsMarker(text[i])) {

@@ -11,7 +11,7 @@ namespace folverin {
 
 namespace {
 
-int SpacesFrom(const std::u16string& text, int index) {
+int SpacesFrom(std::u16string_view text, int index) {
   const int n = static_cast<int>(text.size());
   while (index < n && text[index] == u' ') ++index;
   return index;

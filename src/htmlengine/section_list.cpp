@@ -7,7 +7,7 @@
 namespace folverin {
 
 TSectionList::TSectionList(const FontMetrics* metrics)
-    : TCell(this),
+    : TCell(this, std::pmr::new_delete_resource()),
       StyleSheet(&HoverInUse, metrics),
       Metrics_(metrics ? metrics : &FixedWidthFontMetrics::Standard()) {
   CellTag = "default";
@@ -26,6 +26,7 @@ void TSectionList::Clear() {
   }
   LinkFonts.clear();
   FreeItems();
+  SectionArena.Reset();
   FinishedSections = 0;
   SelectionStart = 0;
   SelectionEnd = 0;
@@ -102,13 +103,21 @@ int TSectionList::CopySelectedText(char16_t* buffer, int size) {
 }
 
 std::u16string TSectionList::SelectedText() {
-  if (SelectionStart >= SelectionEnd) return {};
+  std::u16string text;
+  SelectedText(text);
+  return text;
+}
+
+void TSectionList::SelectedText(std::u16string& text) {
+  text.clear();
+  if (SelectionStart >= SelectionEnd) return;
   TSelTextString collector;
+  collector.Text = std::move(text);
   // Room for every selected position; only the line ends go beyond that.
   const int selected = std::min(SelectionEnd, TextStart + TextLength) - std::max(SelectionStart, TextStart);
   if (selected > 0) collector.Text.reserve(static_cast<size_t>(selected) + selected / 16);
   CollectSelection(collector);
-  return std::move(collector.Text);
+  text = std::move(collector.Text);
 }
 
 int TSectionList::PositionOfSource(int sourcePosition) {

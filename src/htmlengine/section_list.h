@@ -12,6 +12,7 @@
 #include "htmlengine/cell.h"
 #include "htmlengine/font_metrics.h"
 #include "htmlengine/id_name_list.h"
+#include "htmlengine/section_arena.h"
 #include "htmlengine/style_list.h"
 
 namespace folverin {
@@ -57,6 +58,9 @@ class TSectionList : public TCell {
   int CopySelectedText(char16_t* buffer, int size);
   // The characters of the selection in one walk (count and copy take two).
   std::u16string SelectedText();
+  // The same into a string the caller keeps, whose memory then serves
+  // document after document.
+  void SelectedText(std::u16string& text);
   // The document's text position of a source position; past the end of the
   // text when no item holds it.
   int PositionOfSource(int sourcePosition);
@@ -69,6 +73,8 @@ class TSectionList : public TCell {
   void ReturnSourceIndexBuffer(std::vector<int32_t>&& buffer);
   const FontMetrics& Metrics() const { return *Metrics_; }
 
+  // The memory of the sections' buffers; Clear empties it once they are gone.
+  TSectionArena SectionArena;
   bool ImagesShown = false;
   int ScrollOffset = 0;
   int SelectionStart = 0;

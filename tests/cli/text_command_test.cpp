@@ -33,6 +33,24 @@ TEST(TextCommand, TextIsWrittenAsValidUtf8) {
   EXPECT_EQ(run.Out, "\na\xEF\xBF\xBD" "b \xF0\x9F\x98\x80 c\xC3\xA4\n");
 }
 
+TEST(TextCommand, LongTextsKeepEveryCharacterAcrossTheWriteBuffer) {
+  testing::TempFolder folder;
+  // A pair whose halves fall on both sides of 4096 units, then more
+  // three-byte characters than one buffer holds.
+  std::string html = "<BODY>" + std::string(4095, 'a') + "&#xD83D;&#xDE00;";
+  std::string expected = "\n" + std::string(4095, 'a') + "\xF0\x9F\x98\x80";
+  for (int i = 0; i < 5000; ++i) {
+    html += "&#8364;";
+    expected += "\xE2\x82\xAC";
+  }
+  html += "&#xD800;</BODY>";  // a lone half at the very end
+  expected += "\xEF\xBF\xBD\n";
+  const auto run = RunCli({"text", folder.Write("a.htm", html)});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out.size(), expected.size());
+  EXPECT_TRUE(run.Out == expected);
+}
+
 TEST(TextCommand, MissingFilesAndBadArguments) {
   EXPECT_EQ(RunCli({"text"}).ExitCode, 2);
   const auto missing = RunCli({"text", "/nirgends/fehlt.htm"});

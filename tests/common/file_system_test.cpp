@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -64,6 +65,27 @@ TEST_F(FileSystemTest, ResolverPrefersTheExactNameAndChoosesStably) {
   // Neither is exact: the first in byte order wins, whatever the folder order.
   EXPECT_EQ(ResolveOnDisk(Ansi("A.txt")), Utf8("A.TXT"));
   EXPECT_EQ(ReadWholeFile(Ansi("a.txt")), "lower");
+}
+
+TEST_F(FileSystemTest, ReadingIntoAKeptStringReplacesWhatItHeld) {
+  MakeFile("Big.txt", std::string(100000, 'b'));
+  MakeFile("small.txt", "klein");
+  MakeFile("empty.txt", "");
+  std::string kept = "left over";
+  ASSERT_TRUE(ReadWholeFileInto(Ansi("big.TXT"), kept));  // found without regard to case
+  EXPECT_EQ(kept, std::string(100000, 'b'));
+  ASSERT_TRUE(ReadWholeFileInto(Ansi("small.txt"), kept));
+  EXPECT_EQ(kept, "klein");
+  ASSERT_TRUE(ReadWholeFileInto(Ansi("empty.txt"), kept));
+  EXPECT_EQ(kept, "");
+  kept = "left over";
+  errno = 0;
+  EXPECT_FALSE(ReadWholeFileInto(Ansi("missing.txt"), kept));
+  EXPECT_EQ(errno, ENOENT);  // callers name the reason
+  EXPECT_EQ(kept, "");
+  kept = "left over";
+  EXPECT_FALSE(ReadWholeFileInto(Ansi("small.txt") + std::string(1, '\0'), kept));
+  EXPECT_EQ(kept, "");
 }
 
 TEST_F(FileSystemTest, ResolverConvertsWindows1252NamesToUtf8) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "htmlengine/document_test_tree.h"
 #include "htmlengine/html_attributes.h"
 
@@ -73,6 +75,32 @@ TEST(DocumentIdNamesTest, FreedObjectsLeaveTheRegistry) {
   tree.Doc.Clear();
   EXPECT_EQ(names.Count(), 0);
   EXPECT_EQ(tree.Doc.Count(), 0);
+}
+
+TEST(DocumentIdNamesTest, ARegistryEmptiedAfterManyNamesWorksAsNew) {
+  TDocumentTree tree;
+  TIDNameList& names = tree.Doc.IDNames;
+  // Many names, then few, then many again: each emptying leaves nothing,
+  // whether the tables are cleared or started afresh.
+  for (int round = 0; round < 3; ++round) {
+    const int count = round == 1 ? 3 : 5000;
+    auto section = tree.NewSection();
+    for (int i = 0; i < count; ++i) names.AddChPosObject("pos" + std::to_string(i), i);
+    names.AddObject("Abschnitt", section.get());
+    ASSERT_EQ(names.Count(), count + 1) << round;
+    EXPECT_EQ(dynamic_cast<TChPosObj*>(names.Find("POS2"))->SourcePosition, 2) << round;
+    EXPECT_EQ(names.Find("abschnitt"), section.get()) << round;
+    names.Clear();
+    EXPECT_EQ(names.Count(), 0) << round;
+    EXPECT_EQ(names.Find("pos2"), nullptr) << round;
+    EXPECT_EQ(names.Find("Abschnitt"), nullptr) << round;
+    // The section no longer belongs to the registry: freeing it and
+    // reusing its name touch nothing that is gone.
+    section.reset();
+    names.AddChPosObject("Abschnitt", 7);
+    EXPECT_EQ(dynamic_cast<TChPosObj*>(names.Find("ABSCHNITT"))->SourcePosition, 7) << round;
+    names.Clear();
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "htmlengine/document_view.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -73,6 +75,37 @@ TEST_F(DocumentViewTest, SelectionOnlyAfterSelectAll) {
   // A new load starts without a selection again.
   View.LoadFromFile(Folder.Write("b.htm", "<P>Neu"));
   EXPECT_EQ(View.SelText(), u"");
+}
+
+TEST_F(DocumentViewTest, KeptBuffersHoldOnlyTheLatestDocument) {
+  // A long page, then a short one: nothing of the first may show through
+  // the memory that both use in turn.
+  std::string longPage = "<TITLE>Lang</TITLE>";
+  for (int i = 0; i < 2000; ++i) longPage += "<P>Absatz " + std::to_string(i);
+  const std::string longFile = Folder.Write("lang.htm", longPage);
+  const std::string shortFile = Folder.Write("kurz.htm", "<P>Kurz");
+  std::u16string text = u"alter Inhalt";
+  View.LoadFromFile(longFile);
+  View.SelectAll();
+  View.SelText(text);
+  EXPECT_EQ(text, View.SelText());
+  EXPECT_EQ(text.substr(0, 16), u"Absatz 0\r\n\r\nAbsa");
+  EXPECT_EQ(View.SourceText(), longPage);
+  View.LoadFromFile(shortFile);
+  EXPECT_EQ(View.SourceText(), "<P>Kurz");
+  View.SelText(text);
+  EXPECT_EQ(text, u"");  // nothing selected yet
+  View.SelectAll();
+  View.SelText(text);
+  EXPECT_EQ(text, u"Kurz");
+  // A file that cannot be read leaves no source behind.
+  const std::string locked = Folder.Write("gesperrt.htm", "<P>geheim");
+  ::chmod(locked.c_str(), 0);
+  if (::access(locked.c_str(), R_OK) != 0) {
+    EXPECT_THROW(View.LoadFromFile(locked), EInOutError);
+    EXPECT_EQ(View.SourceText(), "");
+  }
+  ::chmod(locked.c_str(), 0600);
 }
 
 TEST_F(DocumentViewTest, MissingFileKeepsThePreviousDocument) {

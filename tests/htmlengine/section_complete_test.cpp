@@ -126,8 +126,8 @@ void WriteRandomPieces(std::mt19937& random, TDocumentTree& tree, TSection& sect
 }
 
 void ExpectSameAsReference(const TSection& section, const TReferenceText& reference, int round) {
-  ASSERT_EQ(section.Text, reference.Text()) << "round " << round;
-  EXPECT_EQ(section.BreakFlags, reference.Flags() + "y") << "round " << round;
+  ASSERT_EQ(std::u16string_view(section.Text), reference.Text()) << "round " << round;
+  EXPECT_EQ(std::string_view(section.BreakFlags), reference.Flags() + "y") << "round " << round;
   ASSERT_EQ(section.SourceRuns.size(), reference.Runs().size()) << "round " << round;
   for (size_t r = 0; r < section.SourceRuns.size(); ++r) {
     EXPECT_EQ(section.SourceRuns[r].Pos, reference.Runs()[r].first) << "round " << round;

@@ -46,7 +46,7 @@ class TSectionLayoutFixture : public ::testing::Test {
   static std::vector<std::u16string> Lines(const TSection& section) {
     std::vector<std::u16string> lines;
     for (const LineRec& line : section.LineList)
-      lines.push_back(section.Text.substr(line.Start, line.LineChars));
+      lines.emplace_back(std::u16string_view(section.Text).substr(line.Start, line.LineChars));
     return lines;
   }
 
