@@ -216,7 +216,7 @@ void THtmlBuilder::ParseListItem(S listSymbol, S itemSymbol, int number,
   const std::string_view tag = BlockTagName(itemSymbol);
   const bool pushed = PushTag(tag);
   EnsureCell();
-  auto item = std::make_unique<TBlockLI>(&TargetDocument, CurrentCell, PropertyStack.Top(),
+  auto item = std::make_unique<TBlockLI>(&TargetDocument, CurrentCell, PropertyStack.TopToRead(),
                                          &Context.TagAttributes);
   item->ListType = static_cast<int>(listSymbol);
   item->ListNumber = number;

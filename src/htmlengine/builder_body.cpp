@@ -193,7 +193,7 @@ void THtmlBuilder::ParseAnchor() {
     if (anchor.starts_with('#')) anchor.erase(0, 1);
     CurrentSection->RegisterAnchorName(anchor);
   }
-  if (href && !fresh) CurrentSection->SetLink(PropertyStack.Top(), &LinkTarget);
+  if (href && !fresh) CurrentSection->SetLink(PropertyStack.TopToRead(), &LinkTarget);
 }
 
 void THtmlBuilder::CloseLink() {
@@ -203,7 +203,7 @@ void THtmlBuilder::CloseLink() {
     LinkOpen = false;
   }
   PropertyStack.PopProperties("a");
-  if (CurrentSection && wasOpen) CurrentSection->SetLink(PropertyStack.Top(), nullptr);
+  if (CurrentSection && wasOpen) CurrentSection->SetLink(PropertyStack.TopToRead(), nullptr);
 }
 
 // The page margins, the background picture and whether it scrolls with the
@@ -232,8 +232,8 @@ void THtmlBuilder::ParseBodyTag() {
     TAttributeList& attributes = Context.TagAttributes;
     // A fresh set: the old one has realised its font with the old colour.
     TProperties bottom(*TargetDocument.StyleSheet.DefaultEntry());
-    bottom.Charset = PropertyStack.Bottom().Charset;
-    bottom.CodePage = PropertyStack.Bottom().CodePage;
+    bottom.Charset = PropertyStack.ReadBottom().Charset;
+    bottom.CodePage = PropertyStack.ReadBottom().CodePage;
     TColour colour = 0;
     if (ColourFromString(AttributeValue(attributes, THtmlAttribute::Text), false, colour))
       bottom.SetColour(Prop::Color, colour);
@@ -270,7 +270,7 @@ void THtmlBuilder::ParseRule() {
   TAttributeList& attributes = Context.TagAttributes;
   const bool pushed = PushTag("hr");
   EnsureCell();
-  auto block = std::make_unique<THRBlock>(&TargetDocument, CurrentCell, PropertyStack.Top(),
+  auto block = std::make_unique<THRBlock>(&TargetDocument, CurrentCell, PropertyStack.TopToRead(),
                                           &attributes);
   auto line = std::make_unique<THorzLine>(&TargetDocument);
   if (const TAttribute* size = attributes.Lookup(THtmlAttribute::Size))

@@ -59,7 +59,7 @@ bool SlotIsSet(const TProperties& set, int slot) {
 
 // What the cell's style says about its width, height, background,
 // vertical alignment, padding and border.
-void TakeCellStyle(TCellObj& cell, TProperties& set) {
+void TakeCellStyle(TCellObj& cell, const TProperties& set) {
   TBoxContext context;
   context.EmSize = set.EmSize;
   context.ExSize = set.ExSize;
@@ -123,7 +123,7 @@ void THtmlBuilder::TakeCellAttributes(TCellObj& cell, TAttributeList& attributes
   cell.VAlign = Tab.Row ? Tab.Row->VAlign : kVAlignMiddle;
   cell.VAlign = VAlignCode(AttributeValue(attributes, THtmlAttribute::VAlign), cell.VAlign);
   if (column && column->VAlign != 0) cell.VAlign = column->VAlign;
-  TakeCellStyle(cell, PropertyStack.Top());
+  TakeCellStyle(cell, PropertyStack.ReadTop());
 }
 
 void THtmlBuilder::ParseTable() {
@@ -144,13 +144,13 @@ void THtmlBuilder::ParseTable() {
 
   TAttributeList& attributes = Context.TagAttributes;
   // ALIGN aside, a table is placed as the text around it is aligned.
-  const int surroundingAlign = TextAlignCode(PropertyStack.Top());
+  const int surroundingAlign = TextAlignCode(PropertyStack.ReadTop());
   PushTag("table");
   Tab.TableSetCount = PropertyStack.Count();
-  auto tableBlock = std::make_unique<TTableBlock>(&TargetDocument, outer, PropertyStack.Top(),
+  auto tableBlock = std::make_unique<TTableBlock>(&TargetDocument, outer, PropertyStack.TopToRead(),
                                                   &attributes);
   auto captionHolder = std::make_unique<TTableAndCaptionBlock>(&TargetDocument, outer,
-                                                               PropertyStack.Top(), nullptr);
+                                                               PropertyStack.TopToRead(), nullptr);
   tableBlock->SurroundingAlign = surroundingAlign;
   // A share of the window's height only means something for an outer table.
   if (TableDepth > 1 && tableBlock->HeightAttrIsPercent) tableBlock->HeightAttr = 0;
@@ -243,7 +243,7 @@ void THtmlBuilder::StartRow(bool withAttributes) {
   row.BackgroundImage = BackgroundOf(attributes);
   row.VAlign = VAlignCode(AttributeValue(attributes, THtmlAttribute::VAlign), row.VAlign);
   PushTag("tr", AlignAdjustment());
-  if (TColour own = OwnBackgroundColour(PropertyStack.Top()); own != NoColour) row.BkColor = own;
+  if (TColour own = OwnBackgroundColour(PropertyStack.ReadTop()); own != NoColour) row.BkColor = own;
   Tab.RowSetCount = PropertyStack.Count();
 }
 
@@ -284,17 +284,20 @@ void THtmlBuilder::StartCell(bool header) {
   AnsiString align = AttributeValue(attributes, THtmlAttribute::Align);
   if (align.empty() && column) align = column->Align;
   TPropAdjustment alignment = AlignAdjustment(align);
-  PushTag(header ? "th" : "td", [alignment, header](TProperties& set) {
+  // Above the keys of the alignments, a bit for heads.
+  const uint32_t key = alignment.Key + (header ? 0x200 : 0x100);
+  auto adjust = [alignment, header](TProperties& set) {
     if (alignment) alignment(set);
     const AnsiString* textAlign = set.TextOf(Prop::TextAlign);
     if (!textAlign || textAlign->empty() || *textAlign == "none")
       set.SetText(Prop::TextAlign, header ? "center" : "left");
-  });
+  };
+  PushTag(header ? "th" : "td", {std::move(adjust), key});
   Tab.CellObject = std::make_unique<TCellObj>(&TargetDocument);
   TCellObj& cell = *Tab.CellObject;
   TakeCellAttributes(cell, attributes, column);
   CurrentCell = cell.Cell.get();
-  CurrentCell->CellTag = PropertyStack.Top().Tag;
+  CurrentCell->CellTag = PropertyStack.ReadTop().Tag;
   const TAttribute* width = attributes.Lookup(THtmlAttribute::Width);
   KeepTogether = cell.NoWrap && (!width || width->Value.find('%') != AnsiString::npos);
   Context.SkipBlanks();
@@ -310,7 +313,7 @@ void THtmlBuilder::ParseCaption() {
   const int before = PropertyStack.Count();
   PushTag("caption");
   if (!Tab.Caption) {
-    Tab.Caption = std::make_unique<TBlock>(&TargetDocument, nullptr, PropertyStack.Top(),
+    Tab.Caption = std::make_unique<TBlock>(&TargetDocument, nullptr, PropertyStack.TopToRead(),
                                            &attributes);
     Tab.CaptionBottom = bottom;
   }

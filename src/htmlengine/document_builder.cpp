@@ -1,5 +1,8 @@
 #include "htmlengine/document_builder.h"
 
+#include <algorithm>
+#include <array>
+
 #include "htmlengine/html_builder.h"
 #include "htmlengine/html_charsets.h"
 #include "htmlengine/html_engine_error.h"
@@ -20,7 +23,7 @@ THtmlBuilder::THtmlBuilder(TSectionList& document, const TBuilderView& view)
 
 void THtmlBuilder::ParseStart(const AnsiString& text) {
   Context.PrepareSource(text);
-  Context.CodePageSource = [this] { return PropertyStack.Top().CodePage; };
+  Context.CodePageSource = [this] { return PropertyStack.ReadTop().CodePage; };
   PropertyStack.Reset(*TargetDocument.StyleSheet.DefaultEntry());
   TProperties& bottom = PropertyStack.Bottom();
   SetCharset(bottom.Charset, bottom.CodePage, View.Charset);
@@ -141,11 +144,15 @@ bool THtmlBuilder::PushPlain(std::string_view tag) { return PropertyStack.PushPr
 TPropAdjustment THtmlBuilder::AlignAdjustment(AnsiString align) {
   align = LowerCase(Trim(align));
   if (align == "middle") align = "center";
-  if (align != "left" && align != "center" && align != "right" && align != "justify") return {};
+  // The key tells the four alignments apart.
+  static constexpr std::array<std::string_view, 4> kAlignments = {"left", "center", "right", "justify"};
+  const auto known = std::find(kAlignments.begin(), kAlignments.end(), align);
+  if (known == kAlignments.end()) return {};
   const FontMetrics* metrics = &TargetDocument.Metrics();
-  return [align, metrics](TProperties& set) {
-    set.AssignFromAttribute(Prop::TextAlign, align, *metrics);
-  };
+  return {[align, metrics](TProperties& set) {
+            set.AssignFromAttribute(Prop::TextAlign, align, *metrics);
+          },
+          static_cast<uint32_t>(known - kAlignments.begin()) + 1};
 }
 
 TPropAdjustment THtmlBuilder::AlignAdjustment() {
@@ -162,7 +169,7 @@ void THtmlBuilder::OpenSection(TAttributeList* attributes) {
   EnsureCell();
   CurrentSection = std::make_unique<TSection>(&TargetDocument, true, CurrentCell,
                                               LinkOpen ? &LinkTarget : nullptr,
-                                              PropertyStack.Top(), attributes);
+                                              PropertyStack.TopToRead(), attributes);
 }
 
 void THtmlBuilder::OpenPreSection() {
@@ -170,7 +177,7 @@ void THtmlBuilder::OpenPreSection() {
   EnsureCell();
   CurrentSection = std::make_unique<TPreFormated>(&TargetDocument, false, CurrentCell,
                                                   LinkOpen ? &LinkTarget : nullptr,
-                                                  PropertyStack.Top(), nullptr);
+                                                  PropertyStack.TopToRead(), nullptr);
 }
 
 void THtmlBuilder::CloseSection() {
@@ -181,11 +188,11 @@ void THtmlBuilder::CloseSection() {
 }
 
 void THtmlBuilder::NewFontRun() {
-  if (CurrentSection) CurrentSection->StartFontRun(PropertyStack.Top());
+  if (CurrentSection) CurrentSection->StartFontRun(PropertyStack.TopToRead());
 }
 
 TAppendMode THtmlBuilder::AppendMode() {
-  return {PropertyStack.Top().IntOf(Prop::TextTransform).value_or(kTransformNone), KeepTogether};
+  return {PropertyStack.ReadTop().IntOf(Prop::TextTransform).value_or(kTransformNone), KeepTogether};
 }
 
 TBlock* THtmlBuilder::AddBlock(std::unique_ptr<TBlock> block) {
@@ -198,7 +205,7 @@ TBlock* THtmlBuilder::AddBlock(std::unique_ptr<TBlock> block) {
 TBlock* THtmlBuilder::EnterBlock(TAttributeList* attributes) {
   EnsureCell();
   TBlock* block = AddBlock(
-      std::make_unique<TBlock>(&TargetDocument, CurrentCell, PropertyStack.Top(), attributes));
+      std::make_unique<TBlock>(&TargetDocument, CurrentCell, PropertyStack.TopToRead(), attributes));
   CurrentCell = block->Cell.get();
   return block;
 }

@@ -157,6 +157,14 @@ class TProperties {
   // (computed once; it also fixes EmSize and ExSize).
   TFontDescription FontDescription(const FontMetrics& metrics) const;
   const TRealisedFont& GetFont(const FontMetrics& metrics);
+  bool HasFont() const { return Font.has_value(); }
+  // Takes back what GetFont did, given the em and ex sizes the set had
+  // before; the set is then as it was before its font was realised.
+  void ForgetFont(int emSize, int exSize) {
+    Font.reset();
+    EmSize = emSize;
+    ExSize = exSize;
+  }
 
   // Used by Combine: copies every given slot of a rule into this set.
   void ApplyRule(const TProperties& rule, const FontMetrics& metrics);

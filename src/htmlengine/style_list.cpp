@@ -22,9 +22,14 @@ TStyleList::TStyleList(bool* hoverInUse, const FontMetrics* metrics)
       HoverInUse(hoverInUse),
       FontMetrics_(metrics ? metrics : &FixedWidthFontMetrics::Standard()) {}
 
-void TStyleList::Clear() { Table = std::make_shared<TRuleTable>(); }
+void TStyleList::Clear() {
+  Table = std::make_shared<TRuleTable>();
+  ++Changes;
+}
 
 TRuleTable& TStyleList::Writable() {
+  // Every change of a rule comes through here (or replaces the table).
+  ++Changes;
   // A table that is kept for reuse, or shared with another store, is never
   // changed: this store goes on with a copy of its own.
   if (Table.use_count() > 1) Table = std::make_shared<TRuleTable>(*Table);
@@ -33,6 +38,7 @@ TRuleTable& TStyleList::Writable() {
 
 void TStyleList::TakeOver(const std::shared_ptr<TRuleTable>& table) {
   Table = table;
+  ++Changes;
   if (Table->HoverRuleAdded && HoverInUse) *HoverInUse = true;
 }
 

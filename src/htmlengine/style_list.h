@@ -3,6 +3,7 @@
 // sheets of the document in reading order.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -98,6 +99,9 @@ class TStyleList {
   const TProperties* DefaultEntry() const { return Table->Default; }
   double DefaultSize() const { return Table->DefaultSizePoints; }
   const FontMetrics& Metrics() const { return *FontMetrics_; }
+  // Changes whenever the rules may have changed; what was derived from the
+  // rules under another value may be out of date.
+  uint64_t Generation() const { return Changes; }
 
   // Tables kept for reuse at most, per kind (default sheets, sheets applied).
   static constexpr size_t kMaxKeptTables = 8;
@@ -119,6 +123,7 @@ class TStyleList {
   };
 
   std::shared_ptr<TRuleTable> Table;
+  uint64_t Changes = 0;
   std::vector<TKeptDefaults> KeptDefaults;          // most recent last
   std::vector<TKeptApplication> KeptApplications;  // most recent last
   bool* HoverInUse;
