@@ -11,6 +11,7 @@ namespace {
 
 // Plain text is handed to the section in runs of this many bytes.
 constexpr int kPlainRun = 200;
+constexpr size_t kPreCapacity = 300;
 
 }  // namespace
 
@@ -38,6 +39,10 @@ void THtmlBuilder::ParsePreformatted() {
 
 void THtmlBuilder::ReadPreformatted(bool withTags) {
   const int preDepth = PropertyStack.Count();
+  // Once per builder: the text buffers start empty, and growing them byte
+  // by byte would allocate again and again.
+  PrePending.Reserve(kPreCapacity);
+  PreToken.Reserve(kPreCapacity);
   for (;;) {
     const char c = Context.CurrentChar;
     const auto byte = static_cast<unsigned char>(c);

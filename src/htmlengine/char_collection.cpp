@@ -2,19 +2,6 @@
 
 namespace folverin {
 
-namespace {
-
-constexpr size_t kInitialCapacity = 300;
-
-}  // namespace
-
-// The containers grow geometrically: a run of text can be the whole of a
-// large document, and growing by a fixed step would copy it quadratically.
-TCharCollection::TCharCollection() {
-  Bytes_.reserve(kInitialCapacity);
-  Positions_.reserve(kInitialCapacity);
-}
-
 void TCharCollection::AddRun(std::string_view bytes, int32_t firstPos) {
   Bytes_.append(bytes);
   const size_t old = Positions_.size();

@@ -11,7 +11,7 @@ namespace folverin {
 
 class TCharCollection {
  public:
-  TCharCollection();
+  TCharCollection() = default;
 
   void Add(char byte, int32_t pos) {
     Bytes_.push_back(byte);
@@ -20,6 +20,10 @@ class TCharCollection {
   // Bytes that lie side by side in the document, the first at firstPos.
   void AddRun(std::string_view bytes, int32_t firstPos);
   void Append(const TCharCollection& other);
+  void Reserve(size_t count) {
+    Bytes_.reserve(count);
+    Positions_.reserve(count);
+  }
   void Clear() {
     Bytes_.clear();
     Positions_.clear();

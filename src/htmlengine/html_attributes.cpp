@@ -6,6 +6,12 @@
 
 namespace folverin {
 
+namespace {
+
+constexpr size_t kFirstCapacity = 8;
+
+}  // namespace
+
 TAttributeList::TAttributeList(TAttributeList&& other) noexcept
     : Items_(std::move(other.Items_)),
       Count_(std::exchange(other.Count_, 0)),
@@ -26,7 +32,12 @@ void TAttributeList::Add(TAttribute attribute) {
 }
 
 TAttribute& TAttributeList::PrepareNext() {
-  if (Count_ == Items_.size()) return Items_.emplace_back();
+  if (Count_ == Items_.size()) {
+    // Growing one by one from nothing would move the kept attributes again
+    // and again in every document.
+    if (Items_.empty()) Items_.reserve(kFirstCapacity);
+    return Items_.emplace_back();
+  }
   TAttribute& next = Items_[Count_];
   next.Symbol = THtmlAttribute::Other;
   next.Name.clear();

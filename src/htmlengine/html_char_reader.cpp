@@ -1,5 +1,6 @@
 // The tokenizer's character reader: bytes from the document or from include
 // results, line ends and tabs, comments, declarations and include comments.
+#include <array>
 #include <limits>
 
 #include "htmlengine/html_char_classes.h"
@@ -12,12 +13,32 @@ namespace folverin {
 namespace {
 
 constexpr int kProgressShare = 75;
+constexpr size_t kTextCapacity = 300;
+constexpr size_t kMaxBlankRuns = 64;
 // A handler that answers an include with another include would otherwise
 // keep the parse busy for ever.
 constexpr int kMaxIncludesPerPass = 10000;
 
 bool IsIncludeNameChar(char upper) {
   return IsUpperLetter(upper) || IsDigitChar(upper) || upper == '_';
+}
+
+bool IsTextBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Where a piece of plain text bytes that starts before `from` ends: single
+// blanks between plain bytes belong to it.
+int32_t PlainPieceEnd(const char* text, int32_t from, int32_t end) {
+  while (from < end) {
+    if (IsPlainTextByte(text[from])) ++from;
+    else if (text[from] == ' ' && from + 1 < end && IsPlainTextByte(text[from + 1])) from += 2;
+    else break;
+  }
+  return from;
+}
+
+int32_t BlankRunEnd(const char* text, int32_t from, int32_t end) {
+  while (from < end && IsTextBlankByte(text[from])) ++from;
+  return from;
 }
 
 }  // namespace
@@ -36,6 +57,10 @@ void TParseContext::PrepareSource(AnsiString text) {
   if (text.size() > kMaxLength) text.resize(kMaxLength);
   Source = std::move(text);
   EndPos = static_cast<int32_t>(Source.size());
+  UpdateDirectEnd();
+  // Room for the usual run of text at once; a token and a collection made
+  // elsewhere, often for one character, start without storage.
+  TextToken.Reserve(kTextCapacity);
 }
 
 void TParseContext::Rewind() {
@@ -43,6 +68,7 @@ void TParseContext::Rewind() {
   SourcePos = -1;
   InputMode = TInputMode::Document;
   Inserted_.clear();
+  UpdateDirectEnd();
   IncludeCount_ = 0;
   CurrentChar = CurrentUpper = kEndMarker;
   LineEndState = TLineEndState::None;
@@ -71,30 +97,62 @@ void TParseContext::ReportProgress(int32_t from, int32_t to) {
 // Ordinary text bytes are copied straight from the document: the reader's
 // per-byte work (line ends, comments, inserted text) cannot apply to them.
 // A single blank between two of them stays as it is in ScanText too, so it
-// joins the run; longer runs of blanks are left to ScanText to collapse.
-// The run opens with the current character.
+// joins the run. A longer run of blanks that another plain byte follows
+// becomes one blank at the place of its first byte, as ScanText would make
+// it, and the run goes on; blanks before anything else are left to ScanText,
+// which also passes comments between them. Where bytes wait for the decoder
+// the pieces go to PutTextBytes exactly as ScanText would hand them over, so
+// decoding sees the same runs. The run opens with the current character.
 void TParseContext::TakePlainRun(int codePage) {
   if (!Inserted_.empty() || ReadPos == 0 || Source[ReadPos - 1] != CurrentChar) {
     PutTextBytes(std::string_view(&CurrentChar, 1), SourcePos, codePage);
     return;
   }
+  const char* const text = Source.data();
+  const int32_t start = ReadPos - 1;
+  // A run with more runs of blanks ends before the next one, which ScanText
+  // then takes as it would anyway.
+  std::array<TokenObj::TBlankRun, kMaxBlankRuns> blanks;
+  size_t blankCount = 0;
   int32_t end = ReadPos;
-  while (end < EndPos) {
-    if (IsPlainTextByte(Source[end])) ++end;
-    else if (Source[end] == ' ' && end + 1 < EndPos && IsPlainTextByte(Source[end + 1])) end += 2;
-    else break;
+  for (;;) {
+    end = PlainPieceEnd(text, end, EndPos);
+    if (blankCount == kMaxBlankRuns) break;
+    const int32_t next = BlankRunEnd(text, end, EndPos);
+    if (next == end || next == EndPos || !IsPlainTextByte(text[next])) break;
+    blanks[blankCount++] = {end - start, next - start};
+    end = next + 1;
   }
-  PutTextBytes(std::string_view(Source).substr(ReadPos - 1, end - ReadPos + 1), SourcePos,
-               codePage);
+  const std::string_view run(text + start, end - start);
+  // While no bytes wait for the decoder, the pieces would all go straight
+  // into the token; then they go in at once.
+  if (PendingBytes_.Count() != 0 ||
+      !TextToken.PutCollapsedRun(run, {blanks.data(), blankCount}, SourcePos, codePage))
+    PutPlainPieces(run, SourcePos, codePage);
   if (end > ReadPos) SkipRunTo(end);
+}
+
+// The run in the pieces ScanText would hand over one by one: plain bytes
+// with single blanks between them, and one blank for each longer run of
+// blanks.
+void TParseContext::PutPlainPieces(std::string_view run, int32_t firstPos, int codePage) {
+  const char* const text = run.data();
+  const auto size = static_cast<int32_t>(run.size());
+  int32_t start = 0;
+  for (;;) {
+    const int32_t end = PlainPieceEnd(text, start + 1, size);
+    PutTextBytes(run.substr(start, end - start), firstPos + start, codePage);
+    if (end == size) return;
+    PutTextBytes(" ", firstPos + end, codePage);
+    start = BlankRunEnd(text, end, size);
+  }
 }
 
 // Passes the blanks, tabs and line ends that follow in the document; the
 // caller reads on from the byte after them and treats them all as one
 // blank. How line ends pair up makes no difference then.
 void TParseContext::SkipBlankRun() {
-  const std::string_view blanks = DocumentRun(
-      [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+  const std::string_view blanks = DocumentRun(IsTextBlankByte);
   if (!blanks.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(blanks.size()));
 }
 
@@ -123,11 +181,12 @@ inline char TParseContext::NextDocumentByte() {
 
 char TParseContext::FetchByte() {
   // The usual case first: a byte of the document itself.
-  if (Inserted_.empty() && ReadPos < EndPos) [[likely]] return NextDocumentByte();
+  if (ReadPos < DirectEnd_) [[likely]] return NextDocumentByte();
   while (!Inserted_.empty()) {
     TInsertedText& top = Inserted_.back();
     if (top.Pos < top.Text.size()) return top.Text[top.Pos++];
     Inserted_.pop_back();
+    UpdateDirectEnd();
   }
   InputMode = TInputMode::Document;
   if (ReadPos >= EndPos) return kEndMarker;
@@ -142,7 +201,7 @@ char TParseContext::PeekByte() const {
 
 void TParseContext::ReadChar() {
   char c;
-  if (Inserted_.empty() && ReadPos < EndPos && LineEndState == TLineEndState::None) [[likely]] {
+  if (ReadPos < DirectEnd_ && LineEndState == TLineEndState::None) [[likely]] {
     c = NextDocumentByte();  // FetchByte's usual case without the call
   } else {
     c = FetchByte();
@@ -270,6 +329,7 @@ void TParseContext::RunInclude(const AnsiString& command,
   while (!Inserted_.empty() && Inserted_.back().Pos >= Inserted_.back().Text.size())
     Inserted_.pop_back();
   Inserted_.push_back({std::move(text), 0});
+  UpdateDirectEnd();
   InputMode = TInputMode::Inserted;
 }
 

@@ -36,6 +36,7 @@ uint32_t TParseContext::ReadNumber(int base, bool insideComment) {
 }
 
 TParseContext::TEntityReference TParseContext::ReadEntityReference(bool insideComment) {
+  static_assert(1 + kMaxEntityName <= TEntityLiteral::kCapacity);
   TEntityReference ref;
   ref.Pos = SourcePos;
   ref.Literal.Add('&', SourcePos);
@@ -83,7 +84,8 @@ void TParseContext::ScanTextEntity(TCharCollection& pending, TokenObj& token) {
   FlushBytes(pending, token);
   const TEntityReference ref = ReadEntityReference(false);
   if (!ref.Resolved)
-    pending.Append(ref.Literal);
+    for (size_t i = 0; i < ref.Literal.Count; ++i)
+      pending.Add(ref.Literal.Bytes[i], ref.Literal.Positions[i]);
   else if (IsControlValue(ref.Value))
     token.PutChar('?', ref.Pos);
   else if (ref.Named || ref.Value >= 256)
@@ -96,7 +98,7 @@ void TParseContext::AppendAttributeEntity(AnsiString& value, int codePage,
                                           bool insideComment) {
   const TEntityReference ref = ReadEntityReference(insideComment);
   if (!ref.Resolved)
-    value += ref.Literal.Bytes();
+    value += ref.Literal.View();
   else if (IsControlValue(ref.Value))
     value += '?';
   else if (ref.Named || ref.Value >= 256)

@@ -109,7 +109,14 @@ void TParseContext::ScanTag() {
     const std::string_view rest = DocumentRun(IsLetterByte);
     for (const char c : rest)
       if (length < kMaxTagName) name[length++] = AsciiUpper(c);
-    if (!rest.empty()) SkipRunTo(ReadPos + static_cast<int32_t>(rest.size()));
+    const int32_t end = ReadPos + static_cast<int32_t>(rest.size());
+    // Most names are closed at once by the ">" (all end tags, many start
+    // tags); it is passed with them, as the reader would read it.
+    if (end < DirectEnd_ && Source[end] == '>') {
+      SkipRunTo(end + 1);
+      break;
+    }
+    if (!rest.empty()) SkipRunTo(end);
     ReadCharSkippingComments();
   }
   const TTagSymbols symbols = LookupTag(std::string_view(name, length));
@@ -120,7 +127,9 @@ void TParseContext::ScanTag() {
     ReadCharSkippingComments();
   }
   TagAttributes.Clear();
-  while (ScanAttribute()) {
+  if (CurrentChar != '>') {
+    while (ScanAttribute()) {
+    }
   }
   while (CurrentChar != '>' && CurrentChar != kEndMarker) ReadCharSkippingComments();
   // The style sheet parser starts at the ">" itself.

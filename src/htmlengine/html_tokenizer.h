@@ -3,6 +3,7 @@
 // 16-bit text with source positions, the end of the document).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -107,13 +108,30 @@ class TParseContext {
     AnsiString Text;
     size_t Pos = 0;
   };
+  // The bytes of a reference as written ("&", "&#", "&#x", "&name") with
+  // their positions. A reference is short, so they are kept in place: text
+  // with many references would otherwise allocate for each of them.
+  struct TEntityLiteral {
+    static constexpr size_t kCapacity = 12;  // "&" and the longest name read
+    std::array<char, kCapacity> Bytes{};
+    std::array<int32_t, kCapacity> Positions{};
+    size_t Count = 0;
+
+    void Add(char byte, int32_t pos) {
+      if (Count == kCapacity) return;
+      Bytes[Count] = byte;
+      Positions[Count] = pos;
+      ++Count;
+    }
+    std::string_view View() const { return {Bytes.data(), Count}; }
+  };
   // One entity reference as read: resolved to a value, or literal bytes.
   struct TEntityReference {
     bool Resolved = false;
     bool Named = false;
     uint32_t Value = 0;
     int32_t Pos = 0;
-    TCharCollection Literal;
+    TEntityLiteral Literal;
   };
 
   static constexpr int32_t kProgressStep = 4096;
@@ -128,15 +146,16 @@ class TParseContext {
   char NextDocumentByte();
   void TakePlainRun(int codePage);
   void PutTextBytes(std::string_view bytes, int32_t firstPos, int codePage);
+  void PutPlainPieces(std::string_view run, int32_t firstPos, int codePage);
   void TakeQuotedRun(AnsiString& value);
   // The bytes from ReadPos on that `belongs` accepts, when they come from
   // the document itself (none while inserted text is read). Only for bytes
   // the reader passes unchanged; SkipRunTo then moves past them.
   template <class Pred>
   std::string_view DocumentRun(Pred belongs) const {
-    if (!Inserted_.empty()) return {};
+    if (ReadPos >= DirectEnd_) return {};
     const char* const start = Source.data() + ReadPos;
-    const char* const end = Source.data() + EndPos;
+    const char* const end = Source.data() + DirectEnd_;
     const char* run = start;
     while (run < end && belongs(*run)) ++run;
     return {start, static_cast<size_t>(run - start)};
@@ -171,7 +190,14 @@ class TParseContext {
   bool ScanText();
   bool SkipText();
 
+  // Keeps DirectEnd_ in step; after every change of Inserted_ or EndPos.
+  void UpdateDirectEnd() { DirectEnd_ = Inserted_.empty() ? EndPos : 0; }
+
   std::vector<TInsertedText> Inserted_;
+  // EndPos while no inserted text is pending, else 0: whether the next byte
+  // comes straight from the document is then one comparison with ReadPos,
+  // which the reader makes for nearly every byte.
+  int32_t DirectEnd_ = 0;
   int IncludeCount_ = 0;
   TCharCollection PendingBytes_;
   // Where in the text token the characters begin that went in directly
@@ -189,7 +215,7 @@ size_t MostHrefNames(std::string_view text);
 // work on line ends, tabs, the end marker or comments; they are taken here
 // without a call.
 inline void TParseContext::ReadCharSkippingComments() {
-  if (Inserted_.empty() && ReadPos < EndPos) [[likely]] {
+  if (ReadPos < DirectEnd_) [[likely]] {
     const char c = Source[ReadPos];
     if (IsReaderPlainByte(c) || (c == '<' && !CommentMayStartAt(ReadPos + 1))) {
       InputMode = TInputMode::Document;

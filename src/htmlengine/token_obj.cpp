@@ -9,8 +9,6 @@ namespace folverin {
 
 namespace {
 
-constexpr size_t kInitialCapacity = 300;
-
 // Only these code pages can turn several bytes into one character; for the
 // others the positions are taken one to one.
 bool IsMultiByteCodePage(int codePage) {
@@ -18,6 +16,12 @@ bool IsMultiByteCodePage(int codePage) {
     case 932: case 936: case 949: case 950: case 1361: case kCodePageUtf8: return true;
     default: return false;
   }
+}
+
+// The code pages whose ASCII bytes are characters of their own, as
+// WidenSingleBytes takes them.
+bool HasSingleByteCharacters(int codePage) {
+  return codePage == kCodePageUtf8 || codePage == 0 || codePage == kSystemAnsiCodePage;
 }
 
 // Eight bytes at a time: text runs are long and mostly ASCII.
@@ -35,11 +39,6 @@ bool IsAscii(std::string_view bytes) {
 }
 
 }  // namespace
-
-TokenObj::TokenObj() {
-  Chars_.reserve(kInitialCapacity);
-  Positions_.reserve(kInitialCapacity);
-}
 
 void TokenObj::PutChar(uint32_t ch, int32_t pos) {
   Chars_.push_back(static_cast<char16_t>(ch & 0xFFFF));
@@ -95,11 +94,73 @@ bool TokenObj::WidenSingleBytes(std::string_view bytes, int codePage) {
 }
 
 bool TokenObj::PutSingleByteRun(std::string_view bytes, int32_t firstPos, int codePage) {
+  // Mostly a blank that a run of blanks came down to: worth sparing the
+  // run's resizing.
+  if (bytes.size() == 1 && static_cast<unsigned char>(bytes.front()) < 0x80 &&
+      HasSingleByteCharacters(codePage)) {
+    PutChar(static_cast<unsigned char>(bytes.front()), firstPos);
+    return true;
+  }
   if (!WidenSingleBytes(bytes, codePage)) return false;
   const size_t old = Positions_.size();
   Positions_.resize(old + bytes.size());
   int32_t* positions = Positions_.data() + old;
   for (size_t i = 0; i < bytes.size(); ++i) positions[i] = firstPos + static_cast<int32_t>(i);
+  return true;
+}
+
+namespace {
+
+// Widens bytes that each give a character of their own, with their places.
+void WidenBytes(std::string_view bytes, bool windows1252, int32_t firstPos, char16_t* chars,
+                int32_t* positions) {
+  if (windows1252) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      chars[i] = byte < 0x80 ? char16_t{byte} : Windows1252ToUnicode(byte);
+    }
+  } else {
+    for (size_t i = 0; i < bytes.size(); ++i) chars[i] = static_cast<unsigned char>(bytes[i]);
+  }
+  for (size_t i = 0; i < bytes.size(); ++i) positions[i] = firstPos + static_cast<int32_t>(i);
+}
+
+bool InOrderInside(std::span<const TokenObj::TBlankRun> blanks, size_t size) {
+  int32_t from = 0;
+  for (const TokenObj::TBlankRun& blank : blanks) {
+    if (blank.Begin < from || blank.End <= blank.Begin) return false;
+    from = blank.End;
+  }
+  return static_cast<size_t>(from) <= size;
+}
+
+}  // namespace
+
+bool TokenObj::PutCollapsedRun(std::string_view bytes, std::span<const TBlankRun> blanks,
+                               int32_t firstPos, int codePage) {
+  if (!HasSingleByteCharacters(codePage) || !InOrderInside(blanks, bytes.size()) ||
+      (codePage == kCodePageUtf8 && !IsAscii(bytes)))
+    return false;
+  const bool windows1252 = codePage != kCodePageUtf8;
+  const size_t old = Chars_.size();
+  Chars_.resize(old + bytes.size());
+  Positions_.resize(old + bytes.size());
+  size_t put = old;
+  size_t from = 0;
+  const auto widenUpTo = [&](size_t to) {
+    WidenBytes(bytes.substr(from, to - from), windows1252, firstPos + static_cast<int32_t>(from),
+               Chars_.data() + put, Positions_.data() + put);
+    put += to - from;
+  };
+  for (const TBlankRun& blank : blanks) {
+    widenUpTo(static_cast<size_t>(blank.Begin));
+    Chars_[put] = u' ';
+    Positions_[put++] = firstPos + blank.Begin;
+    from = static_cast<size_t>(blank.End);
+  }
+  widenUpTo(bytes.size());
+  Chars_.resize(put);
+  Positions_.resize(put);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,12 @@ namespace folverin {
 
 class TokenObj {
  public:
-  TokenObj();
+  TokenObj() = default;
 
+  void Reserve(size_t count) {
+    Chars_.reserve(count);
+    Positions_.reserve(count);
+  }
   void Clear() {
     Chars_.clear();
     Positions_.clear();
@@ -29,6 +34,18 @@ class TokenObj {
   // (Windows-1252 text; ASCII in UTF-8). False, with nothing put, when they
   // need the general decoder.
   bool PutSingleByteRun(std::string_view bytes, int32_t firstPos, int codePage);
+  // Bytes [Begin, End) of a run, as offsets into it.
+  struct TBlankRun {
+    int32_t Begin;
+    int32_t End;
+  };
+  // The same, except that each of the given runs of blanks (in order,
+  // inside the bytes) becomes one space at the place of its first byte:
+  // one call for text that line ends and double spaces would otherwise cut
+  // into many pieces. False, with nothing put, where PutSingleByteRun would
+  // fail or the blank runs do not lie in order inside the bytes.
+  bool PutCollapsedRun(std::string_view bytes, std::span<const TBlankRun> blanks,
+                       int32_t firstPos, int codePage);
   // Moves the characters from `from` on back into the collection as bytes.
   // Only for characters that PutSingleByteRun put as ASCII.
   void MoveAsciiTo(size_t from, TCharCollection& collection);

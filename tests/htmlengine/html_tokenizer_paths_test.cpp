@@ -3,6 +3,7 @@
 // inserted text. Both ways must read every document alike.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -111,6 +112,36 @@ TEST(HtmlTokenizerPathsTest, DocumentAndInsertedTextReadAlike) {
     ASSERT_EQ(direct.Symbols, inserted.Symbols) << html;
     ASSERT_EQ(direct.Error, inserted.Error) << html;
   }
+}
+
+// The reader knows from one comparison whether the next byte comes from the
+// document; that must follow every change between inserted text and the
+// document, also a rewind in the middle of inserted text.
+TEST(HtmlTokenizerPathsTest, DocumentReadingResumesAfterInsertedText) {
+  TParseContext context;
+  context.PrepareSource("ab<!--#x-->cd ef<p id=q>gh");
+  context.IncludeHandler = [](const AnsiString&, const std::vector<AnsiString>&,
+                              AnsiString& result) { result = "IN<b>SERT"; };
+  context.BeginReading();
+  context.NextSymbol();
+  EXPECT_EQ(context.TextToken.ToText(), u"abIN");
+  context.NextSymbol();
+  EXPECT_EQ(context.Symbol, THtmlSymbol::B);
+  context.NextSymbol();
+  EXPECT_EQ(context.TextToken.ToText(), u"SERTcd ef");
+  EXPECT_EQ(context.TextToken.Positions(),
+            (std::vector<int32_t>{10, 10, 10, 10, 11, 12, 13, 14, 15}));
+  const TReading whole = Read(context);
+  // Rewound while the inserted text is still being read: the document is
+  // read from its start again, straight from its bytes.
+  context.BeginReading();
+  context.NextSymbol();
+  context.NextSymbol();
+  ASSERT_EQ(context.Symbol, THtmlSymbol::B);
+  EXPECT_EQ(Read(context).Symbols, whole.Symbols);
+  context.BeginReading();
+  context.NextSymbol();
+  EXPECT_EQ(context.TextToken.Positions(), (std::vector<int32_t>{0, 1, 10, 10}));
 }
 
 TEST(HtmlTokenizerPathsTest, RunsKeepTheSourcePositionsOfTheirBytes) {
@@ -234,6 +265,87 @@ TEST(HtmlTokenizerPathsTest, TagsOnlyReadingFindsTheSameTags) {
     ASSERT_EQ(full.first.Error, skimmed.first.Error) << html;
     ASSERT_EQ(full.second, skimmed.second) << html;
   }
+}
+
+// Runs of text are taken in one go across collapsed blanks where the code
+// page gives every byte a character of its own; other code pages hand the
+// same pieces to the decoder. For ASCII documents every code page must
+// therefore give the same characters at the same positions.
+TEST(HtmlTokenizerPathsTest, AsciiTextReadsAlikeInEveryCodePage) {
+  struct TPositionedReading {
+    std::vector<THtmlSymbol> Symbols;
+    std::u16string Text;
+    std::vector<int32_t> Positions;
+    std::string Error;
+    bool operator==(const TPositionedReading&) const = default;
+  };
+  const auto read = [](const std::string& html, int codePage) {
+    TPositionedReading reading;
+    TParseContext context;
+    context.PrepareSource(html);
+    context.DefaultCodePage = codePage;
+    try {
+      context.BeginReading();
+      for (int guard = 0; guard < 100000; ++guard) {
+        context.NextSymbol();
+        reading.Symbols.push_back(context.Symbol);
+        reading.Text += context.TextToken.ToText() + u"|";
+        const std::vector<int32_t>& positions = context.TextToken.Positions();
+        reading.Positions.insert(reading.Positions.end(), positions.begin(), positions.end());
+        if (context.Symbol == THtmlSymbol::EndOfDocument) break;
+      }
+    } catch (const EParseError& error) {
+      reading.Error = error.what();
+    }
+    return reading;
+  };
+  std::vector<std::string> asciiPieces;
+  for (const std::string& piece : kPieces)
+    if (std::all_of(piece.begin(), piece.end(), [](char c) { return c > 0; }))
+      asciiPieces.push_back(piece);
+  for (const char* blanks : {" ", "\r\n", "\n\t ", "  "}) asciiPieces.push_back(blanks);
+  std::vector<std::string> samples = {"one\r\ntwo  three\tfour \n five&amp;six \r\n<b>x",
+                                      "a \r\n<!-- c --> \nb  &lt; c\n\n", "x\n\x01 y",
+                                      "end with blanks \r\n\t"};
+  // More runs of blanks than one run of text takes at once.
+  std::string manyLines;
+  for (int i = 0; i < 200; ++i) manyLines += i % 3 == 0 ? "w\r\n" : "ord  ";
+  samples.push_back(manyLines);
+  std::mt19937 random(1209);
+  std::uniform_int_distribution<size_t> piece(0, asciiPieces.size() - 1);
+  for (int round = 0; round < 400; ++round) {
+    std::string html;
+    for (int i = 0; i < 40; ++i) html += asciiPieces[piece(random)];
+    samples.push_back(html);
+  }
+  for (const std::string& html : samples) {
+    const TPositionedReading decoded = read(html, 1251);
+    ASSERT_EQ(read(html, 1252), decoded) << html;
+    ASSERT_EQ(read(html, kCodePageUtf8), decoded) << html;
+  }
+  // Plain words and blanks: every run of blanks is one blank at the place of
+  // its first byte, every other byte keeps its own place.
+  const std::vector<std::string> wordPieces = {"a", "Bc", "x-y", " ", "  ", "\r\n", "\t", "\n\r"};
+  std::uniform_int_distribution<size_t> wordPiece(0, wordPieces.size() - 1);
+  for (int round = 0; round < 200; ++round) {
+    std::string html;
+    for (int i = 0; i < 30; ++i) html += wordPieces[wordPiece(random)];
+    TPositionedReading expected{{THtmlSymbol::Text, THtmlSymbol::EndOfDocument}, {}, {}, {}};
+    const auto isBlank = [&](size_t i) {
+      return std::string_view(" \t\r\n").find(html[i]) != std::string_view::npos;
+    };
+    for (size_t i = 0; i < html.size(); ++i) {
+      if (isBlank(i) && i > 0 && isBlank(i - 1)) continue;
+      expected.Text += isBlank(i) ? u' ' : static_cast<char16_t>(html[i]);
+      expected.Positions.push_back(static_cast<int32_t>(i));
+    }
+    expected.Text += u"||";
+    for (const int codePage : {1251, 1252, kCodePageUtf8})
+      ASSERT_EQ(read(html, codePage), expected) << codePage << " " << html;
+  }
+  const TPositionedReading sample = read("ab \r\n\tcd e\n<p>", 1252);
+  EXPECT_EQ(sample.Text, u"ab cd e |||");
+  EXPECT_EQ(sample.Positions, (std::vector<int32_t>{0, 1, 2, 6, 7, 8, 9, 10}));
 }
 
 // Text that each byte of gives a character of its own goes into the token

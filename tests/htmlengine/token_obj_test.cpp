@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "common/code_page.h"
 
 namespace folverin {
@@ -83,6 +87,65 @@ TEST(TokenObjTest, SingleByteTextDecodesAsTheCodePageDoes) {
   empty.PutBytes(TCharCollection(), kCodePageUtf8);
   EXPECT_EQ(empty.Count(), 0);
   EXPECT_TRUE(empty.Positions().empty());
+}
+
+// A collapsed run must give what putting its pieces one by one gives: the
+// bytes between blanks as they are, one space for each run of blanks.
+TEST(TokenObjTest, CollapsedRunsAgreeWithTheirPieces) {
+  const std::vector<std::string> pieces = {"a", "Bc", " ", "  ", "\t", "\r\n", "\n", "\x0B",
+                                           "\x80", "\xE9", "\xFF", "&", "x y"};
+  std::mt19937 random(4);
+  std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  for (const int codePage : {0, 1252, kCodePageUtf8, 1251}) {
+    for (int round = 0; round < 300; ++round) {
+      std::string bytes;
+      for (int i = 0; i < 10; ++i) bytes += pieces[piece(random)];
+      TokenObj expected;
+      expected.PutChar(u'x', 3);
+      bool direct = true;
+      std::vector<TokenObj::TBlankRun> blanks;
+      for (size_t i = 0; i < bytes.size();) {
+        size_t end = i;
+        if (isBlank(bytes[i])) {
+          while (end < bytes.size() && isBlank(bytes[end])) ++end;
+          blanks.push_back({static_cast<int32_t>(i), static_cast<int32_t>(end)});
+          direct = direct && expected.PutSingleByteRun(" ", 50 + static_cast<int32_t>(i), codePage);
+        } else {
+          while (end < bytes.size() && !isBlank(bytes[end])) ++end;
+          direct = direct && expected.PutSingleByteRun(bytes.substr(i, end - i),
+                                                       50 + static_cast<int32_t>(i), codePage);
+        }
+        i = end;
+      }
+      TokenObj collapsed;
+      collapsed.PutChar(u'x', 3);
+      const bool put = collapsed.PutCollapsedRun(bytes, blanks, 50, codePage);
+      if (!direct) {
+        EXPECT_FALSE(put) << codePage << " " << bytes;
+        EXPECT_EQ(collapsed.ToText(), u"x") << codePage << " " << bytes;
+        EXPECT_EQ(collapsed.Positions(), std::vector<int32_t>{3});
+        continue;
+      }
+      ASSERT_TRUE(put) << codePage << " " << bytes;
+      ASSERT_EQ(collapsed.ToText(), expected.ToText()) << codePage << " " << bytes;
+      ASSERT_EQ(collapsed.Positions(), expected.Positions()) << codePage << " " << bytes;
+    }
+  }
+  // A single space left out of the blank runs stays as it is.
+  TokenObj token;
+  const std::vector<TokenObj::TBlankRun> blanks = {{1, 5}};
+  ASSERT_TRUE(token.PutCollapsedRun("a \r\n\tb\x80 c", blanks, 10, 1252));
+  EXPECT_EQ(token.ToText(), u"a b\u20AC c");
+  EXPECT_EQ(token.Positions(), (std::vector<int32_t>{10, 11, 15, 16, 17, 18}));
+  // Blank runs out of order or beyond the bytes put nothing.
+  for (const auto& wrong : {std::vector<TokenObj::TBlankRun>{{3, 4}, {1, 2}},
+                            std::vector<TokenObj::TBlankRun>{{2, 2}},
+                            std::vector<TokenObj::TBlankRun>{{5, 9}}}) {
+    TokenObj refused;
+    EXPECT_FALSE(refused.PutCollapsedRun("ab  cd", wrong, 0, 1252));
+    EXPECT_EQ(refused.Count(), 0);
+  }
 }
 
 TEST(TokenObjTest, CharCollectionAppends) {
