@@ -10,8 +10,9 @@ void* TSectionArena::TCountingHeap::do_allocate(size_t bytes, size_t alignment) 
   return ::operator new(bytes, std::align_val_t(alignment));
 }
 
-void TSectionArena::TCountingHeap::do_deallocate(void* block, size_t bytes, size_t alignment) {
-  ::operator delete(block, bytes, std::align_val_t(alignment));
+// Unsized: clang offers sized deallocation only when asked to.
+void TSectionArena::TCountingHeap::do_deallocate(void* block, size_t /*bytes*/, size_t alignment) {
+  ::operator delete(block, std::align_val_t(alignment));
 }
 
 TSectionArena::TSectionArena() { StartPool(); }
