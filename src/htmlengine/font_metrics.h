@@ -40,6 +40,7 @@ struct TRealisedFont {
   int ExternalLeading = 0;
   int MaxCharWidth = 0;
   uint32_t Colour = 0;  // the colour text is painted in (a TColour)
+  bool operator==(const TRealisedFont&) const = default;
 };
 
 class FontMetrics {

@@ -77,6 +77,17 @@ void UpdateStyleBits(TFontDescription& font, int slot, std::string_view text) {
   }
 }
 
+// A set's texts are mostly the very ones of the set they came from, so
+// TPropText's comparison of pointers settles most of them.
+bool SameValue(const TPropValue& a, const TPropValue& b) {
+  if (a.index() != b.index()) return false;
+  if (const TPropText* text = std::get_if<TPropText>(&a))
+    return *text == *std::get_if<TPropText>(&b);
+  if (const int32_t* value = std::get_if<int32_t>(&a)) return *value == *std::get_if<int32_t>(&b);
+  if (const double* value = std::get_if<double>(&a)) return *value == *std::get_if<double>(&b);
+  return true;
+}
+
 }  // namespace
 
 bool IsBoldWeight(std::string_view weight) {
@@ -123,17 +134,41 @@ TFontDescription TProperties::DescribeFont(AnsiString family, const FontMetrics&
   return font;
 }
 
+// Everything GetFont reads of the set besides Charset and DefaultSize.
+const std::array<int, 6> TProperties::kFontSlots = {Prop::FontFamily, Prop::FontSize,
+                                                    Prop::FontWeight, Prop::FontStyle,
+                                                    Prop::TextDecoration, Prop::Color};
+
+std::shared_ptr<const TProperties::TFontOrigin> TProperties::RealiseFont(
+    const FontMetrics& metrics) const {
+  auto origin = std::make_shared<TFontOrigin>();
+  TFontDescription description = FontDescription(metrics);
+  TFontRequest request{std::move(description.Family), RoundToInt(description.SizePoints),
+                       description.Style, description.Charset};
+  origin->Font = metrics.Realise(request);
+  origin->Font.Colour = description.Colour;
+  for (size_t i = 0; i < kFontSlots.size(); ++i) origin->Slots[i] = Props[kFontSlots[i]];
+  origin->DefaultSize = DefaultSize;
+  origin->Charset = Charset;
+  origin->Metrics = &metrics;
+  return origin;
+}
+
+bool TProperties::HasFontOf(const TFontOrigin& origin, const FontMetrics& metrics) const {
+  if (origin.Metrics != &metrics || origin.Charset != Charset || origin.DefaultSize != DefaultSize)
+    return false;
+  for (size_t i = 0; i < kFontSlots.size(); ++i)
+    if (!SameValue(origin.Slots[i], Props[kFontSlots[i]])) return false;
+  return true;
+}
+
 const TRealisedFont& TProperties::GetFont(const FontMetrics& metrics) {
   if (!Font) {
-    TFontDescription description = FontDescription(metrics);
-    TFontRequest request{std::move(description.Family), RoundToInt(description.SizePoints),
-                         description.Style, description.Charset};
-    Font = metrics.Realise(request);
-    Font->Colour = description.Colour;
-    EmSize = Font->Height - Font->InternalLeading;
+    Font = FontSource && HasFontOf(*FontSource, metrics) ? FontSource : RealiseFont(metrics);
+    EmSize = Font->Font.Height - Font->Font.InternalLeading;
     ExSize = EmSize / 2;
   }
-  return *Font;
+  return Font->Font;
 }
 
 void TProperties::UpdateLinkFonts(int slot, const TPropValue& value, const FontMetrics& metrics) {

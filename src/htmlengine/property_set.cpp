@@ -139,6 +139,7 @@ void TProperties::Inherit(const TProperties& parent) {
   ExSize = EmSize / 2;
   DefaultSize = parent.DefaultSize;
   LinkFonts = parent.LinkFonts;
+  FontSource = parent.Font ? parent.Font : parent.FontSource;
   Font.reset();
 }
 

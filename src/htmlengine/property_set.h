@@ -157,10 +157,12 @@ class TProperties {
   // (computed once; it also fixes EmSize and ExSize).
   TFontDescription FontDescription(const FontMetrics& metrics) const;
   const TRealisedFont& GetFont(const FontMetrics& metrics);
-  bool HasFont() const { return Font.has_value(); }
+  bool HasFont() const { return Font != nullptr; }
   // Takes back what GetFont did, given the em and ex sizes the set had
-  // before; the set is then as it was before its font was realised.
+  // before; the set is then as it was before its font was realised. The
+  // font stays at hand for realising it again while the set is unchanged.
   void ForgetFont(int emSize, int exSize) {
+    if (Font) FontSource = std::move(Font);
     Font.reset();
     EmSize = emSize;
     ExSize = exSize;
@@ -176,7 +178,24 @@ class TProperties {
   // FontDescription with the family already chosen.
   TFontDescription DescribeFont(AnsiString family, const FontMetrics& metrics) const;
 
-  std::optional<TRealisedFont> Font;
+  // A realised font with everything it was realised from. Most elements
+  // change no font slot of their parent, and a set that has the same values
+  // has the same font: it takes the one realised before instead of choosing
+  // the family and realising it again.
+  struct TFontOrigin {
+    TRealisedFont Font;
+    std::array<TPropValue, 6> Slots;  // those of kFontSlots
+    double DefaultSize = 12;
+    int Charset = 1;
+    const FontMetrics* Metrics = nullptr;  // only compared, never used
+  };
+  static const std::array<int, 6> kFontSlots;
+  std::shared_ptr<const TFontOrigin> RealiseFont(const FontMetrics& metrics) const;
+  bool HasFontOf(const TFontOrigin& origin, const FontMetrics& metrics) const;
+
+  std::shared_ptr<const TFontOrigin> Font;
+  // The font most recently realised by the sets this one was derived from.
+  std::shared_ptr<const TFontOrigin> FontSource;
 };
 
 // The sets a link's visited and hover states are derived in. Whoever derives

@@ -53,8 +53,9 @@ TSection::TSection(TSectionList* document, bool withIndent, TCellBasic* /*cell*/
       SourceRuns(document->SectionArena.Resource()),
       LineList(document->SectionArena.Resource()) {
   const FontMetrics& metrics = document->Metrics();
-  // Most sections change their font at most once.
-  FontRuns.reserve(2);
+  // Most sections have at most four font runs; the pool gives the room
+  // without an allocation, and growing copies every run.
+  FontRuns.reserve(4);
   FontRuns.emplace_back(this, 0, properties, metrics);
   if (linkTarget && !linkTarget->Url.empty()) SetLink(properties, linkTarget);
   Alignment = SectionAlignment(properties);
