@@ -127,8 +127,9 @@ void TSection::BuildSourceRuns() {
     // Counted first: the runs stay as long as the document, in one block of
     // the exact size.
     SourceRuns.reserve(CountRuns(source, n));
-    for (size_t i = 0; i < n; ++i)
-      if (i == 0 || !Continues(source, i)) SourceRuns.push_back({static_cast<int>(i), source[i]});
+    if (n > 0) SourceRuns.push_back({0, source[0]});
+    for (size_t i = 1; i < n; ++i)
+      if (!Continues(source, i)) SourceRuns.push_back({static_cast<int>(i), source[i]});
     Document->ReturnSourceIndexBuffer(std::move(*SourceIndexes));
   }
   SourceIndexes.reset();

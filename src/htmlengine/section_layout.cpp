@@ -175,11 +175,13 @@ void TSection::LineHeights(TSectionLayoutState& state, LineRec& line) const {
   const int start = line.Start, end = line.Start + line.LineChars;
   int text = 0, descent = 0, above = 0, below = 0;
   if (!OnlyMarkers(Text, start, line.LineChars)) {
-    for (size_t run = FontRunFrom(state.Run, start); run < FontRuns.size() && FontRuns[run].Pos < end;
-         ++run) {
+    size_t run = FontRunFrom(state.HeightRun, start);
+    for (; run < FontRuns.size() && FontRuns[run].Pos < end; ++run) {
       text = std::max(text, FontRuns[run].LineHeight);
       descent = std::max(descent, FontRuns[run].Descent);
     }
+    // The next line starts at `end`: in the last run looked at or the next.
+    if (run > 0) state.HeightRun = run - 1;
   }
   auto raise = [&](int align, int height) {
     if (align == 1) {

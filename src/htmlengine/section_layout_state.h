@@ -45,6 +45,10 @@ struct TSectionLayoutState {
   int64_t OverhangTotal = 0;
   // The font run where the walk along the text was last; only a hint.
   size_t Run = 0;
+  // The font run where the heights of the last line ended; only a hint. The
+  // walk's run above is often past the start of the next line, as a line
+  // ends at the last break before where the walk stopped.
+  size_t HeightRun = 0;
 
  private:
   struct TEdges {

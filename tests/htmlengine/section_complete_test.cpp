@@ -166,6 +166,33 @@ TEST(SectionCompleteTest, CleanUpAgreesWithTheRulesAppliedOneAtATime) {
   }
 }
 
+TEST(SectionCompleteTest, SourceRunsOfLongTextAgreeWithTheReference) {
+  // Runs far longer than the short pieces above, of every length, some
+  // joined across pieces and some ending exactly at the text's end.
+  std::mt19937 random(1209);
+  TDocumentTree tree;
+  for (int round = 0; round < 400; ++round) {
+    auto section = tree.NewSection();
+    TReferenceText reference;
+    int32_t source = static_cast<int32_t>(random() % 100);
+    const int pieces = 1 + static_cast<int>(random() % 6);
+    for (int p = 0; p < pieces; ++p) {
+      // No gap between two pieces continues the run: the runs then come
+      // out longer than the pieces.
+      source += static_cast<int32_t>(random() % 3);
+      std::u16string text(1 + random() % 70, u'a');
+      if (random() % 3 == 0) text[random() % text.size()] = u' ';
+      section->AppendText(TokenOf(text, source), {});
+      reference.Append(text, source, false);
+      source += static_cast<int32_t>(text.size());
+    }
+    section->Complete();
+    reference.Complete();
+    ExpectSameAsReference(*section, reference, round);
+    if (HasFailure()) return;
+  }
+}
+
 TEST(SectionCompleteTest, SourcePositionsOfSectionsBuiltSideBySide) {
   // Two sections written in turn: neither may see the other's positions,
   // whichever of them is finished first.
