@@ -18,12 +18,6 @@ bool IsMultiByteCodePage(int codePage) {
   }
 }
 
-// The code pages whose ASCII bytes are characters of their own, as
-// WidenSingleBytes takes them.
-bool HasSingleByteCharacters(int codePage) {
-  return codePage == kCodePageUtf8 || codePage == 0 || codePage == kSystemAnsiCodePage;
-}
-
 // Eight bytes at a time: text runs are long and mostly ASCII.
 bool IsAscii(std::string_view bytes) {
   constexpr uint64_t kHighBits = 0x8080808080808080u;
@@ -36,6 +30,43 @@ bool IsAscii(std::string_view bytes) {
   }
   for (; i < bytes.size(); ++i) seen |= static_cast<unsigned char>(bytes[i]);
   return (seen & kHighBits) == 0;
+}
+
+// The code pages whose ASCII bytes are characters of their own.
+bool HasSingleByteCharacters(int codePage) {
+  return codePage == kCodePageUtf8 || codePage == 0 || codePage == kSystemAnsiCodePage;
+}
+
+// Windows-1252 text, and UTF-8 text that is plain ASCII, has one character
+// per byte.
+bool WidensByteForByte(std::string_view bytes, int codePage) {
+  return HasSingleByteCharacters(codePage) && (codePage != kCodePageUtf8 || IsAscii(bytes));
+}
+
+// Widens bytes that WidensByteForByte accepts.
+void WidenBytes(std::string_view bytes, int codePage, char16_t* chars) {
+  if (codePage == kCodePageUtf8) {
+    for (size_t i = 0; i < bytes.size(); ++i) chars[i] = static_cast<unsigned char>(bytes[i]);
+    return;
+  }
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    chars[i] = byte < 0x80 ? char16_t{byte} : Windows1252ToUnicode(byte);
+  }
+}
+
+bool InOrderInside(std::span<const TokenObj::TBlankRun> blanks, size_t size) {
+  int32_t from = 0;
+  for (const TokenObj::TBlankRun& blank : blanks) {
+    if (blank.Begin < from || blank.End <= blank.Begin) return false;
+    from = blank.End;
+  }
+  return static_cast<size_t>(from) <= size;
+}
+
+// Bytes side by side in the document have the places that follow firstPos.
+void NumberPlaces(size_t count, int32_t firstPos, int32_t* positions) {
+  for (size_t i = 0; i < count; ++i) positions[i] = firstPos + static_cast<int32_t>(i);
 }
 
 }  // namespace
@@ -68,28 +99,14 @@ void TokenObj::PutBytes(const TCharCollection& collection, int codePage) {
   }
 }
 
-// Windows-1252 text, and UTF-8 text that is plain ASCII, has one character
-// per byte; widening it here spares the general decoder's string and byte
-// index for every run of text. False, with nothing widened, when the bytes
-// need that decoder.
+// Widening here spares the general decoder's string and byte index for
+// every run of text. False, with nothing widened, when the bytes need that
+// decoder.
 bool TokenObj::WidenSingleBytes(std::string_view bytes, int codePage) {
-  if (codePage == kCodePageUtf8) {
-    if (!IsAscii(bytes)) return false;
-    const size_t old = Chars_.size();
-    Chars_.resize(old + bytes.size());
-    char16_t* out = Chars_.data() + old;
-    for (const char c : bytes) *out++ = static_cast<char16_t>(c);
-  } else if (codePage == 0 || codePage == kSystemAnsiCodePage) {
-    const size_t old = Chars_.size();
-    Chars_.resize(old + bytes.size());
-    char16_t* out = Chars_.data() + old;
-    for (const char c : bytes) {
-      const auto byte = static_cast<unsigned char>(c);
-      *out++ = byte < 0x80 ? char16_t{byte} : Windows1252ToUnicode(byte);
-    }
-  } else {
-    return false;
-  }
+  if (!WidensByteForByte(bytes, codePage)) return false;
+  const size_t old = Chars_.size();
+  Chars_.resize(old + bytes.size());
+  WidenBytes(bytes, codePage, Chars_.data() + old);
   return true;
 }
 
@@ -104,52 +121,21 @@ bool TokenObj::PutSingleByteRun(std::string_view bytes, int32_t firstPos, int co
   if (!WidenSingleBytes(bytes, codePage)) return false;
   const size_t old = Positions_.size();
   Positions_.resize(old + bytes.size());
-  int32_t* positions = Positions_.data() + old;
-  for (size_t i = 0; i < bytes.size(); ++i) positions[i] = firstPos + static_cast<int32_t>(i);
+  NumberPlaces(bytes.size(), firstPos, Positions_.data() + old);
   return true;
 }
 
-namespace {
-
-// Widens bytes that each give a character of their own, with their places.
-void WidenBytes(std::string_view bytes, bool windows1252, int32_t firstPos, char16_t* chars,
-                int32_t* positions) {
-  if (windows1252) {
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(bytes[i]);
-      chars[i] = byte < 0x80 ? char16_t{byte} : Windows1252ToUnicode(byte);
-    }
-  } else {
-    for (size_t i = 0; i < bytes.size(); ++i) chars[i] = static_cast<unsigned char>(bytes[i]);
-  }
-  for (size_t i = 0; i < bytes.size(); ++i) positions[i] = firstPos + static_cast<int32_t>(i);
-}
-
-bool InOrderInside(std::span<const TokenObj::TBlankRun> blanks, size_t size) {
-  int32_t from = 0;
-  for (const TokenObj::TBlankRun& blank : blanks) {
-    if (blank.Begin < from || blank.End <= blank.Begin) return false;
-    from = blank.End;
-  }
-  return static_cast<size_t>(from) <= size;
-}
-
-}  // namespace
-
 bool TokenObj::PutCollapsedRun(std::string_view bytes, std::span<const TBlankRun> blanks,
                                int32_t firstPos, int codePage) {
-  if (!HasSingleByteCharacters(codePage) || !InOrderInside(blanks, bytes.size()) ||
-      (codePage == kCodePageUtf8 && !IsAscii(bytes)))
-    return false;
-  const bool windows1252 = codePage != kCodePageUtf8;
+  if (!InOrderInside(blanks, bytes.size()) || !WidensByteForByte(bytes, codePage)) return false;
   const size_t old = Chars_.size();
   Chars_.resize(old + bytes.size());
   Positions_.resize(old + bytes.size());
   size_t put = old;
   size_t from = 0;
   const auto widenUpTo = [&](size_t to) {
-    WidenBytes(bytes.substr(from, to - from), windows1252, firstPos + static_cast<int32_t>(from),
-               Chars_.data() + put, Positions_.data() + put);
+    WidenBytes(bytes.substr(from, to - from), codePage, Chars_.data() + put);
+    NumberPlaces(to - from, firstPos + static_cast<int32_t>(from), Positions_.data() + put);
     put += to - from;
   };
   for (const TBlankRun& blank : blanks) {
