@@ -77,17 +77,6 @@ void UpdateStyleBits(TFontDescription& font, int slot, std::string_view text) {
   }
 }
 
-// A set's texts are mostly the very ones of the set they came from, so
-// TPropText's comparison of pointers settles most of them.
-bool SameValue(const TPropValue& a, const TPropValue& b) {
-  if (a.index() != b.index()) return false;
-  if (const TPropText* text = std::get_if<TPropText>(&a))
-    return *text == *std::get_if<TPropText>(&b);
-  if (const int32_t* value = std::get_if<int32_t>(&a)) return *value == *std::get_if<int32_t>(&b);
-  if (const double* value = std::get_if<double>(&a)) return *value == *std::get_if<double>(&b);
-  return true;
-}
-
 }  // namespace
 
 bool IsBoldWeight(std::string_view weight) {
@@ -157,8 +146,10 @@ std::shared_ptr<const TProperties::TFontOrigin> TProperties::RealiseFont(
 bool TProperties::HasFontOf(const TFontOrigin& origin, const FontMetrics& metrics) const {
   if (origin.Metrics != &metrics || origin.Charset != Charset || origin.DefaultSize != DefaultSize)
     return false;
+  // A set's texts are mostly the very ones of the set they came from, so
+  // TPropText's comparison of pointers settles most of them.
   for (size_t i = 0; i < kFontSlots.size(); ++i)
-    if (!SameValue(origin.Slots[i], Props[kFontSlots[i]])) return false;
+    if (origin.Slots[i] != Props[kFontSlots[i]]) return false;
   return true;
 }
 

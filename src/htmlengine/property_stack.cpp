@@ -165,14 +165,11 @@ void TPropStack::TakeOver(TEntry& entry, TKeptChild& kept, TFit fit, const AnsiS
   RetireList(entry.Kept);
   entry.Set = std::move(kept.Set);
   TProperties& set = *entry.Set;
-  if (fit == TFit::Exact) {
-    entry.Kept = std::move(kept.Children);
-    entry.Serial = kept.Serial;
-    return;
+  if (fit != TFit::Exact) {  // names that no rule sees are put right
+    set.Class = entry.Style.Class;
+    set.ID = entry.Style.ID;
   }
-  set.Class = entry.Style.Class;
-  set.ID = entry.Style.ID;
-  if (fit == TFit::UnseenNames) {
+  if (fit != TFit::OtherTitle) {
     entry.Kept = std::move(kept.Children);
     entry.Serial = kept.Serial;
     return;
