@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "htmlengine/property_stack.h"
+#include "htmlengine/property_set_test_support.h"
 #include "htmlengine/section_list.h"
 #include "htmlengine/style_sheet_parser.h"
 
 namespace folverin {
 namespace {
+
+using test::ExpectSameSet;
 
 constexpr const char* kSheet =
     "p { margin-left: 2em } div p { color: green } div span p { text-indent: 3em }"
@@ -47,25 +50,6 @@ struct TStackFixture {
   }
   void Push(const TStep& step) { ASSERT_TRUE(Stack.PushProperties(step.Tag, StyleOf(step))); }
 };
-
-// Everything of a set that the builder reads.
-void ExpectSameSet(const TProperties& actual, const TProperties& expected, const std::string& what) {
-  SCOPED_TRACE(what);
-  EXPECT_EQ(actual.Props, expected.Props);
-  EXPECT_EQ(actual.SetFlags, expected.SetFlags);
-  EXPECT_EQ(actual.Tag, expected.Tag);
-  EXPECT_EQ(actual.Class, expected.Class);
-  EXPECT_EQ(actual.ID, expected.ID);
-  EXPECT_EQ(actual.PseudoClass, expected.PseudoClass);
-  EXPECT_EQ(actual.Title, expected.Title);
-  EXPECT_EQ(actual.OwnBackground, expected.OwnBackground);
-  EXPECT_EQ(actual.Charset, expected.Charset);
-  EXPECT_EQ(actual.EmSize, expected.EmSize);
-  EXPECT_EQ(actual.ExSize, expected.ExSize);
-  EXPECT_EQ(actual.DefaultSize, expected.DefaultSize);
-  EXPECT_EQ(actual.LinkFonts, expected.LinkFonts);
-  EXPECT_EQ(actual.HasFont(), expected.HasFont());
-}
 
 // The set a stack that never popped anything derives for the path.
 void ExpectAsFresh(const TPropStack& shared, const std::vector<TStep>& path, const std::string& what) {

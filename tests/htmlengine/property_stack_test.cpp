@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "htmlengine/property_set_test_support.h"
 #include "htmlengine/section_list.h"
 #include "htmlengine/style_sheet_parser.h"
 
 namespace folverin {
 namespace {
+
+using test::ExpectSameSet;
 
 bool IsBold(const TProperties& set) {
   const AnsiString* weight = set.TextOf(Prop::FontWeight);
@@ -56,22 +59,6 @@ TEST(PropertyStackTest, AdjustmentsSurviveRederivingAndDepthIsBounded) {
   EXPECT_EQ(stack.Count(), 3);
   stack.PopTo(0);
   EXPECT_EQ(stack.Count(), 1);
-}
-
-// Everything of a derived set that the builder reads.
-void ExpectSameSet(const TProperties& actual, const TProperties& expected) {
-  EXPECT_EQ(actual.Props, expected.Props);
-  EXPECT_EQ(actual.SetFlags, expected.SetFlags);
-  EXPECT_EQ(actual.Tag, expected.Tag);
-  EXPECT_EQ(actual.Class, expected.Class);
-  EXPECT_EQ(actual.ID, expected.ID);
-  EXPECT_EQ(actual.PseudoClass, expected.PseudoClass);
-  EXPECT_EQ(actual.Title, expected.Title);
-  EXPECT_EQ(actual.OwnBackground, expected.OwnBackground);
-  EXPECT_EQ(actual.EmSize, expected.EmSize);
-  EXPECT_EQ(actual.ExSize, expected.ExSize);
-  EXPECT_EQ(actual.DefaultSize, expected.DefaultSize);
-  EXPECT_EQ(actual.LinkFonts, expected.LinkFonts);
 }
 
 TElementStyle LinkStyle() {
