@@ -6,7 +6,7 @@ namespace {
 
 // What layout reads of the realised font for every line, kept at hand.
 void TakeMeasures(TFontObj& run) {
-  const TRealisedFont& font = run.Font;
+  const TRealisedFont& font = *run.Font;
   run.FontHeight = font.Height;
   run.MaxCharWidth = font.MaxCharWidth;
   run.LineHeight = font.Height + font.ExternalLeading;
@@ -16,15 +16,16 @@ void TakeMeasures(TFontObj& run) {
 
 }  // namespace
 
-// The font is copied straight into place: a run is made for most changes of
-// font, and building it empty first and assigning after costs a copy more.
 TFontObj::TFontObj(TSection* section, int pos, TProperties& properties, const FontMetrics& metrics)
-    : Section(section), Pos(pos), Font(properties.GetFont(metrics)), LinkFonts(properties.LinkFonts) {
+    : Section(section),
+      Pos(pos),
+      Font(properties.SharedFont(metrics)),
+      LinkFonts(properties.LinkFonts) {
   TakeMeasures(*this);
 }
 
 void TFontObj::SetFont(TProperties& properties, const FontMetrics& metrics) {
-  Font = properties.GetFont(metrics);
+  Font = properties.SharedFont(metrics);
   TakeMeasures(*this);
   LinkFonts = properties.LinkFonts;
 }

@@ -25,14 +25,16 @@ class TFontObj {
 
   TSection* Section;  // the owner
   int Pos;            // buffer index of the first character of the run
-  TRealisedFont Font;
+  // Shared with the property set it came from (fonts never change once
+  // realised); what layout reads for every line is copied out below.
+  std::shared_ptr<const TRealisedFont> Font;
   int FontHeight = 0;
   int MaxCharWidth = 0;
   int LineHeight = 0;  // height + external leading
   int Descent = 0;
   int Overhang = 0;  // italic fonts lean into the next character
   std::optional<TUrlTarget> UrlTarget;
-  std::optional<TLinkFonts> LinkFonts;
+  TSharedLinkFonts LinkFonts;
   bool Visited = false;
   bool Hover = false;
 };

@@ -77,6 +77,36 @@ void UpdateStyleBits(TFontDescription& font, int slot, std::string_view text) {
   }
 }
 
+// What a new value of one slot does to the fonts of a link.
+void ChangeLinkFonts(TLinkFonts& fonts, int slot, const TPropValue& value, double defaultSize,
+                     const FontMetrics& metrics) {
+  const TPropText* shared = std::get_if<TPropText>(&value);
+  const AnsiString* text = shared ? &shared->Get() : nullptr;
+  if (slot == Prop::FontFamily) {
+    // The four states take the same family; it is chosen once.
+    if (!text) return;
+    const AnsiString family = ChooseInstalledFamily(*text, metrics);
+    for (TFontDescription& font : fonts) font.Family = family;
+    return;
+  }
+  for (TFontDescription& font : fonts) {
+    switch (slot) {
+      case Prop::FontSize:
+        if (text) font.SizePoints = FontSizeToPoints(*text, font.SizePoints, defaultSize,
+                                                     metrics.PixelsPerInch());
+        else if (const double* points = std::get_if<double>(&value)) font.SizePoints = *points;
+        break;
+      case Prop::Color:
+      case Prop::BackgroundColor:
+        if (const int32_t* colour = std::get_if<int32_t>(&value))
+          (slot == Prop::Color ? font.Colour : font.Background) = static_cast<TColour>(*colour);
+        break;
+      default:
+        if (text) UpdateStyleBits(font, slot, *text);
+    }
+  }
+}
+
 }  // namespace
 
 bool IsBoldWeight(std::string_view weight) {
@@ -162,33 +192,18 @@ const TRealisedFont& TProperties::GetFont(const FontMetrics& metrics) {
   return Font->Font;
 }
 
+std::shared_ptr<const TRealisedFont> TProperties::SharedFont(const FontMetrics& metrics) {
+  GetFont(metrics);
+  // Aliasing the origin keeps the font alive with it, whatever the set does.
+  return std::shared_ptr<const TRealisedFont>(Font, &Font->Font);
+}
+
 void TProperties::UpdateLinkFonts(int slot, const TPropValue& value, const FontMetrics& metrics) {
   if (!LinkFonts) return;
-  const TPropText* shared = std::get_if<TPropText>(&value);
-  const AnsiString* text = shared ? &shared->Get() : nullptr;
-  if (slot == Prop::FontFamily) {
-    // The four states take the same family; it is chosen once.
-    if (!text) return;
-    const AnsiString family = ChooseInstalledFamily(*text, metrics);
-    for (TFontDescription& font : *LinkFonts) font.Family = family;
-    return;
-  }
-  for (TFontDescription& font : *LinkFonts) {
-    switch (slot) {
-      case Prop::FontSize:
-        if (text) font.SizePoints = FontSizeToPoints(*text, font.SizePoints, DefaultSize,
-                                                     metrics.PixelsPerInch());
-        else if (const double* points = std::get_if<double>(&value)) font.SizePoints = *points;
-        break;
-      case Prop::Color:
-      case Prop::BackgroundColor:
-        if (const int32_t* colour = std::get_if<int32_t>(&value))
-          (slot == Prop::Color ? font.Colour : font.Background) = static_cast<TColour>(*colour);
-        break;
-      default:
-        if (text) UpdateStyleBits(font, slot, *text);
-    }
-  }
+  // Other sets and runs may hold these fonts: the change goes to a copy.
+  TLinkFonts fonts = *LinkFonts;
+  ChangeLinkFonts(fonts, slot, value, DefaultSize, metrics);
+  if (fonts != *LinkFonts) LinkFonts = std::make_shared<const TLinkFonts>(std::move(fonts));
 }
 
 }  // namespace folverin

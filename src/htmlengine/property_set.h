@@ -80,6 +80,10 @@ struct TFontDescription {
 // The fonts of a link in its states.
 enum TLinkState { LinkNormal = 0, LinkVisited = 1, LinkHover = 2, LinkVisitedHover = 3 };
 using TLinkFonts = std::array<TFontDescription, 4>;
+// Every set inside a link and every run of its text carry the link's fonts,
+// so they are shared, never changed in place: a set whose rules change them
+// makes new ones, and whoever holds the old ones keeps them as they were.
+using TSharedLinkFonts = std::shared_ptr<const TLinkFonts>;
 
 class TProperties {
  public:
@@ -104,7 +108,7 @@ class TProperties {
   // The document's default font size D, carried along so that sizes can be
   // resolved where no rule store is at hand.
   double DefaultSize = 12;
-  std::optional<TLinkFonts> LinkFonts;
+  TSharedLinkFonts LinkFonts;  // none outside links
 
   // Typed reads of a slot; nothing when the slot holds another kind.
   const AnsiString* TextOf(int slot) const {
@@ -157,6 +161,9 @@ class TProperties {
   // (computed once; it also fixes EmSize and ExSize).
   TFontDescription FontDescription(const FontMetrics& metrics) const;
   const TRealisedFont& GetFont(const FontMetrics& metrics);
+  // The same font for keeping longer than the set (a font run): it is never
+  // changed once realised, so the run shares it instead of copying it.
+  std::shared_ptr<const TRealisedFont> SharedFont(const FontMetrics& metrics);
   bool HasFont() const { return Font != nullptr; }
   // Takes back what GetFont did, given the em and ex sizes the set had
   // before; the set is then as it was before its font was realised. The

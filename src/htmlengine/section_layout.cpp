@@ -78,7 +78,7 @@ int TSection::LayoutText(int x, int y, int width, int& cursor, int& maxWidth,
   LineList.clear();
   Height = 0;
   if (Text.empty()) {
-    Height = preformatted ? FontRuns.front().Font.SizePoints : ClearHeight(indents, y);
+    Height = preformatted ? FontRuns.front().Font->SizePoints : ClearHeight(indents, y);
     PaintHeight = Height;
     BoxBottom = PaintBottom = y + Height;
     return Height;

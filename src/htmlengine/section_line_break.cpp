@@ -86,7 +86,7 @@ int TSection::WalkLine(TSectionLayoutState& state, int lineStart, int limit, int
     const int64_t room = available - used - font.Overhang;
     int width = 0;
     const int fits = room < 0 ? 0
-                              : metrics.TextFit(font.Font, std::u16string_view(Text).substr(i, runEnd - i),
+                              : metrics.TextFit(*font.Font, std::u16string_view(Text).substr(i, runEnd - i),
                                                 static_cast<int>(std::min<int64_t>(room, INT32_MAX)), width);
     if (fits > 0) {
       used += width + font.Overhang;

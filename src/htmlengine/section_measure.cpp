@@ -45,7 +45,7 @@ int TSection::TextWidth(int start, int count, bool stripEnd) const {
     int stop = i;
     while (stop < runEnd && !IsMarker(Text[stop])) ++stop;
     const TFontObj& font = FontRuns[run];
-    width += metrics.TextWidth(font.Font, std::u16string_view(Text).substr(i, stop - i)) + font.Overhang;
+    width += metrics.TextWidth(*font.Font, std::u16string_view(Text).substr(i, stop - i)) + font.Overhang;
     i = stop;
   }
   return NonNegative(width);

@@ -278,7 +278,7 @@ void TProperties::ComputeLinkFonts(const TStyleList& store,
               nullptr, InlineStyle, enclosing);
   fonts[LinkVisitedHover] = describe(states.VisitedHover);
   fonts[LinkHover] = describe(states.Hover);
-  LinkFonts = fonts;
+  LinkFonts = std::make_shared<const TLinkFonts>(std::move(fonts));
 }
 
 }  // namespace folverin

@@ -248,8 +248,8 @@ TEST(DocumentBuilderModelTest, BodyColoursReachTextAndLinks) {
   auto* section = dynamic_cast<TSection*>(body.Item(0));
   ASSERT_NE(section, nullptr);
   ASSERT_EQ(section->FontRuns.size(), 3u);  // text, link, after the link
-  EXPECT_EQ(section->FontRuns[0].Font.Colour & 0xFFFFFF, 0x0000FFu);
-  ASSERT_TRUE(section->FontRuns[1].LinkFonts.has_value());
+  EXPECT_EQ(section->FontRuns[0].Font->Colour & 0xFFFFFF, 0x0000FFu);
+  ASSERT_NE(section->FontRuns[1].LinkFonts, nullptr);
   EXPECT_EQ((*section->FontRuns[1].LinkFonts)[LinkNormal].Colour & 0xFFFFFF, 0x00FF00u);
   EXPECT_EQ((*section->FontRuns[1].LinkFonts)[LinkVisited].Colour & 0xFFFFFF, 0x800000u);
 }
@@ -265,7 +265,7 @@ TEST(DocumentBuilderModelTest, FontSizesFollowBaseFont) {
       if (auto* section = dynamic_cast<TSection*>(cell.Item(i))) {
         for (const TFontObj& run : section->FontRuns)
           if (run.Pos < static_cast<int>(section->Text.size()))
-            sizes.push_back(run.Font.SizePoints);
+            sizes.push_back(run.Font->SizePoints);
       }
       for (int k = 0; k < cell.Item(i)->ChildCellCount(); ++k) walk(*cell.Item(i)->ChildCell(k));
     }

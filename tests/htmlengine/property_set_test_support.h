@@ -25,7 +25,9 @@ inline void ExpectSameSet(const TProperties& actual, const TProperties& expected
   EXPECT_EQ(actual.EmSize, expected.EmSize);
   EXPECT_EQ(actual.ExSize, expected.ExSize);
   EXPECT_EQ(actual.DefaultSize, expected.DefaultSize);
-  EXPECT_EQ(actual.LinkFonts, expected.LinkFonts);
+  // Link fonts are shared: the same fonts, not necessarily the same object.
+  ASSERT_EQ(actual.LinkFonts != nullptr, expected.LinkFonts != nullptr);
+  if (actual.LinkFonts) EXPECT_EQ(*actual.LinkFonts, *expected.LinkFonts);
   EXPECT_EQ(actual.HasFont(), expected.HasFont());
 }
 

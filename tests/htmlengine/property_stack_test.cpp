@@ -92,13 +92,13 @@ TEST(PropertyStackTest, ReusedSetsComeOutAsFreshOnes) {
 
   reused.PushProperties("a", LinkStyle());
   reused.Top().GetFont(used.Metrics());
-  ASSERT_TRUE(reused.Top().LinkFonts.has_value());
+  ASSERT_NE(reused.Top().LinkFonts, nullptr);
   reused.PushProperties("span", {});
   // Closing the link derives the span again in place, now without the link.
   reused.PopProperties("a");
   clean.PushProperties("span", {});
   ExpectSameSet(reused.Top(), clean.Top());
-  EXPECT_FALSE(reused.Top().LinkFonts.has_value());
+  EXPECT_EQ(reused.Top().LinkFonts, nullptr);
 
   reused.PopTop();
   clean.PopTop();

@@ -243,7 +243,7 @@ TEST_F(SectionLayoutTest, PreformattedTextIsOneLine) {
 
   auto empty = std::make_unique<TPreFormated>(&Tree.Doc, false, nullptr, nullptr, Tree.PropsFor("pre"), nullptr);
   empty->Complete();
-  EXPECT_EQ(LayOut(*empty, 100), empty->FontRuns.front().Font.SizePoints);
+  EXPECT_EQ(LayOut(*empty, 100), empty->FontRuns.front().Font->SizePoints);
   EXPECT_GT(empty->Height, 0);
 }
 

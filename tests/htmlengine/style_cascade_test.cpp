@@ -87,7 +87,7 @@ TEST_F(StyleCascadeTest, KeptLinkStateSetsGiveTheLinksOwnFonts) {
     TProperties set;
     set.Inherit(parent);
     set.Combine(Store, "a", cls, "", "link", nullptr, nullptr, enclosing, states);
-    return set.LinkFonts;
+    return set.LinkFonts ? std::optional<TLinkFonts>(*set.LinkFonts) : std::nullopt;
   };
   TLinkStateSets kept;
   const std::optional<TLinkFonts> other = linkFonts("y", &kept);
@@ -123,7 +123,7 @@ TEST_F(StyleCascadeTest, FamilyInsideALinkReachesEveryState) {
   TProperties link;
   link.Inherit(parent);
   link.Combine(Store, "a", "", "", "link", nullptr, nullptr, outer);
-  ASSERT_TRUE(link.LinkFonts.has_value());
+  ASSERT_NE(link.LinkFonts, nullptr);
   EXPECT_TRUE(SameText((*link.LinkFonts)[LinkVisited].Family, "Courier New"));
   const TProperties* inLink[] = {&link, &parent};
   auto inside = [&](std::string_view tag) {
@@ -331,7 +331,7 @@ TEST_F(StyleCascadeTest, InheritCopiesElementState) {
   parent.Props[Prop::TextAlign] = AnsiString("center");
   parent.Props[Prop::Display] = AnsiString("none");
   parent.Props[Prop::MarginTop] = int32_t{7};
-  parent.LinkFonts = TLinkFonts();
+  parent.LinkFonts = std::make_shared<const TLinkFonts>();
   TProperties child;
   child.Tag = "p";
   child.Inherit(parent);
@@ -342,7 +342,7 @@ TEST_F(StyleCascadeTest, InheritCopiesElementState) {
   EXPECT_EQ(child.EmSize, 15);
   EXPECT_EQ(child.ExSize, 7);
   EXPECT_EQ(child.OwnBackground, 0x00FF00u);
-  EXPECT_TRUE(child.LinkFonts.has_value());
+  EXPECT_NE(child.LinkFonts, nullptr);
   EXPECT_EQ(*child.TextOf(Prop::TextAlign), "center");
   EXPECT_TRUE(child.IsEmpty(Prop::Display));
   EXPECT_EQ(child.IntOf(Prop::MarginTop), IntNull);
@@ -365,7 +365,7 @@ TEST_F(StyleCascadeTest, LinkFontsFollowTheStates) {
   Sheet("a:hover { text-decoration: none; color: red } a:visited { font-style: italic }");
   Cascade cascade(Store);
   TProperties& link = cascade.Push("a", "", "", "link");
-  ASSERT_TRUE(link.LinkFonts.has_value());
+  ASSERT_NE(link.LinkFonts, nullptr);
   const TLinkFonts& fonts = *link.LinkFonts;
   EXPECT_EQ(fonts[LinkNormal].Colour, 0xFF0000u + kColourFlag);  // the view's link colour
   EXPECT_EQ(fonts[LinkNormal].Style, kFontUnderline);
@@ -380,7 +380,7 @@ TEST_F(StyleCascadeTest, LinkFontsFollowTheStates) {
 
   // Rules for elements inside the link change all four fonts.
   TProperties& bold = cascade.Push("b");
-  ASSERT_TRUE(bold.LinkFonts.has_value());
+  ASSERT_NE(bold.LinkFonts, nullptr);
   for (const TFontDescription& font : *bold.LinkFonts) EXPECT_TRUE(font.Style & kFontBold);
   bold.AssignFromAttribute(Prop::FontSize, 18.0, Store.Metrics());
   for (const TFontDescription& font : *bold.LinkFonts) EXPECT_DOUBLE_EQ(font.SizePoints, 18);
