@@ -1,5 +1,7 @@
-// PRE and plain text: characters are read one by one, not as symbols, so
-// that spaces and line ends stay as written.
+// PRE and plain text: the builder reads the characters itself, not as
+// symbols, so that spaces and line ends stay as written.
+#include <limits>
+
 #include "htmlengine/horz_line.h"
 #include "htmlengine/html_builder.h"
 
@@ -12,6 +14,13 @@ namespace {
 // Plain text is handed to the section in runs of this many bytes.
 constexpr int kPlainRun = 200;
 constexpr size_t kPreCapacity = 300;
+constexpr size_t kNoRunLimit = std::numeric_limits<size_t>::max();
+
+// How many bytes may follow the next one while no check for a full run
+// could have flushed them: the pending count stays below kPlainRun.
+size_t RoomBeforeFlush(int pending) {
+  return pending + 2 < kPlainRun ? static_cast<size_t>(kPlainRun - 2 - pending) : 0;
+}
 
 }  // namespace
 
@@ -57,7 +66,10 @@ void THtmlBuilder::ReadPreformatted(bool withTags) {
     } else if (byte <= 8) {
       Context.ReadCharSkippingComments();
     } else {
-      PrePending.Add(c, Context.SourcePos);
+      // Plain text is flushed in runs: the bytes taken along must not go
+      // past the point where it would be flushed.
+      const size_t room = withTags ? kNoRunLimit : RoomBeforeFlush(PrePending.Count());
+      Context.TakePreformattedRun(PrePending, room);
       Context.ReadCharSkippingComments();
       // A run may only end between characters, never inside a UTF-8 sequence.
       if (!withTags && PrePending.Count() >= kPlainRun && byte < 0x80) FlushPreToken();

@@ -22,7 +22,7 @@ THtmlBuilder::THtmlBuilder(TSectionList& document, const TBuilderView& view)
     : TargetDocument(document), View(view), PropertyStack(document.StyleSheet) {}
 
 void THtmlBuilder::ParseStart(const AnsiString& text) {
-  Context.PrepareSource(text);
+  Context.PrepareSourceView(text);
   Context.CodePageSource = [this] { return PropertyStack.ReadTop().CodePage; };
   PropertyStack.Reset(*TargetDocument.StyleSheet.DefaultEntry());
   TProperties& bottom = PropertyStack.Bottom();
@@ -48,8 +48,7 @@ void THtmlBuilder::FinishParse() {
   CurrentSection.reset();
   PropertyStack.Clear();
   LinkTarget = {};
-  Context.Source.clear();
-  Context.Source.shrink_to_fit();
+  Context.ReleaseSource();
 }
 
 void THtmlBuilder::RunDocument(const AnsiString& text, const TLinkHandler& linkHandler,

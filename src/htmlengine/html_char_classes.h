@@ -44,6 +44,11 @@ inline constexpr std::array<bool, 256> kTextSkippable = MakeByteTable([](int c) 
 inline constexpr std::array<bool, 256> kQuotedPlain = MakeByteTable([](int c) {
   return kReaderPlain[c] && c != '&' && c != '"' && c != '\'';
 });
+// Bytes that preformatted text adds as they are: the reader's plain bytes
+// except control bytes, which it drops, and "&", which starts an entity.
+inline constexpr std::array<bool, 256> kPreformattedPlain = MakeByteTable([](int c) {
+  return kReaderPlain[c] && c > 8 && c != '&';
+});
 }  // namespace char_class_detail
 
 inline bool IsReaderPlainByte(char c) {
@@ -54,6 +59,9 @@ inline bool IsPlainTextByte(char c) {
 }
 inline bool IsSkippableTextByte(char c) {
   return char_class_detail::kTextSkippable[static_cast<unsigned char>(c)];
+}
+inline bool IsPlainPreformattedByte(char c) {
+  return char_class_detail::kPreformattedPlain[static_cast<unsigned char>(c)];
 }
 inline bool IsPlainQuotedByte(char c) {
   return char_class_detail::kQuotedPlain[static_cast<unsigned char>(c)];

@@ -3,6 +3,10 @@
 #include <array>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "htmlengine/html_char_classes.h"
 #include "htmlengine/html_engine_error.h"
 #include "htmlengine/html_tokenizer.h"
@@ -25,9 +29,62 @@ bool IsIncludeNameChar(char upper) {
 
 bool IsTextBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+#if defined(__SSE2__)
+// The lanes of the bytes that IsPlainTextByte rejects: up to 10 (control
+// bytes, tab, line feed), carriage return, the end marker 26, " ", "&" and
+// "<".
+__m128i NotPlainTextBytes(__m128i bytes) {
+  // An unsigned byte is at most 10 when its minimum with 10 is itself.
+  __m128i found = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(10)), bytes);
+  for (const char c : {'\r', '\x1A', ' ', '&', '<'})
+    found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
+  return found;
+}
+
+// The first place from `from` on where a piece of plain text stops (as in
+// PlainPieceEnd), looked for sixteen bytes at a time while the byte after
+// them is there too; where fewer are left, the place to go on from byte by
+// byte.
+int32_t PlainPieceStopInBlocks(const char* text, int32_t from, int32_t end) {
+  const __m128i blank = _mm_set1_epi8(' ');
+  while (end - from >= 17) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from + 1));
+    // A blank that a plain byte follows does not stop the piece.
+    const __m128i keptBlank =
+        _mm_andnot_si128(NotPlainTextBytes(next), _mm_cmpeq_epi8(here, blank));
+    const auto stops = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_andnot_si128(keptBlank, NotPlainTextBytes(here))));
+    if (stops != 0) return from + __builtin_ctz(stops);
+    from += 16;
+  }
+  return from;
+}
+
+// The first byte from `from` on that IsPlainQuotedByte rejects (tab, line
+// ends, the end marker, "<", "&" and both quotes), looked for sixteen bytes
+// at a time; where fewer are left, the place to go on from byte by byte.
+int32_t QuotedStopInBlocks(const char* text, int32_t from, int32_t end) {
+  while (end - from >= 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from));
+    __m128i found = _mm_setzero_si128();
+    for (const char c : {'\t', '\n', '\r', '\x1A', '<', '&', '"', '\''})
+      found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
+    const auto stops = static_cast<unsigned>(_mm_movemask_epi8(found));
+    if (stops != 0) return from + __builtin_ctz(stops);
+    from += 16;
+  }
+  return from;
+}
+#endif
+
 // Where a piece of plain text bytes that starts before `from` ends: single
-// blanks between plain bytes belong to it.
+// blanks between plain bytes belong to it. Text runs are long, so on x86
+// they are scanned sixteen bytes at a time, and the rest byte by byte.
 int32_t PlainPieceEnd(const char* text, int32_t from, int32_t end) {
+#if defined(__SSE2__)
+  from = PlainPieceStopInBlocks(text, from, end);
+#endif
   while (from < end) {
     if (IsPlainTextByte(text[from])) ++from;
     else if (text[from] == ' ' && from + 1 < end && IsPlainTextByte(text[from + 1])) from += 2;
@@ -45,22 +102,49 @@ int32_t BlankRunEnd(const char* text, int32_t from, int32_t end) {
 
 void TParseContext::PrepareSource(AnsiString text) {
   *this = TParseContext();
+  OwnedSource_ = std::make_unique<AnsiString>(std::move(text));
+  TakeSource(*OwnedSource_);
+}
+
+void TParseContext::PrepareSourceView(std::string_view text) {
+  *this = TParseContext();
+  TakeSource(text);
+}
+
+void TParseContext::ReleaseSource() {
+  Source = {};
+  EndPos = 0;
+  ReadPos = 0;
+  UpdateDirectEnd();
+  OwnedSource_.reset();
+}
+
+void TParseContext::TakeSource(std::string_view text) {
+  Source = text;
   const size_t zero = text.find('\0');
-  if (zero != AnsiString::npos) {
-    text.resize(zero + 1);  // reading the 0 ends the document as not HTML
+  if (zero != std::string_view::npos) {
+    Source = text.substr(0, zero + 1);  // reading the 0 ends the document as not HTML
   } else if (ContainsIso2022JpEscape(text)) {
-    Iso2022JpToShiftJis(text);
+    Iso2022JpToShiftJis(OwnSource());
+    Source = *OwnedSource_;  // shorter by the escapes
     JapaneseConverted = true;
   }
   // Positions are 32-bit; nothing beyond them can be addressed.
   constexpr size_t kMaxLength = std::numeric_limits<int32_t>::max() - 1;
-  if (text.size() > kMaxLength) text.resize(kMaxLength);
-  Source = std::move(text);
+  if (Source.size() > kMaxLength) Source = Source.substr(0, kMaxLength);
   EndPos = static_cast<int32_t>(Source.size());
   UpdateDirectEnd();
   // Room for the usual run of text at once; a token and a collection made
   // elsewhere, often for one character, start without storage.
   TextToken.Reserve(kTextCapacity);
+}
+
+AnsiString& TParseContext::OwnSource() {
+  if (!OwnedSource_ || Source.data() != OwnedSource_->data() ||
+      Source.size() != OwnedSource_->size())
+    OwnedSource_ = std::make_unique<AnsiString>(Source);
+  Source = *OwnedSource_;
+  return *OwnedSource_;
 }
 
 void TParseContext::Rewind() {
@@ -148,6 +232,16 @@ void TParseContext::PutPlainPieces(std::string_view run, int32_t firstPos, int c
   }
 }
 
+// Adding the bytes one by one cost a reader step and two appends for each.
+void TParseContext::TakePreformattedRun(TCharCollection& pending, size_t most) {
+  pending.Add(CurrentChar, SourcePos);
+  std::string_view run = DocumentRun(IsPlainPreformattedByte);
+  if (run.size() > most) run = run.substr(0, most);
+  if (run.empty()) return;
+  pending.AddRun(run, SourcePos + 1);
+  SkipRunTo(ReadPos + static_cast<int32_t>(run.size()));
+}
+
 // Passes the blanks, tabs and line ends that follow in the document; the
 // caller reads on from the byte after them and treats them all as one
 // blank. How line ends pair up makes no difference then.
@@ -159,12 +253,31 @@ void TParseContext::SkipBlankRun() {
 // The bytes of a quoted attribute value up to the next one that the reader
 // or the value's scanner treats specially, copied in one go as in
 // TakePlainRun. The run stops at either quote; the scanner takes a quote
-// that does not end the value as an ordinary byte and goes on.
-void TParseContext::TakeQuotedRun(AnsiString& value) {
-  const std::string_view run = DocumentRun(IsPlainQuotedByte);
-  if (run.empty()) return;
-  value += run;
-  SkipRunTo(ReadPos + static_cast<int32_t>(run.size()));
+// that does not end the value as an ordinary byte and goes on. True when
+// the closing quote follows in the document: the reader then stands on it,
+// as reading on would have put it there.
+bool TParseContext::TakeQuotedRun(AnsiString& value, char quote) {
+  const std::string_view run = QuotedDocumentRun();
+  const int32_t end = ReadPos + static_cast<int32_t>(run.size());
+  if (!run.empty()) value += run;
+  if (end < DirectEnd_ && Source[end] == quote) {
+    SkipRunTo(end + 1);
+    return true;
+  }
+  if (!run.empty()) SkipRunTo(end);
+  return false;
+}
+
+// DocumentRun(IsPlainQuotedByte), in blocks where the processor allows.
+std::string_view TParseContext::QuotedDocumentRun() const {
+  if (ReadPos >= DirectEnd_) return {};
+  const char* const text = Source.data();
+  int32_t end = ReadPos;
+#if defined(__SSE2__)
+  end = QuotedStopInBlocks(text, end, DirectEnd_);
+#endif
+  while (end < DirectEnd_ && IsPlainQuotedByte(text[end])) ++end;
+  return {text + ReadPos, static_cast<size_t>(end - ReadPos)};
 }
 
 // The next byte of the document itself; there must be one, and no inserted
@@ -175,7 +288,7 @@ inline char TParseContext::NextDocumentByte() {
   ++SourcePos;
   // One byte further passes a step only onto a multiple of it; asking
   // ReportProgress for every byte cost a call per byte.
-  if (ReadPos % kProgressStep == 0) ReportProgress(ReadPos - 1, ReadPos);
+  if (IsProgressStep(ReadPos)) ReportProgress(ReadPos - 1, ReadPos);
   return byte;
 }
 

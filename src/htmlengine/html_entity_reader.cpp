@@ -76,6 +76,8 @@ TParseContext::TEntityReference TParseContext::ReadEntityReference(bool insideCo
 }
 
 void TParseContext::FlushBytes(TCharCollection& pending, TokenObj& token) {
+  // Mostly nothing waits; asking for the code page costs a call then.
+  if (pending.Count() == 0) return;
   token.PutBytes(pending, CodePage());
   pending.Clear();
 }

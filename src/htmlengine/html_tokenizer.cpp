@@ -91,33 +91,51 @@ void TParseContext::NextSymbol() {
 
 void TParseContext::ScanTag() {
   TagPosition = SourcePos;
-  ReadCharSkippingComments();
-  bool endTag = false;
-  if (CurrentChar == '/') {
-    endTag = true;
-    ReadCharSkippingComments();
-  } else if (!IsUpperLetter(CurrentUpper)) {
-    Symbol = THtmlSymbol::Text;
-    if (!TagsOnly) TextToken.PutChar('<', TagPosition);
-    return;
-  }
   char name[kMaxTagName];
   size_t length = 0;
-  while (IsUpperLetter(CurrentUpper)) {
-    if (length < kMaxTagName) name[length++] = CurrentUpper;
-    // The rest of the name at once where the document holds it.
-    const std::string_view rest = DocumentRun(IsLetterByte);
-    for (const char c : rest)
-      if (length < kMaxTagName) name[length++] = AsciiUpper(c);
-    const int32_t end = ReadPos + static_cast<int32_t>(rest.size());
-    // Most names are closed at once by the ">" (all end tags, many start
-    // tags); it is passed with them, as the reader would read it.
+  // Takes the letters from `from` on in the document into the name and
+  // moves the reader past them. True when the ">" right after them was
+  // passed too, as the reader would read it: most names are closed at once
+  // (all end tags, many start tags). Letters past the longest name are read
+  // and dropped.
+  const auto takeNameRun = [&](int32_t from) {
+    int32_t end = from;
+    while (end < DirectEnd_ && IsLetterByte(Source[end])) ++end;
+    const char* const letters = Source.data() + from;
+    const size_t kept = std::min(static_cast<size_t>(end - from), kMaxTagName - length);
+    std::transform(letters, letters + kept, name + length, AsciiUpper);
+    length += kept;
     if (end < DirectEnd_ && Source[end] == '>') {
       SkipRunTo(end + 1);
-      break;
+      return true;
     }
-    if (!rest.empty()) SkipRunTo(end);
+    if (end > ReadPos) SkipRunTo(end);
     ReadCharSkippingComments();
+    return false;
+  };
+  bool endTag = false;
+  bool closed = false;
+  // Mostly the name follows the "<" or "</" at once in the document; it is
+  // then taken with its first letter in one run.
+  const bool slash = ReadPos < DirectEnd_ && Source[ReadPos] == '/';
+  const int32_t nameFrom = slash ? ReadPos + 1 : ReadPos;
+  if (nameFrom < DirectEnd_ && IsLetterByte(Source[nameFrom])) {
+    endTag = slash;
+    closed = takeNameRun(nameFrom);
+  } else {
+    ReadCharSkippingComments();
+    if (CurrentChar == '/') {
+      endTag = true;
+      ReadCharSkippingComments();
+    } else if (!IsUpperLetter(CurrentUpper)) {
+      Symbol = THtmlSymbol::Text;
+      if (!TagsOnly) TextToken.PutChar('<', TagPosition);
+      return;
+    }
+  }
+  while (!closed && IsUpperLetter(CurrentUpper)) {
+    if (length < kMaxTagName) name[length++] = CurrentUpper;
+    closed = takeNameRun(ReadPos);
   }
   const TTagSymbols symbols = LookupTag(std::string_view(name, length));
   Symbol = endTag ? symbols.End : symbols.Start;
@@ -141,14 +159,19 @@ bool TParseContext::ScanAttribute() {
   if (!IsUpperLetter(CurrentUpper)) return false;  // also "/" in <br/>
   TAttribute& attribute = TagAttributes.PrepareNext();
   while (IsAttributeNameByte(CurrentChar)) {
-    attribute.Name += CurrentUpper;
     const std::string_view rest = DocumentRun(IsAttributeNameByte);
-    if (!rest.empty()) {
-      const size_t old = attribute.Name.size();
-      attribute.Name.resize(old + rest.size());
-      std::transform(rest.begin(), rest.end(), attribute.Name.begin() + old, AsciiUpper);
-      SkipRunTo(ReadPos + static_cast<int32_t>(rest.size()));
+    const size_t old = attribute.Name.size();
+    attribute.Name.resize(old + 1 + rest.size());
+    attribute.Name[old] = CurrentUpper;
+    std::transform(rest.begin(), rest.end(), attribute.Name.begin() + old + 1, AsciiUpper);
+    const int32_t end = ReadPos + static_cast<int32_t>(rest.size());
+    // Most names are followed at once by their "="; it is passed with
+    // them, as the reader would read it.
+    if (end < DirectEnd_ && Source[end] == '=') {
+      SkipRunTo(end + 1);
+      break;
     }
+    if (!rest.empty()) SkipRunTo(end);
     ReadCharSkippingComments();
   }
   attribute.Symbol = LookupAttribute(attribute.Name);
@@ -177,16 +200,14 @@ void TParseContext::ScanAttributeValue(TAttribute& attribute) {
 void TParseContext::ScanQuotedValue(TAttribute& attribute) {
   const char quote = CurrentChar;
   // Most values are plain bytes of the document up to the closing quote.
-  TakeQuotedRun(attribute.Value);
-  ReadCharSkippingComments();
+  if (!TakeQuotedRun(attribute.Value, quote)) ReadCharSkippingComments();
   while (CurrentChar != quote && CurrentChar != kEndMarker) {
     if (CurrentChar == '&') {
       AppendAttributeEntity(attribute.Value, CodePage(), false);
       continue;
     }
     if (CurrentChar != '\r') attribute.Value += CurrentChar;
-    TakeQuotedRun(attribute.Value);
-    ReadCharSkippingComments();
+    if (!TakeQuotedRun(attribute.Value, quote)) ReadCharSkippingComments();
   }
   if (CurrentChar == quote) ReadCharSkippingComments();
   attribute.Numeric = NumberOfQuotedValue(attribute.Value);
@@ -269,7 +290,8 @@ bool TParseContext::DecodeCharset(std::string_view text, int& charset) {
   const XRec* record = MatchCharsetRecord(text);
   if (record == nullptr) return false;
   if (IsEucJpRecord(*record) && !JapaneseConverted) {
-    EucJpToShiftJis(Source);
+    // The caller's text stays as it was; the context reads a converted copy.
+    EucJpToShiftJis(OwnSource());
     JapaneseConverted = true;
     // The character after the tag was read before the conversion; when it
     // is the first byte of a pair it must be read as converted too.

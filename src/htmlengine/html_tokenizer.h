@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -39,7 +40,9 @@ using TCodePageSource = std::function<int()>;
 class TParseContext {
  public:
   // --- Document and reading state ---
-  AnsiString Source;
+  // The document's bytes: the caller's text itself where it can be read as
+  // it is, else a converted copy that the context keeps.
+  std::string_view Source;
   int32_t ReadPos = 0;
   int32_t EndPos = 0;
   TInputMode InputMode = TInputMode::Document;
@@ -73,6 +76,12 @@ class TParseContext {
   // after a byte 0 or converted from ISO-2022-JP (JapaneseConverted then
   // tells the builder to give the bottom property set SHIFTJIS_CHARSET).
   void PrepareSource(AnsiString text);
+  // The same without copying the text, which must then stay unchanged until
+  // the parse is over (ReleaseSource): a copy of every document only to
+  // read it cost a large block and its pages per document.
+  void PrepareSourceView(std::string_view text);
+  // Lets go of the text; a new parse starts with PrepareSource.
+  void ReleaseSource();
   // Back to the start of the document for another pass; the next read
   // delivers the first character.
   void Rewind();
@@ -94,6 +103,11 @@ class TParseContext {
   // Decodes the entity reference at the current `&` into the pending bytes
   // and the token, as text does (also used for preformatted text).
   void ScanTextEntity(TCharCollection& pending, TokenObj& token);
+  // Preformatted text: adds the current character to the pending bytes,
+  // and with it up to `most` bytes that follow it in the document and that
+  // neither the reader nor preformatted text treats specially (see
+  // IsPlainPreformattedByte); the reader then stands on the last byte added.
+  void TakePreformattedRun(TCharCollection& pending, size_t most);
   // Decodes the pending bytes into the token with the current code page.
   void FlushBytes(TCharCollection& pending, TokenObj& token);
 
@@ -135,6 +149,16 @@ class TParseContext {
   };
 
   static constexpr int32_t kProgressStep = 4096;
+  // Read positions are never negative and the step is a power of two, so
+  // the reader's tests for a step, made for nearly every byte, are a mask
+  // and an exclusive or instead of signed divisions.
+  static_assert((kProgressStep & (kProgressStep - 1)) == 0);
+  static bool IsProgressStep(int32_t pos) {
+    return (static_cast<uint32_t>(pos) & (kProgressStep - 1)) == 0;
+  }
+  static bool PassesProgressStep(int32_t from, int32_t to) {
+    return (static_cast<uint32_t>(from) ^ static_cast<uint32_t>(to)) >= kProgressStep;
+  }
 
   // Whether a "<" before the byte at `pos` can open a comment or declaration.
   bool CommentMayStartAt(int32_t pos) const {
@@ -147,7 +171,7 @@ class TParseContext {
   void TakePlainRun(int codePage);
   void PutTextBytes(std::string_view bytes, int32_t firstPos, int codePage);
   void PutPlainPieces(std::string_view run, int32_t firstPos, int codePage);
-  void TakeQuotedRun(AnsiString& value);
+  bool TakeQuotedRun(AnsiString& value, char quote);
   // The bytes from ReadPos on that `belongs` accepts, when they come from
   // the document itself (none while inserted text is read). Only for bytes
   // the reader passes unchanged; SkipRunTo then moves past them.
@@ -160,6 +184,7 @@ class TParseContext {
     while (run < end && belongs(*run)) ++run;
     return {start, static_cast<size_t>(run - start)};
   }
+  std::string_view QuotedDocumentRun() const;
   void SkipBlankRun();
   // Moves the reader onto the byte before `end` of the document as if each
   // byte had been read; only for bytes that the reader passes unchanged.
@@ -170,7 +195,7 @@ class TParseContext {
     CurrentChar = Source[end - 1];
     CurrentUpper = AsciiUpper(CurrentChar);
     LineEndState = TLineEndState::None;
-    if (from / kProgressStep != end / kProgressStep) ReportProgress(from, end);
+    if (PassesProgressStep(from, end)) ReportProgress(from, end);
   }
   void SkipDashedComment();
   void ReadIncludeComment();
@@ -190,9 +215,16 @@ class TParseContext {
   bool ScanText();
   bool SkipText();
 
+  void TakeSource(std::string_view text);
+  // Source as a copy of its own, for conversions that change bytes.
+  AnsiString& OwnSource();
+
   // Keeps DirectEnd_ in step; after every change of Inserted_ or EndPos.
   void UpdateDirectEnd() { DirectEnd_ = Inserted_.empty() ? EndPos : 0; }
 
+  // Held through a pointer, so that Source keeps pointing into it when the
+  // context is moved.
+  std::unique_ptr<AnsiString> OwnedSource_;
   std::vector<TInsertedText> Inserted_;
   // EndPos while no inserted text is pending, else 0: whether the next byte
   // comes straight from the document is then one comparison with ReadPos,
@@ -225,7 +257,7 @@ inline void TParseContext::ReadCharSkippingComments() {
       CurrentChar = c;
       CurrentUpper = AsciiUpper(c);
       // One byte further passes a step only onto a multiple of it.
-      if (ReadPos % kProgressStep == 0) ReportProgress(ReadPos - 1, ReadPos);
+      if (IsProgressStep(ReadPos)) ReportProgress(ReadPos - 1, ReadPos);
       return;
     }
   }

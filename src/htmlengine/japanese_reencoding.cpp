@@ -73,10 +73,10 @@ void Iso2022JpToShiftJis(std::string& text) {
   text.resize(out);
 }
 
-bool ContainsIso2022JpEscape(const std::string& text) {
+bool ContainsIso2022JpEscape(std::string_view text) {
   // Every document is asked, and few have an escape byte at all: jump from
   // one to the next instead of testing every position.
-  for (size_t i = text.find(kEsc); i != std::string::npos && i + 2 < text.size();
+  for (size_t i = text.find(kEsc); i != std::string_view::npos && i + 2 < text.size();
        i = text.find(kEsc, i + 1))
     if (text[i + 1] == '$' && (text[i + 2] == '@' || text[i + 2] == 'B')) return true;
   return false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace folverin {
 
@@ -17,6 +18,6 @@ void EucJpToShiftJis(std::string& text);
 void Iso2022JpToShiftJis(std::string& text);
 
 // ESC $ @ or ESC $ B: the text is ISO-2022-JP.
-bool ContainsIso2022JpEscape(const std::string& text);
+bool ContainsIso2022JpEscape(std::string_view text);
 
 }  // namespace folverin

@@ -82,7 +82,8 @@ const std::vector<std::string> kPieces = {
     "+7.5", "x-y", "\xE9", "\xC3\xA4", "<p>", "<a href=\"x.html\">", "<a href='q\"r'>",
     "</a>", "<br/>", "<!DOCTYPE html>", "<h2 align=center>", "<td width=50% nowrap>",
     "<img src=a.png alt=\"a &amp; b\">", "<!-- c -- >", "<font size=+1>", "<style>",
-    "<div id=\"x\" class=y>", "text with words", "<?xml?>", "<P\tALIGN\r\n=\r\nleft>"};
+    "<div id=\"x\" class=y>", "text with words", "<?xml?>", "<P\tALIGN\r\n=\r\nleft>",
+    "<td id=", "<a name=\"\"", "<p title='\"'", "<b x-1=\"v\"\"", "<i =", " val=", "\"\""};
 
 std::string RandomDocument(std::mt19937& random) {
   std::uniform_int_distribution<size_t> piece(0, kPieces.size() - 1);
@@ -104,6 +105,13 @@ TEST(HtmlTokenizerPathsTest, DocumentAndInsertedTextReadAlike) {
     EXPECT_EQ(direct.Symbols, ReadAsInsertedText(html).Symbols) << html;
     EXPECT_EQ(direct.Error, ReadAsInsertedText(html).Error) << html;
   }
+  // Names cut by comments, and longer than any name kept.
+  for (const std::string& html :
+       {std::string("<ta<!-- c -->ble bor<!-- c -->der wi\tdth =1>x</ta<!-- c -->ble>"),
+        std::string("</<!-- -->p>"),
+        "<" + std::string(300, 'b') + "i>x</" + std::string(300, 'B') + ">"}) {
+    EXPECT_EQ(ReadDirectly(html).Symbols, ReadAsInsertedText(html).Symbols) << html;
+  }
   std::mt19937 random(20261209);
   for (int round = 0; round < 400; ++round) {
     const std::string html = RandomDocument(random);
@@ -111,6 +119,48 @@ TEST(HtmlTokenizerPathsTest, DocumentAndInsertedTextReadAlike) {
     const TReading inserted = ReadAsInsertedText(html);
     ASSERT_EQ(direct.Symbols, inserted.Symbols) << html;
     ASSERT_EQ(direct.Error, inserted.Error) << html;
+  }
+}
+
+// Long runs of text and quoted values are scanned in blocks of bytes: every
+// byte value, alone or after a blank, at every place of a block and at the
+// edges between two, must end a run or not exactly as the byte-by-byte
+// reader decides.
+TEST(HtmlTokenizerPathsTest, EveryByteEndsLongTextRunsAlike) {
+  const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOP";
+  for (int byte = 1; byte < 256; ++byte) {
+    for (const std::string& inserted : {std::string(1, static_cast<char>(byte)),
+                                        " " + std::string(1, static_cast<char>(byte))}) {
+      for (size_t at = 0; at <= 36; ++at) {
+        std::string html = letters;
+        html.insert(at, inserted);
+        const TReading direct = ReadDirectly(html);
+        ASSERT_EQ(direct.Symbols, ReadAsInsertedText(html).Symbols) << byte << " at " << at;
+        ASSERT_EQ(direct.Error, ReadAsInsertedText(html).Error) << byte << " at " << at;
+      }
+    }
+    // The same in tag and attribute names, and right after them.
+    for (size_t at = 0; at <= 6; ++at) {
+      std::string name = "tablex";
+      name.insert(at, 1, static_cast<char>(byte));
+      for (const std::string& html : {"<" + name + ">x<p>", "</" + name + ">x",
+                                      "<td " + name + "=1 " + name + " x-" + name + ">x"}) {
+        const TReading direct = ReadDirectly(html);
+        ASSERT_EQ(direct.Symbols, ReadAsInsertedText(html).Symbols) << byte << " at " << at;
+        ASSERT_EQ(direct.Error, ReadAsInsertedText(html).Error) << byte << " at " << at;
+      }
+    }
+    // The same inside quoted values of both kinds.
+    for (const char quote : {'"', '\''}) {
+      for (size_t at = 0; at <= 36; ++at) {
+        std::string value = letters;
+        value.insert(at, 1, static_cast<char>(byte));
+        const std::string html = "<a title=" + std::string(1, quote) + value + quote + ">x";
+        const TReading direct = ReadDirectly(html);
+        ASSERT_EQ(direct.Symbols, ReadAsInsertedText(html).Symbols) << byte << " at " << at;
+        ASSERT_EQ(direct.Error, ReadAsInsertedText(html).Error) << byte << " at " << at;
+      }
+    }
   }
 }
 
@@ -378,6 +428,21 @@ TEST(HtmlTokenizerPathsTest, DirectTextAgreesWithDecodingTheWholeRun) {
       ASSERT_EQ(context.TextToken.ToText(), expected.ToText()) << codePage << " " << text;
       ASSERT_EQ(context.TextToken.Positions(), expected.Positions()) << codePage << " " << text;
     }
+  }
+  // One sequence above ASCII at every place of a long run: the test for
+  // ASCII looks at the run in blocks and words.
+  const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN";
+  for (size_t at = 0; at <= letters.size(); ++at) {
+    std::string text = letters;
+    text.insert(at, "\xC3\xA9");
+    TParseContext context;
+    context.PrepareSource(text);
+    context.DefaultCodePage = kCodePageUtf8;
+    context.BeginReading();
+    context.NextSymbol();
+    std::u16string expected = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN";
+    expected.insert(at, u"\u00E9");
+    ASSERT_EQ(context.TextToken.ToText(), expected) << at;
   }
   // An entity ends the run before it; what follows it is decoded on its own,
   // and a reference that is not one joins the bytes after it.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -450,6 +451,28 @@ TEST(HtmlTokenizerTest, ProgressIsReportedEvery4096Bytes) {
   EXPECT_EQ(percents, (std::vector<int>{30, 61}));
 }
 
+TEST(HtmlTokenizerTest, EveryProgressStepIsReportedOnceWhateverReadsIt) {
+  // Steps are passed by single reads, by runs of text, names and values,
+  // and by blanks and comments; each must be reported once and in order.
+  const std::vector<std::string> pieces = {
+      "word ", "<p>", "</p>", "<a href=\"x.html\" id=y>", "  \r\n\t ", "<!-- c -->",
+      "&amp;", "<td width=50%>", "longer text without tags in it ", "x"};
+  for (const size_t first : {0u, 3u, 7u}) {
+    std::string html;
+    for (size_t i = first; html.size() < 20000; ++i) html += pieces[i % pieces.size()];
+    TParseContext context;
+    context.PrepareSource(html);
+    std::vector<int> percents;
+    context.OnProgress = [&](int percent) { percents.push_back(percent); };
+    Tokenize(context);
+    std::vector<int> expected;
+    const auto length = static_cast<int64_t>(html.size());
+    for (int64_t mark = 4096; mark <= length; mark += 4096)
+      expected.push_back(static_cast<int>(75 * mark / length));
+    EXPECT_EQ(percents, expected) << first;
+  }
+}
+
 TEST(HtmlTokenizerTest, RewindReadsTheDocumentAgain) {
   TParseContext context;
   context.PrepareSource("<A HREF=x>one</A>");
@@ -517,6 +540,55 @@ TEST(HtmlTokenizerTest, Iso2022JpDocumentsAreShiftJisBeforeParsing) {
   // A byte 0 takes precedence: the text is only cut.
   context.PrepareSource(std::string("\x1B$B$\"\0", 6));
   EXPECT_FALSE(context.JapaneseConverted);
+}
+
+TEST(HtmlTokenizerTest, TextReadInPlaceStaysTheCallers) {
+  // Read in place: no copy, the same symbols as from a copy.
+  const std::string html = "<P>one  two<B>three</B>";
+  TParseContext context;
+  context.PrepareSourceView(html);
+  EXPECT_EQ(context.Source.data(), html.data());
+  const std::vector<std::u16string> texts = Texts(Tokenize(context));
+  context.PrepareSource(html);
+  EXPECT_EQ(Texts(Tokenize(context)), texts);
+  EXPECT_EQ(texts, (std::vector<std::u16string>{u"one two", u"three"}));
+
+  // Cut after a byte 0 without touching the text.
+  const std::string withZero("ab\0cd", 5);
+  context.PrepareSourceView(withZero);
+  EXPECT_EQ(context.Source, std::string("ab\0", 3));
+  EXPECT_EQ(withZero.size(), 5u);
+
+  // Conversions work on a copy; the caller's text is left as it was.
+  const std::string iso = "a\x1B$B$\"\x1B(Bb";
+  context.PrepareSourceView(iso);
+  EXPECT_TRUE(context.JapaneseConverted);
+  EXPECT_EQ(context.Source, "a\x82\xA0" "b");
+  EXPECT_EQ(iso, "a\x1B$B$\"\x1B(Bb");
+
+  const std::string euc = "<META>\xA4\xA2";
+  context.PrepareSourceView(euc);
+  context.BeginReading();
+  context.NextSymbol();
+  int charset = 0;
+  ASSERT_TRUE(context.DecodeCharset("euc-jp", charset));
+  EXPECT_EQ(context.Source, "<META>\x82\xA0");
+  EXPECT_EQ(euc, "<META>\xA4\xA2");
+
+  context.ReleaseSource();
+  EXPECT_TRUE(context.Source.empty());
+  EXPECT_EQ(Tokenize(context).Symbols.size(), 1u);
+}
+
+TEST(HtmlTokenizerTest, OwnedTextSurvivesMovingTheContext) {
+  // Short enough to sit inside a string object: a context that kept its
+  // copy by value would leave Source pointing into the moved-from one.
+  std::optional<TParseContext> first(std::in_place);
+  first->PrepareSource("<B>x</B>");
+  TParseContext second = std::move(*first);
+  first.reset();
+  EXPECT_EQ(second.Source, "<B>x</B>");
+  EXPECT_EQ(Texts(Tokenize(second)), std::vector<std::u16string>{u"x"});
 }
 
 TEST(HtmlTokenizerTest, LargeAndDegenerateDocumentsFinish) {
