@@ -148,10 +148,13 @@ TPropAdjustment THtmlBuilder::AlignAdjustment(AnsiString align) {
   const auto known = std::find(kAlignments.begin(), kAlignments.end(), align);
   if (known == kAlignments.end()) return {};
   const FontMetrics* metrics = &TargetDocument.Metrics();
-  return {[align, metrics](TProperties& set) {
-            set.AssignFromAttribute(Prop::TextAlign, align, *metrics);
+  // An index rather than the text: small enough for the function to hold
+  // without allocating, for every aligned paragraph and cell.
+  const uint32_t index = static_cast<uint32_t>(known - kAlignments.begin());
+  return {[index, metrics](TProperties& set) {
+            set.AssignFromAttribute(Prop::TextAlign, TPropText(kAlignments[index]), *metrics);
           },
-          static_cast<uint32_t>(known - kAlignments.begin()) + 1};
+          index + 1};
 }
 
 TPropAdjustment THtmlBuilder::AlignAdjustment() {

@@ -18,13 +18,22 @@ void TPropStack::Reset(const TProperties& documentDefaults) {
   // Room for the usual depth and spares at once, not grown step by step
   // for every document.
   Entries.reserve(kUsualDepth);
-  SpareSets.reserve(kMaxSpareSets);
-  SpareLists.reserve(kMaxSpareSets);
-  auto bottom = std::make_unique<TProperties>(documentDefaults);
+  SpareLists.reserve(kMaxSpareLists);
+  std::unique_ptr<TProperties> bottom = Store.SpareSets().Take();
+  *bottom = documentDefaults;
   bottom->Tag = "default";
   Entries.emplace_back("default", TElementStyle{});
   Entries.back().Set = std::move(bottom);
   Entries.back().Serial = ++LastSerial;
+}
+
+// The sets go back to the store's pool for the next document; no more
+// children come to take kept ones.
+TPropStack::~TPropStack() {
+  for (TEntry& entry : Entries) {
+    RetireSet(entry.Set);
+    RetireKept(entry.Kept);
+  }
 }
 
 void TPropStack::Clear() {
@@ -45,17 +54,7 @@ void TPropStack::Renew(size_t index) {
   }
 }
 
-std::unique_ptr<TProperties> TPropStack::TakeSpareSet() {
-  if (SpareSets.empty()) return std::make_unique<TProperties>();
-  std::unique_ptr<TProperties> set = std::move(SpareSets.back());
-  SpareSets.pop_back();
-  return set;
-}
-
-void TPropStack::RetireSet(std::unique_ptr<TProperties>& set) {
-  if (set && SpareSets.size() < kMaxSpareSets) SpareSets.push_back(std::move(set));
-  set.reset();
-}
+void TPropStack::RetireSet(std::unique_ptr<TProperties>& set) { Store.SpareSets().Give(set); }
 
 void TPropStack::RetireKept(std::vector<TKeptChild>& kept) {
   for (TKeptChild& child : kept) RetireChild(child);
@@ -72,7 +71,7 @@ void TPropStack::RetireChild(TKeptChild& child) {
 // children; their room is handed on rather than allocated anew.
 void TPropStack::RetireList(std::vector<TKeptChild>& list) {
   RetireKept(list);
-  if (list.capacity() != 0 && SpareLists.size() < kMaxSpareSets) SpareLists.push_back(std::move(list));
+  if (list.capacity() != 0 && SpareLists.size() < kMaxSpareLists) SpareLists.push_back(std::move(list));
 }
 
 void TPropStack::AddKept(std::vector<TKeptChild>& list, TKeptChild&& child) {
@@ -105,7 +104,7 @@ void TPropStack::Release(size_t index) {
     kept.erase(kept.begin());
   }
   AddKept(kept, {std::move(entry.Set), entry.Origin, entry.Serial, std::move(entry.Kept),
-                 entry.Style.Adjust.Key});
+                 entry.Style.Adjust.Key, entry.Unseen});
 }
 
 void TPropStack::PopLast() {
@@ -122,18 +121,29 @@ bool TPropStack::Unseen(std::string_view name) const {
 // The kept set has the names it was derived for (Combine gives a set the
 // element's names) and its title; an element without a title has its
 // parent's.
-TPropStack::TFit TPropStack::Fit(const TKeptChild& kept, const TEntry& entry,
-                                 const AnsiString& title) const {
+TPropStack::TFit TPropStack::Fit(TKeptChild& kept, TEntry& entry, const AnsiString& title) const {
   const TProperties& set = *kept.Set;
   const TElementStyle& style = entry.Style;
   if (set.Tag != entry.Tag || set.PseudoClass != style.PseudoClass ||
       kept.AdjustKey != style.Adjust.Key)
     return TFit::None;
   const bool sameClass = set.Class == style.Class, sameID = set.ID == style.ID;
-  if (!sameClass && !(Unseen(set.Class) && Unseen(style.Class))) return TFit::None;
-  if (!sameID && !(Unseen(set.ID) && Unseen(style.ID))) return TFit::None;
+  if (!sameClass || !sameID) {
+    const TUnseenNames& keptNames = UnseenOf(kept.Unseen, set.Class, set.ID);
+    if ((!sameClass && !keptNames.Class) || (!sameID && !keptNames.ID)) return TFit::None;
+    const TUnseenNames& ownNames = UnseenOf(entry.Unseen, style.Class, style.ID);
+    if ((!sameClass && !ownNames.Class) || (!sameID && !ownNames.ID)) return TFit::None;
+  }
   if (set.Title != title) return TFit::OtherTitle;
   return sameClass && sameID ? TFit::Exact : TFit::UnseenNames;
+}
+
+// Asked again only when the rules have changed since.
+const TPropStack::TUnseenNames& TPropStack::UnseenOf(TUnseenNames& known, std::string_view cls,
+                                                     std::string_view id) const {
+  if (!known.Known || known.RulesGeneration != Store.Generation())
+    known = {true, Store.Generation(), Unseen(cls), Unseen(id)};
+  return known;
 }
 
 bool TPropStack::TakeKeptSibling(size_t index) {
@@ -161,13 +171,16 @@ bool TPropStack::TakeKeptSibling(size_t index) {
 }
 
 void TPropStack::TakeOver(TEntry& entry, TKeptChild& kept, TFit fit, const AnsiString& title) {
-  RetireSet(entry.Set);
-  RetireList(entry.Kept);
+  // A pushed entry has neither yet; one derived again after a middle pop may.
+  if (entry.Set) RetireSet(entry.Set);
+  if (entry.Kept.capacity() != 0) RetireList(entry.Kept);
   entry.Set = std::move(kept.Set);
   TProperties& set = *entry.Set;
   if (fit != TFit::Exact) {  // names that no rule sees are put right
     set.Class = entry.Style.Class;
     set.ID = entry.Style.ID;
+  } else if (!entry.Unseen.Known) {
+    entry.Unseen = kept.Unseen;  // the same names
   }
   if (fit != TFit::OtherTitle) {
     entry.Kept = std::move(kept.Children);
@@ -198,7 +211,7 @@ void TPropStack::Derive(size_t index) {
 // another element's style comes out as a fresh one would.
 void TPropStack::DeriveAnew(size_t index) {
   TEntry& entry = Entries[index];
-  if (!entry.Set) entry.Set = TakeSpareSet();
+  if (!entry.Set) entry.Set = Store.SpareSets().Take();
   TProperties& set = *entry.Set;
   set.Inherit(*Entries[index - 1].Set);
   // On the stack: one allocation less for every element.

@@ -50,6 +50,9 @@ class TPropStack {
   static constexpr int kMaxDepth = 256;
 
   explicit TPropStack(const TStyleList& store) : Store(store) {}
+  TPropStack(const TPropStack&) = delete;
+  TPropStack& operator=(const TPropStack&) = delete;
+  ~TPropStack();
 
   // Empties the stack and pushes the bottom set with the tag "default".
   void Reset(const TProperties& documentDefaults);
@@ -98,6 +101,14 @@ class TPropStack {
     uint64_t RulesGeneration = 0;
     bool operator==(const TOrigin&) const = default;
   };
+  // Whether an element's class and ID are names that no rule of one
+  // generation sees; asked once per element rather than for every kept set
+  // it is tried against.
+  struct TUnseenNames {
+    bool Known = false;
+    uint64_t RulesGeneration = 0;
+    bool Class = false, ID = false;
+  };
   // A popped child's set, kept by its parent for the next child of the same
   // style, together with the sets its own children left: siblings such as
   // P after P or LI after LI mostly have the same style, and so do their
@@ -110,6 +121,7 @@ class TPropStack {
     uint64_t Serial = 0;
     std::vector<TKeptChild> Children;  // most recently kept last
     uint32_t AdjustKey = 0;
+    TUnseenNames Unseen;  // of the set's names
   };
   struct TEntry {
     // Spelled out so that emplace_back builds an entry in place with every
@@ -127,12 +139,13 @@ class TPropStack {
     bool AsDerived = false;
     int DerivedEmSize = 0, DerivedExSize = 0;
     std::vector<TKeptChild> Kept;  // most recently kept last
+    TUnseenNames Unseen;           // of the style's names, which the set has
   };
   // A parent keeps the sets of its last few children of different styles
   // (DT and DD take turns); the stack keeps a bounded number in all.
   static constexpr size_t kMaxKeptPerParent = 6;
   static constexpr size_t kMaxKeptSets = 256;
-  static constexpr size_t kMaxSpareSets = 64;
+  static constexpr size_t kMaxSpareLists = 64;
   static constexpr size_t kUsualDepth = 32;
 
   // Derives the entry's set again from the sets below it, in place.
@@ -144,8 +157,9 @@ class TPropStack {
   // children still fit); with another title (which children inherit);
   // exactly.
   enum class TFit { None, OtherTitle, UnseenNames, Exact };
-  TFit Fit(const TKeptChild& kept, const TEntry& entry, const AnsiString& title) const;
+  TFit Fit(TKeptChild& kept, TEntry& entry, const AnsiString& title) const;
   bool Unseen(std::string_view name) const;
+  const TUnseenNames& UnseenOf(TUnseenNames& known, std::string_view cls, std::string_view id) const;
   void TakeOver(TEntry& entry, TKeptChild& kept, TFit fit, const AnsiString& title);
   TOrigin OriginFor(const TEntry& parent) const;
   static bool MayBeShared(const TElementStyle& style) {
@@ -153,7 +167,6 @@ class TPropStack {
   }
   // Gives the entry and those above it new serials.
   void Renew(size_t index);
-  std::unique_ptr<TProperties> TakeSpareSet();
   void RetireSet(std::unique_ptr<TProperties>& set);
   void RetireKept(std::vector<TKeptChild>& kept);
   void RetireChild(TKeptChild& child);
@@ -167,9 +180,6 @@ class TPropStack {
   std::vector<TEntry> Entries;
   uint64_t LastSerial = 0;
   size_t KeptSets = 0;
-  // The sets of popped elements. A set is some 2 KB with texts of its own;
-  // allocating a fresh one for every element cost more than deriving it.
-  std::vector<std::unique_ptr<TProperties>> SpareSets;
   std::vector<std::vector<TKeptChild>> SpareLists;
   TLinkStateSets LinkStates;
 };

@@ -54,27 +54,63 @@ void ApplyToAll(TRuleTargets sets, const TProperties& rule, const FontMetrics& m
   for (TProperties* set : sets) set->ApplyRule(rule, metrics);
 }
 
+using TNameInfo = TStyleKeyIndex::TNameInfo;
+
 // Which parts of an element's identity occur in some key at all. A name
 // that occurs in no key rules out every key built with it, simple or
 // descendant, which spares most lookups: few classes and IDs of a document
-// have rules.
+// have rules. When no name holds a separator (the usual case), the index's
+// entry for each name also gives the keys of that name alone and the
+// descendant keys that begin with it.
 struct TOccurrence {
-  bool Tag, Class, ID, Pseudo;
+  bool Tag = false, Class = false, ID = false, Pseudo = false;
+  bool Plain = false;  // no name holds a separator; the entries below are set
+  const TNameInfo *TagInfo = nullptr, *ClassInfo = nullptr, *IDInfo = nullptr,
+                  *PseudoInfo = nullptr;
 };
 
 bool Occurs(const TStyleKeyIndex& index, std::string_view name) {
   return !name.empty() && index.MayOccur(name);
 }
 
+const TNameInfo* InfoOf(const TStyleKeyIndex& index, std::string_view name) {
+  return name.empty() ? nullptr : index.NameInfo(name);
+}
+
+void SetPseudo(const TStyleKeyIndex& index, TOccurrence& occurrence, std::string_view pseudo) {
+  if (occurrence.Plain) {
+    occurrence.PseudoInfo = InfoOf(index, pseudo);
+    occurrence.Pseudo = occurrence.PseudoInfo != nullptr;
+  } else {
+    occurrence.Pseudo = Occurs(index, pseudo);
+  }
+}
+
 TOccurrence OccurrenceOf(const TStyleKeyIndex& index, const TElementIdentity& element) {
-  return {Occurs(index, element.Tag), Occurs(index, element.Class), Occurs(index, element.ID),
-          Occurs(index, element.Pseudo)};
+  using TIndex = TStyleKeyIndex;
+  TOccurrence occurrence;
+  occurrence.Plain = !TIndex::HasSeparator(element.Tag) && !TIndex::HasSeparator(element.Class) &&
+                     !TIndex::HasSeparator(element.ID) && !TIndex::HasSeparator(element.Pseudo);
+  if (!occurrence.Plain) {
+    occurrence.Tag = Occurs(index, element.Tag);
+    occurrence.Class = Occurs(index, element.Class);
+    occurrence.ID = Occurs(index, element.ID);
+  } else {
+    occurrence.TagInfo = InfoOf(index, element.Tag);
+    occurrence.ClassInfo = InfoOf(index, element.Class);
+    occurrence.IDInfo = InfoOf(index, element.ID);
+    occurrence.Tag = occurrence.TagInfo != nullptr;
+    occurrence.Class = occurrence.ClassInfo != nullptr;
+    occurrence.ID = occurrence.IDInfo != nullptr;
+  }
+  SetPseudo(index, occurrence, element.Pseudo);
+  return occurrence;
 }
 
 // A link's states share its tag, class and ID; only the state's own name is
-// looked up anew.
+// looked up anew. The states' names hold no separator.
 TOccurrence InState(const TStyleKeyIndex& index, TOccurrence occurrence, std::string_view state) {
-  occurrence.Pseudo = Occurs(index, state);
+  SetPseudo(index, occurrence, state);
   return occurrence;
 }
 
@@ -90,16 +126,24 @@ void ApplySimpleRules(TRuleTargets sets, const TStyleList& store, const TElement
     if (!possible) return;
     if (const TProperties* rule = index.Find(key)) ApplyToAll(sets, *rule, store.Metrics());
   };
-  if (T && S && t == "a") apply(s1, {"::", s});
-  if (T && plain) apply(t1, {t});
-  if (S) apply(s1, {":", s});
-  if (C && plain) apply(c1, {".", c});
+  // A key of one name: the name's entry has its rule.
+  auto applyOwn = [&](bool possible, const TNameInfo* info, TStyleKeyIndex::TRole role,
+                      std::initializer_list<std::string_view> key) {
+    if (!possible) return;
+    if (!occurrence.Plain) return apply(true, key);
+    if (const TProperties* rule = info->Rules[role]) ApplyToAll(sets, *rule, store.Metrics());
+  };
+  using TIndex = TStyleKeyIndex;
+  if (T && S && t == "a") applyOwn(s1, occurrence.PseudoInfo, TIndex::LinkStateRole, {"::", s});
+  if (T && plain) applyOwn(t1, occurrence.TagInfo, TIndex::TagRole, {t});
+  if (S) applyOwn(s1, occurrence.PseudoInfo, TIndex::PseudoRole, {":", s});
+  if (C && plain) applyOwn(c1, occurrence.ClassInfo, TIndex::ClassRole, {".", c});
   if (T && C && plain) apply(t1 && c1, {t, ".", c});
   if (T && S) apply(t1 && s1, {t, ":", s});
   if (C && S) apply(c1 && s1, {".", c, ":", s});
   if (T && C && S) apply(t1 && c1 && s1, {t, ".", c, ":", s});
   if (!I || !i1) return;
-  apply(true, {"#", i});
+  applyOwn(true, occurrence.IDInfo, TIndex::IDRole, {"#", i});
   if (T) apply(t1, {t, "#", i});
   if (C) apply(c1, {".", c, "#", i});
   if (S) apply(s1, {"#", i, ":", s});
@@ -143,17 +187,21 @@ void ApplyDescendantRules(TRuleTargets sets, const TStyleList& store,
                           const TElementIdentity& element, const TOccurrence& occurrence,
                           std::span<const TProperties* const> ancestors) {
   using TIndex = TStyleKeyIndex;
-  if (TIndex::HasSeparator(element.Tag) || TIndex::HasSeparator(element.Class) ||
-      TIndex::HasSeparator(element.Pseudo))
+  if (!occurrence.Plain &&
+      (TIndex::HasSeparator(element.Tag) || TIndex::HasSeparator(element.Class) ||
+       TIndex::HasSeparator(element.Pseudo)))
     return ApplyDescendantRulesByScan(sets, store, element, ancestors);
   const TStyleKeyIndex& index = store.Index();
   std::string_view firstParts[3] = {element.Tag, element.Class, element.Pseudo};
   // A key's first part is one of the names the index knows to occur.
   const bool occurs[3] = {occurrence.Tag, occurrence.Class, occurrence.Pseudo};
+  const TNameInfo* infos[3] = {occurrence.TagInfo, occurrence.ClassInfo, occurrence.PseudoInfo};
+  const TIndex::TRole roles[3] = {TIndex::TagRole, TIndex::ClassRole, TIndex::PseudoRole};
   const char* marks[3] = {"", ".", ":"};
   for (int part = 0; part < 3; ++part) {
     if (firstParts[part].empty() || !occurs[part]) continue;
-    const auto* lists = index.DescendantsOf(marks[part], firstParts[part]);
+    const auto* lists = occurrence.Plain ? infos[part]->Descendants[roles[part]]
+                                         : index.DescendantsOf(marks[part], firstParts[part]);
     if (!lists) continue;
     for (const auto& list : *lists)
       for (const TStyleKeyIndex::TDescendant& entry : list)

@@ -1,6 +1,7 @@
 #include "htmlengine/style_key_index.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace folverin {
 
@@ -32,8 +33,47 @@ bool TStyleKeyIndex::TEqual::operator()(const TProbe& probe, std::string_view fo
 
 void TStyleKeyIndex::Clear() {
   Keys.clear();
-  Parts.clear();
+  Names.clear();
   Descendants.clear();
+}
+
+namespace {
+
+// The role of a key's leading mark, with the name after it.
+struct TMarkedName {
+  TStyleKeyIndex::TRole Role;
+  std::string_view Name;
+};
+
+std::optional<TMarkedName> MarkedName(std::string_view text) {
+  using TIndex = TStyleKeyIndex;
+  if (!TIndex::HasSeparator(text)) return TMarkedName{TIndex::TagRole, text};
+  if (text.starts_with("::") && !TIndex::HasSeparator(text.substr(2)))
+    return TMarkedName{TIndex::LinkStateRole, text.substr(2)};
+  if (TIndex::HasSeparator(text.substr(1))) return std::nullopt;
+  switch (text[0]) {
+    case '.': return TMarkedName{TIndex::ClassRole, text.substr(1)};
+    case '#': return TMarkedName{TIndex::IDRole, text.substr(1)};
+    case ':': return TMarkedName{TIndex::PseudoRole, text.substr(1)};
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+// The name of a key, or of the head of a descendant key, is one of the
+// key's parts, so its entry is there already.
+void TStyleKeyIndex::NoteOwnKey(std::string_view folded, TProperties& rule) {
+  std::optional<TMarkedName> own = MarkedName(folded);
+  if (!own) return;
+  if (auto it = Names.find(TProbe{{own->Name}}); it != Names.end()) it->second.Rules[own->Role] = &rule;
+}
+
+void TStyleKeyIndex::NoteDescendantHead(std::string_view head, const TDescendantLists& lists) {
+  std::optional<TMarkedName> own = MarkedName(head);
+  if (!own) return;
+  if (auto it = Names.find(TProbe{{own->Name}}); it != Names.end())
+    it->second.Descendants[own->Role] = &lists;
 }
 
 void TStyleKeyIndex::Add(const AnsiString& key, TProperties& rule) {
@@ -41,7 +81,7 @@ void TStyleKeyIndex::Add(const AnsiString& key, TProperties& rule) {
   size_t start = 0;
   for (size_t i = 0; i <= folded.size(); ++i) {
     if (i < folded.size() && !IsSeparator(folded[i])) continue;
-    Parts.emplace(folded.substr(start, i - start));
+    Names.try_emplace(folded.substr(start, i - start));
     start = i + 1;
   }
   if (folded.find(' ') != std::string::npos) {
@@ -53,8 +93,9 @@ void TStyleKeyIndex::Add(const AnsiString& key, TProperties& rule) {
                                 ? std::find(std::begin(kSeparators), std::end(kSeparators), folded[end])
                                 : std::end(kSeparators);
     if (separator != std::end(kSeparators)) {
-      std::vector<TDescendant>& bucket =
-          Descendants[folded.substr(0, end)][separator - std::begin(kSeparators)];
+      TDescendantLists& lists = Descendants[folded.substr(0, end)];
+      NoteDescendantHead(std::string_view(folded).substr(0, end), lists);
+      std::vector<TDescendant>& bucket = lists[separator - std::begin(kSeparators)];
       auto at = std::lower_bound(bucket.begin(), bucket.end(), key,
                                  [](const TDescendant& entry, const AnsiString& k) {
                                    return CompareText(*entry.Key, k) < 0;
@@ -62,7 +103,8 @@ void TStyleKeyIndex::Add(const AnsiString& key, TProperties& rule) {
       bucket.insert(at, TDescendant{&key, &rule, *ParseDescendantKey(key)});
     }
   }
-  Keys.emplace(std::move(folded), &rule);
+  auto [entry, added] = Keys.emplace(std::move(folded), &rule);
+  if (added) NoteOwnKey(entry->first, rule);
 }
 
 TProperties* TStyleKeyIndex::Find(std::initializer_list<std::string_view> pieces) const {
@@ -71,7 +113,12 @@ TProperties* TStyleKeyIndex::Find(std::initializer_list<std::string_view> pieces
 }
 
 bool TStyleKeyIndex::MayOccur(std::string_view name) const {
-  return HasSeparator(name) || Parts.find(TProbe{{name}}) != Parts.end();
+  return HasSeparator(name) || Names.find(TProbe{{name}}) != Names.end();
+}
+
+const TStyleKeyIndex::TNameInfo* TStyleKeyIndex::NameInfo(std::string_view name) const {
+  auto it = Names.find(TProbe{{name}});
+  return it == Names.end() ? nullptr : &it->second;
 }
 
 const TStyleKeyIndex::TDescendantLists* TStyleKeyIndex::DescendantsOf(

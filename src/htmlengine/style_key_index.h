@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "common/ansi_string.h"
@@ -55,6 +54,21 @@ class TStyleKeyIndex {
 
   static bool HasSeparator(std::string_view text);
 
+  // The roles a name plays in a key of its own: "n", ".n", "#n", ":n" and a
+  // link state's "::n".
+  enum TRole { TagRole, ClassRole, IDRole, PseudoRole, LinkStateRole, kRoleCount };
+  // What the index knows of one name: the rule under the key that is the
+  // name alone in each role, and the descendant keys that begin with the
+  // name in each role (a link state begins none). An element asks once per
+  // name instead of once per key.
+  struct TNameInfo {
+    std::array<TProperties*, kRoleCount> Rules{};
+    std::array<const TDescendantLists*, kRoleCount> Descendants{};
+  };
+  // Nothing when no key has `name` as one of its parts (as MayOccur), which
+  // must hold no separator.
+  const TNameInfo* NameInfo(std::string_view name) const;
+
  private:
   // A probe given in pieces, folded as it is read: it is hashed and compared
   // without being put together in a buffer first.
@@ -89,12 +103,15 @@ class TStyleKeyIndex {
       return (*this)(probe, folded);
     }
   };
-  using TFoldedSet = std::unordered_set<std::string, THash, TEqual>;
   template <typename T>
   using TFoldedMap = std::unordered_map<std::string, T, THash, TEqual>;
 
+  // A key of one name in one role gives its name's entry that role.
+  void NoteOwnKey(std::string_view folded, TProperties& rule);
+  void NoteDescendantHead(std::string_view head, const TDescendantLists& lists);
+
   TFoldedMap<TProperties*> Keys;
-  TFoldedSet Parts;
+  TFoldedMap<TNameInfo> Names;  // every part of every key; the maps' nodes stay put
   TFoldedMap<TDescendantLists> Descendants;
 };
 

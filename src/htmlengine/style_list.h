@@ -13,6 +13,7 @@
 #include "common/ansi_string.h"
 #include "htmlengine/font_metrics.h"
 #include "htmlengine/property_set.h"
+#include "htmlengine/property_set_pool.h"
 #include "htmlengine/style_key_index.h"
 
 namespace folverin {
@@ -102,6 +103,10 @@ class TStyleList {
   // Changes whenever the rules may have changed; what was derived from the
   // rules under another value may be out of date.
   uint64_t Generation() const { return Changes; }
+  // Spare sets for the property stacks built over this store, one document
+  // after another. They hold nothing of the rules, so a const store hands
+  // them out too.
+  TPropSetPool& SpareSets() const { return SpareSets_; }
 
   // Tables kept for reuse at most, per kind (default sheets, sheets applied).
   static constexpr size_t kMaxKeptTables = 8;
@@ -128,6 +133,7 @@ class TStyleList {
   std::vector<TKeptApplication> KeptApplications;  // most recent last
   bool* HoverInUse;
   const FontMetrics* FontMetrics_;
+  mutable TPropSetPool SpareSets_;
 };
 
 }  // namespace folverin

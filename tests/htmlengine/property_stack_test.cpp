@@ -119,5 +119,43 @@ TEST(PropertyStackTest, ReusedSetsComeOutAsFreshOnes) {
   ExpectSameSet(reused.Bottom(), clean.Bottom());
 }
 
+// The sets one document's stack leaves in the store's pool serve the next
+// document's stack; nothing of the first document may show through, and
+// the pool stays bounded however many sets a document used.
+TEST(PropertyStackTest, SetsLeftByOneDocumentServeTheNext) {
+  TSectionList used, fresh;
+  const char* sheet =
+      "a.x { font-family: \"Courier New\", serif; background-color: yellow; margin-left: 3em }"
+      " a:visited { font-family: arial } div p { text-indent: 2em } em { font-style: italic }";
+  for (TSectionList* document : {&used, &fresh}) ParseStyleSheetText(document->StyleSheet, sheet, "");
+  TPropSetPool& pool = used.StyleSheet.SpareSets();
+  {
+    TPropStack first(used.StyleSheet);
+    first.Reset(*used.StyleSheet.DefaultEntry());
+    first.Top().SetColour(Prop::Color, 0x654321);
+    for (int k = 0; k < 3 * static_cast<int>(TPropSetPool::kMaxSets); ++k) {
+      first.PushProperties(k % 2 ? "div" : "em", {});
+      first.PushProperties("a", LinkStyle());
+      first.Top().GetFont(used.Metrics());
+    }
+    // Left open: the stack hands back what it still holds when it goes.
+  }
+  ASSERT_EQ(pool.Count(), TPropSetPool::kMaxSets);
+
+  TPropStack second(used.StyleSheet), clean(fresh.StyleSheet);
+  for (TPropStack* stack : {&second, &clean}) {
+    stack->Reset(*(stack == &second ? used : fresh).StyleSheet.DefaultEntry());
+    stack->PushProperties("div", {});
+    stack->PushProperties("p", {});
+    stack->PushProperties("span", {});
+  }
+  EXPECT_LT(pool.Count(), TPropSetPool::kMaxSets);
+  for (int level = 0; level < second.Count(); ++level) {
+    SCOPED_TRACE(level);
+    ExpectSameSet(second.At(level), clean.At(level));
+  }
+  EXPECT_EQ(second.Top().GetFont(used.Metrics()).Height, clean.Top().GetFont(fresh.Metrics()).Height);
+}
+
 }  // namespace
 }  // namespace folverin

@@ -84,6 +84,37 @@ TEST_F(StyleKeyIndexTest, DescendantKeysByFirstPartInStoreOrder) {
   EXPECT_EQ(Index.DescendantsOf(".", "a"), nullptr);
 }
 
+// An element asks the index once per name; the name's entry must give what
+// looking up each key of that name alone, and each descendant head, gives.
+TEST_F(StyleKeyIndexTest, NameEntriesAgreeWithLookingUpEachKey) {
+  for (const char* key : {"P", ".Note", "#Main", ":Link", "::Hover", "a:visited", "p.note",
+                          "li 21ul Div ", ".Note 1c ", ":hover 1d p ", "#main 1e ", "div.x 1f ",
+                          ".a.b", "x.", "::", ":", "", ".q"}) {
+    Add(key);
+  }
+  using TIndex = TStyleKeyIndex;
+  const std::pair<TIndex::TRole, const char*> marks[] = {
+      {TIndex::TagRole, ""},       {TIndex::ClassRole, "."},         {TIndex::IDRole, "#"},
+      {TIndex::PseudoRole, ":"}, {TIndex::LinkStateRole, "::"}};
+  int found = 0;
+  for (const char* name : {"p", "NOTE", "main", "link", "hover", "visited", "a", "li", "div", "x",
+                           "b", "q", "", "span", "21ul", "1c"}) {
+    SCOPED_TRACE(name);
+    const TIndex::TNameInfo* info = Index.NameInfo(name);
+    EXPECT_EQ(info != nullptr, Index.MayOccur(name));
+    if (!info) continue;
+    for (auto [role, mark] : marks) {
+      SCOPED_TRACE(mark);
+      EXPECT_EQ(info->Rules[role], Index.Find({mark, name}));
+      if (role != TIndex::LinkStateRole) EXPECT_EQ(info->Descendants[role], Index.DescendantsOf(mark, name));
+      found += (info->Rules[role] != nullptr) + (info->Descendants[role] != nullptr);
+    }
+  }
+  EXPECT_EQ(found, 14);
+  Index.Clear();
+  EXPECT_EQ(Index.NameInfo("p"), nullptr);
+}
+
 // The cascade looks rules up through the index; a name that the index cannot
 // take apart (a class with a dot in it) goes through the store's key order,
 // where a first part such as ".a.b." (class "" at the end, which matches any
