@@ -94,6 +94,7 @@ void TSection::AppendCharacters(std::u16string_view chars, const int32_t* positi
     BreakFlags.reserve(room + 1);  // Complete adds one flag at the end
   }
   Text.append(chars);
+  if (!MayHoldMarkers) MayHoldMarkers = ContainsMarker(chars);
   WidthsCached = PreWidthKnown = false;
   SourceIndexes->insert(SourceIndexes->end(), positions, positions + chars.size());
   BreakFlags.append(chars.size(), keepTogether ? 'n' : 'y');
@@ -116,8 +117,10 @@ void TSection::RestoreSourceIndexes() {
 void TSection::AppendText(const TokenObj& token, const TAppendMode& mode) {
   const size_t from = Text.size();
   AppendCharacters(token.Chars(), token.Positions().data(), mode.KeepTogether);
-  if (mode.Transform != kTransformNone)
+  if (mode.Transform != kTransformNone) {
     for (size_t i = from; i < Text.size(); ++i) Text[i] = Transformed(Text[i], mode.Transform);
+    if (!MayHoldMarkers) MayHoldMarkers = ContainsMarker(std::u16string_view(Text).substr(from));
+  }
 }
 
 void TSection::AppendChar(char16_t ch, int32_t sourcePosition, const TAppendMode& mode) {
@@ -202,6 +205,10 @@ bool TSection::CollectSelectedText(TSelTextCount& collector, int selStart, int s
   const int s = TextStart;
   // Lines follow each other without gaps, so the selected pieces of
   // neighbouring lines go to the collector as one.
+  auto put = [&](int from, int to) {
+    if (MayHoldMarkers) collector.Put(Text.data() + from, to - from);
+    else collector.PutUnmarked(Text.data() + from, to - from);
+  };
   int pieceFrom = 0, pieceTo = 0;
   for (const LineRec& line : LineList) {
     int c = line.Start;
@@ -211,13 +218,13 @@ bool TSection::CollectSelectedText(TSelTextCount& collector, int selStart, int s
     int to = c + std::min(n, selEnd - s - c);
     if (from >= to) continue;
     if (from != pieceTo) {
-      if (pieceFrom < pieceTo) collector.Put(Text.data() + pieceFrom, pieceTo - pieceFrom);
+      if (pieceFrom < pieceTo) put(pieceFrom, pieceTo);
       pieceFrom = from;
     }
     pieceTo = to;
   }
-  if (pieceFrom < pieceTo) collector.Put(Text.data() + pieceFrom, pieceTo - pieceFrom);
-  if (static_cast<int>(Text.size()) < selEnd - s) collector.Put(u"\r\n", 2);
+  if (pieceFrom < pieceTo) put(pieceFrom, pieceTo);
+  if (static_cast<int>(Text.size()) < selEnd - s) collector.PutUnmarked(u"\r\n", 2);
   return false;
 }
 

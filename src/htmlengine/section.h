@@ -188,6 +188,10 @@ class TSection : public TSectionBase {
   int ClearHeight(const IndentManager& indents, int y) const;
 
   bool WidthsCached = false;
+  // False while no marker character can be in the text: layout and the
+  // selected text then need not look for markers. Every piece of text
+  // that is added sets it when it holds one; removing text leaves it set.
+  bool MayHoldMarkers = false;
   int MinWidthCache = 0, MaxWidthCache = 0;
   bool PreWidthKnown = false;
 

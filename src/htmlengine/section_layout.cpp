@@ -86,7 +86,7 @@ int TSection::LayoutText(int x, int y, int width, int& cursor, int& maxWidth,
   if (IndentPercent != 0) IndentPixels = Clamped(int64_t{IndentPercent} * width / 100);
 
   TSectionLayoutState state(indents, x, y);
-  CollectMarkers(Text, state);
+  if (MayHoldMarkers) CollectMarkers(Text, state);
   for (const TFontObj& run : FontRuns) {
     state.WidestChar = std::max<int64_t>(state.WidestChar, run.MaxCharWidth);
     state.OverhangTotal += std::max(0, run.Overhang);

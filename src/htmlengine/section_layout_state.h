@@ -40,7 +40,7 @@ struct TSectionLayoutState {
   int PlacedFloatsEnd = 0;
   std::vector<int> Markers;  // buffer indexes of the marker characters
   std::vector<int> Breaks;   // buffer indexes of the line-break markers
-  // A first line that needs no measuring: no character is wider than this.
+  // A line that needs no measuring: no character is wider than this.
   int64_t WidestChar = 0;
   int64_t OverhangTotal = 0;
   // The font run where the walk along the text was last; only a hint.

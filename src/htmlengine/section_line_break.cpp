@@ -32,9 +32,11 @@ int TSection::FitCount(TSectionLayoutState& state, int lineStart, int n) {
   int64_t available = int64_t{state.RightEdge()} - state.LeftEdge();
   if (lineStart == 0) available -= IndentPixels;
 
-  // Most sections are short enough for their first line, whatever the
-  // widths of their characters.
-  if (lineStart == 0 && Floats.empty() && state.Markers.size() == state.Breaks.size() &&
+  // Most sections are short enough for their first line, and the last line
+  // of a longer one mostly holds what is left, whatever the widths of their
+  // characters: at the widest character and with every run's overhang, the
+  // walk could stop nowhere before the limit.
+  if (Floats.empty() && state.Markers.size() == state.Breaks.size() &&
       state.WidestChar * limit + state.OverhangTotal <= available)
     return limit + (breakLimited ? 1 : 0);
 

@@ -42,7 +42,7 @@ int TSection::TextWidth(int start, int count, bool stripEnd) const {
     }
     run = FontRunFrom(run, i);
     const int runEnd = std::min(end, FontRunEnd(run));
-    int stop = i;
+    int stop = MayHoldMarkers ? i : runEnd;
     while (stop < runEnd && !IsMarker(Text[stop])) ++stop;
     const TFontObj& font = FontRuns[run];
     width += metrics.TextWidth(*font.Font, std::u16string_view(Text).substr(i, stop - i)) + font.Overhang;

@@ -13,6 +13,8 @@ class TSelTextCount {
   virtual ~TSelTextCount() = default;
   // Takes the characters that are not markers.
   virtual void Put(const char16_t* chars, int count);
+  // The same for characters known to hold no marker.
+  virtual void PutUnmarked(const char16_t* chars, int count) { Put(chars, count); }
   virtual int Total();
   void PutLine(const char16_t* chars, int count);
 
@@ -36,6 +38,9 @@ class TSelTextBuf : public TSelTextCount {
 class TSelTextString : public TSelTextCount {
  public:
   void Put(const char16_t* chars, int count) override;
+  void PutUnmarked(const char16_t* chars, int count) override {
+    if (count > 0) Text.append(chars, static_cast<size_t>(count));
+  }
   int Total() override { return static_cast<int>(Text.size()); }
   std::u16string Text;
 };

@@ -32,6 +32,29 @@ TEST_F(SectionLayoutTest, ParagraphBreaksAfterItsSpaces) {
   }
 }
 
+// The rest of a paragraph that fits goes on its last line without being
+// walked; exactly as wide as the line is still a fit, one character more is not,
+// and only the first line loses the indent.
+TEST_F(SectionLayoutTest, LastLineTakesExactlyWhatFits) {
+  auto exact = Section(u"aaaaa bbb cc");
+  exact->Complete();
+  LayOut(*exact, 48);
+  EXPECT_EQ(Lines(*exact), (TLines{u"aaaaa ", u"bbb cc"}));
+
+  auto over = Section(u"aaaaa bbb ccc");
+  over->Complete();
+  LayOut(*over, 48);
+  EXPECT_EQ(Lines(*over), (TLines{u"aaaaa ", u"bbb ", u"ccc"}));
+
+  exact->IndentPixels = 16;
+  LayOut(*exact, 48);
+  EXPECT_EQ(Lines(*exact), (TLines{u"aaaaa ", u"bbb cc"}));
+  over->IndentPixels = 16;
+  LayOut(*over, 48);
+  EXPECT_EQ(Lines(*over), (TLines{u"aaaaa ", u"bbb ", u"ccc"}));
+  ExpectCovered(*over);
+}
+
 TEST_F(SectionLayoutTest, OverlongWordRunsToItsEnd) {
   auto section = Section(u"x " + std::u16string(30, u'a') + u"-bbb ccc");
   section->Complete();
@@ -80,6 +103,23 @@ TEST_F(SectionLayoutTest, LineBreakMarkerEndsItsLine) {
   EXPECT_EQ(LayOut(*section, 800), 3 * 19);
   EXPECT_EQ(Lines(*section), (TLines{u"ab\b", u"cd\b", u"\b", u"ef"}));
   EXPECT_EQ(section->LineList[2].LineHt, 0);  // a lone break adds no height of its own
+  // Measured, a marker takes no room; text without any is measured whole.
+  section->Alignment = 2;
+  LayOut(*section, 800);
+  EXPECT_EQ(section->LineList[0].DrawWidth, 16);
+  EXPECT_EQ(section->LineList[2].DrawWidth, 0);
+  int minWidth = 0, maxWidth = 0;
+  section->MeasureWidths(minWidth, maxWidth);
+  EXPECT_EQ(minWidth, 16);
+  EXPECT_EQ(maxWidth, 16);
+  auto plain = Section(u"abc defg");
+  plain->Complete();
+  plain->Alignment = 2;
+  LayOut(*plain, 800);
+  EXPECT_EQ(plain->LineList[0].DrawWidth, 64);
+  plain->MeasureWidths(minWidth, maxWidth);
+  EXPECT_EQ(minWidth, 32);
+  EXPECT_EQ(maxWidth, 64);
 
   // Never past it, even where the text after it would have to overflow.
   auto word = Section(u"ab\b" + std::u16string(20, u'x'));

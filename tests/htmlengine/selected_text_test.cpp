@@ -6,6 +6,7 @@
 #include <random>
 
 #include "htmlengine/document_test_tree.h"
+#include "htmlengine/property_slots.h"
 
 namespace folverin {
 namespace {
@@ -136,6 +137,32 @@ TEST(SelectedTextTest, MarkersAndFloatsContributeNoCharacters) {
   EXPECT_EQ(written->Text, u"Name:\x02 ok");
   EXPECT_EQ(controls.SelectAllText(), u"Name: ok");
   EXPECT_EQ(controls.Doc.GetSelectedLength(), 8);
+}
+
+// Sections without markers skip looking for them; a marker that arrives in
+// any way (inside plain text, through a case transform, after the section
+// was laid out once) must still be left out and still end its line.
+TEST(SelectedTextTest, MarkersAreSkippedHoweverTheyArrive) {
+  TDocumentTree inText;
+  TSection* section = inText.AddText(*inText.Body->Cell, u"eins\bzwei");
+  EXPECT_EQ(inText.SelectAllText(), u"einszwei");
+  EXPECT_EQ(section->LineList.size(), 2u);
+  EXPECT_EQ(inText.Doc.GetSelectedLength(), 8);
+
+  TDocumentTree transformed;
+  auto upper = transformed.NewSection();
+  upper->AppendText(TokenOf(u"ab\x04" u"cd", 0), {.Transform = kTransformUpper});
+  transformed.Add(*transformed.Body->Cell, std::move(upper));
+  EXPECT_EQ(transformed.SelectAllText(), u"ABCD");
+
+  TDocumentTree later;
+  section = later.AddText(*later.Body->Cell, u"vorher");
+  EXPECT_EQ(later.SelectAllText(), u"vorher");
+  section->AppendChar(kBreakMarker, 6, {});
+  section->AppendText(TokenOf(u"nachher", 7), {});
+  section->Complete();
+  EXPECT_EQ(later.SelectAllText(), u"vorhernachher");
+  EXPECT_EQ(section->LineList.size(), 2u);
 }
 
 TEST(SelectedTextTest, DisplayNoneCollectsNothingAndTakesNoPositions) {
