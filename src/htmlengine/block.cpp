@@ -11,19 +11,31 @@
 
 namespace folverin {
 
+namespace {
+
+// Built in place: joining with operator+ makes a temporary for each part.
+AnsiString TagDotClass(const TProperties& properties) {
+  AnsiString text;
+  text.reserve(properties.Tag.size() + 1 + properties.Class.size());
+  text.append(properties.Tag).append(1, '.').append(properties.Class);
+  return text;
+}
+
+}  // namespace
+
 TBlock::TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& properties,
                TAttributeList* attributes)
     : TSectionBase(document),
-      Cell(std::make_unique<TBlockCell>(document)),
+      Cell(document),
       ParentCell(parentCell),
-      TagAndClass(properties.Tag + "." + properties.Class),
+      TagAndClass(TagDotClass(properties)),
       NotDisplayed(IsDisplayNone(properties)),
       FloatSide(FloatCode(properties).value_or(0)),
       ClearMode(ClearCode(properties).value_or(0)),
       PositionMode(PositionCode(properties)),
       VisibilityMode(properties.IntOf(Prop::Visibility).value_or(0)),
       TitleText(properties.Title) {
-  Cell->CellTag = properties.Tag;
+  Cell.CellTag = properties.Tag;
   TBoxContext context;
   context.EmSize = properties.EmSize;
   context.ExSize = properties.ExSize;
@@ -39,12 +51,12 @@ TBlock::TBlock(TSectionList* document, TCellBasic* parentCell, TProperties& prop
 
 TBlock::~TBlock() = default;
 
-void TBlock::DetachChildren(TItemList& out) { Cell->MoveItemsTo(out); }
+void TBlock::DetachChildren(TItemList& out) { Cell.MoveItemsTo(out); }
 
 bool TBlock::CollectSelectedText(TSelTextCount&, int, int) { return !NotDisplayed; }
 
 void TBlock::EndSelectedText(TSelTextCount& collector, int selEnd) {
-  if (TagAndClass.starts_with("p.") && Cell->TextStart + Cell->TextLength < selEnd)
+  if (TagAndClass.starts_with("p.") && Cell.TextStart + Cell.TextLength < selEnd)
     collector.Put(u"\r\n", 2);
 }
 

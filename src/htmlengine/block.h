@@ -24,7 +24,7 @@ class TBlock : public TSectionBase {
   ~TBlock() override;
 
   int ChildCellCount() override { return 1; }
-  TCellBasic* ChildCell(int index) override { return index == 0 ? Cell.get() : nullptr; }
+  TCellBasic* ChildCell(int index) override { return index == 0 ? &Cell : nullptr; }
   void DetachChildren(TItemList& out) override;
   bool IsDisplayed() const override { return !NotDisplayed; }
 
@@ -35,7 +35,7 @@ class TBlock : public TSectionBase {
   // A paragraph is followed by an empty line when text follows it.
   void EndSelectedText(TSelTextCount& collector, int selEnd) override;
 
-  std::unique_ptr<TBlockCell> Cell;
+  TBlockCell Cell;  // part of the block: one allocation for both
   TCellBasic* ParentCell;
   AnsiString TagAndClass;  // "p." for a paragraph without class
   bool NotDisplayed = false;

@@ -58,7 +58,7 @@ int TBlock::LayoutContent(int contentX, int y, int contentWidth, int& cursor, in
   const int left = indents.AddLeftMargin(contentX - indents.LeftBase, y);
   const int right = indents.AddRightMargin(contentX + contentWidth - indents.LeftBase, y);
   const int top = y + VerticalExtraTop();
-  int contentHeight = Cell->Layout(contentX, top, contentWidth, cursor, maxWidth, indents);
+  int contentHeight = Cell.Layout(contentX, top, contentWidth, cursor, maxWidth, indents);
   indents.RemoveRight(right);
   indents.RemoveLeft(left);
   indents.CurrentOwner = savedOwner;
@@ -88,7 +88,7 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
   if (FloatSide == 5 || FloatSide == 6) {
     // A floated block is as wide as its content wants, within the room left.
     int minWidth = 0, maxContent = 0;
-    Cell->MeasureWidths(minWidth, maxContent);
+    Cell.MeasureWidths(minWidth, maxContent);
     const int room = std::max(0, indents.RightEdge(y) - indents.LeftEdge(y) - extra);
     if (WidthPercent == 0 && (Box.Width == Auto || Box.Width <= 0))
       contentWidth = std::max(minWidth, std::min(maxContent, room));
@@ -98,8 +98,8 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
     blockHeight = LayoutContent(contentX, y, contentWidth, cursor, maxWidth, indents);
     indents.PlaceFloatBlock(y, FloatSide == 5 ? blockX + outer : outer, FloatSide, blockHeight);
     Height = blockHeight;
-    TextStart = Cell->TextStart;
-    TextLength = Cell->TextLength;
+    TextStart = Cell.TextStart;
+    TextLength = Cell.TextLength;
     BoxBottom = PaintBottom = y + blockHeight;
     return y - startY;  // beside the flow: only a clearance moves it down
   }
@@ -107,8 +107,8 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
   const int contentX = x + LeftExtra();
   blockHeight = LayoutContent(contentX, y, contentWidth, cursor, maxWidth, indents);
   Height = blockHeight;
-  TextStart = Cell->TextStart;
-  TextLength = Cell->TextLength;
+  TextStart = Cell.TextStart;
+  TextLength = Cell.TextLength;
   BoxBottom = PaintBottom = y + Height;
   // Taken out of the flow, an absolutely placed block leaves no room behind.
   return (y - startY) + (PositionMode == 1 ? 0 : Height);
@@ -117,7 +117,7 @@ int TBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentMa
 void TBlock::MeasureWidths(int& minWidth, int& maxWidth) {
   minWidth = maxWidth = 0;
   if (NotDisplayed) return;
-  Cell->MeasureWidths(minWidth, maxWidth);
+  Cell.MeasureWidths(minWidth, maxWidth);
   if (WidthPercent == 0 && Box.Width != Auto && Box.Width > 0) {
     minWidth = std::max(minWidth, Box.Width);
     maxWidth = std::max(minWidth, Box.Width);

@@ -224,7 +224,7 @@ void THtmlBuilder::ParseListItem(S listSymbol, S itemSymbol, int number,
   item->Plain = plain;
   item->ListDepth = ListDepth;
   TBlock* block = AddBlock(std::move(item));
-  CurrentCell = block->Cell.get();
+  CurrentCell = &block->Cell;
   OpenSection();
   Context.SkipBlanks();
   Next();

@@ -226,7 +226,7 @@ void THtmlBuilder::ApplyBodyAttributes(TAttributeList& attributes, TProperties& 
 }
 
 void THtmlBuilder::ParseBodyTag() {
-  TCellBasic* bodyCell = BodyBlock->Cell.get();
+  TCellBasic* bodyCell = &BodyBlock->Cell;
   if (bodyCell->Count() == 0 && TableDepth == 0 && CurrentCell == bodyCell) {
     CurrentSection.reset();  // stray text before BODY goes
     TAttributeList& attributes = Context.TagAttributes;
@@ -256,10 +256,10 @@ void THtmlBuilder::ParseBodyTag() {
     auto body = std::make_unique<TBodyBlock>(&TargetDocument, &TargetDocument,
                                              PropertyStack.Bottom(), &attributes);
     if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BgColor), false, colour))
-      body->Cell->BkColor = colour;
+      body->Cell.BkColor = colour;
     BodyBlock = body.get();
     TargetDocument.AddItem(std::move(body));
-    CurrentCell = BodyBlock->Cell.get();
+    CurrentCell = &BodyBlock->Cell;
     OpenSection();
   }
   Next();
@@ -284,7 +284,7 @@ void THtmlBuilder::ParseRule() {
   if (ColourFromString(AttributeValue(attributes, THtmlAttribute::Color), false, colour))
     line->Color = colour;
   block->Line = line.get();
-  block->Cell->AddItem(std::move(line));
+  block->Cell.AddItem(std::move(line));
   AddBlock(std::move(block));
   if (pushed) PropertyStack.PopProperties("hr");
   Next();

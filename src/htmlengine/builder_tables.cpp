@@ -76,8 +76,8 @@ void TakeCellStyle(TCellObj& cell, const TProperties& set) {
   }
   if (box.Height > 0) cell.SpecifiedHeight = std::min(box.Height, kMaxTablePixels);
   if (TColour colour = OwnBackgroundColour(set); colour != NoColour) {
-    cell.Cell->BkColor = colour;
-    cell.Cell->BkGnd = true;
+    cell.Cell.BkColor = colour;
+    cell.Cell.BkGnd = true;
   }
   if (const AnsiString* align = set.TextOf(Prop::VerticalAlign);
       align && (*align == "top" || *align == "middle" || *align == "bottom"))
@@ -116,8 +116,8 @@ void THtmlBuilder::TakeCellAttributes(TCellObj& cell, TAttributeList& attributes
   cell.NoWrap = HasAttribute(attributes, THtmlAttribute::NoWrap);
   TColour colour = 0;
   if (ColourFromString(AttributeValue(attributes, THtmlAttribute::BgColor), false, colour)) {
-    cell.Cell->BkColor = colour;
-    cell.Cell->BkGnd = true;
+    cell.Cell.BkColor = colour;
+    cell.Cell.BkGnd = true;
   }
   cell.BackgroundImage = BackgroundOf(attributes);
   cell.VAlign = Tab.Row ? Tab.Row->VAlign : kVAlignMiddle;
@@ -135,7 +135,7 @@ void THtmlBuilder::ParseTable() {
   TNestingGuard guard(*this);
   CloseLink();
   CloseSection();
-  TCellBasic* outer = CurrentCell ? CurrentCell : BodyBlock->Cell.get();
+  TCellBasic* outer = CurrentCell ? CurrentCell : &BodyBlock->Cell;
   const int savedListDepth = ListDepth;
   const bool savedKeepTogether = KeepTogether;
   const int stackBefore = PropertyStack.Count();
@@ -210,9 +210,9 @@ void THtmlBuilder::FinishTable(TCellBasic* outer, std::unique_ptr<TTableBlock> t
   EndCell();
   AddOpenRow();
   CurrentSection.reset();
-  tableBlock->Cell->AddItem(std::move(table));
+  tableBlock->Cell.AddItem(std::move(table));
   if (Tab.Caption) {
-    TBlockCell& cell = *captionHolder->Cell;
+    TBlockCell& cell = captionHolder->Cell;
     captionHolder->TopCaption = !Tab.CaptionBottom;
     if (captionHolder->TopCaption) {
       cell.AddItem(std::move(Tab.Caption));
@@ -255,7 +255,7 @@ void THtmlBuilder::AddOpenRow() {
 void THtmlBuilder::EndCell() {
   if (CurrentCell) {
     CloseSection();
-    if (Tab.CellObject && CurrentCell == Tab.CellObject->Cell.get()) {
+    if (Tab.CellObject && CurrentCell == &Tab.CellObject->Cell) {
       if (!Tab.Row) Tab.Row = std::make_unique<TCellList>();
       if (Tab.CellManager) {
         TCellObj& cell = *Tab.CellObject;
@@ -296,7 +296,7 @@ void THtmlBuilder::StartCell(bool header) {
   Tab.CellObject = std::make_unique<TCellObj>(&TargetDocument);
   TCellObj& cell = *Tab.CellObject;
   TakeCellAttributes(cell, attributes, column);
-  CurrentCell = cell.Cell.get();
+  CurrentCell = &cell.Cell;
   CurrentCell->CellTag = PropertyStack.ReadTop().Tag;
   const TAttribute* width = attributes.Lookup(THtmlAttribute::Width);
   KeepTogether = cell.NoWrap && (!width || width->Value.find('%') != AnsiString::npos);
@@ -317,7 +317,7 @@ void THtmlBuilder::ParseCaption() {
                                            &attributes);
     Tab.CaptionBottom = bottom;
   }
-  CurrentCell = Tab.Caption->Cell.get();
+  CurrentCell = &Tab.Caption->Cell;
   Next();
   ParseBody(TableTerminators());
   CloseSection();

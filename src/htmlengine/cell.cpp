@@ -43,6 +43,9 @@ TCellBasic::TCellBasic(TSectionList* document, std::pmr::memory_resource* itemMe
 TCellBasic::~TCellBasic() { FreeItems(); }
 
 void TCellBasic::FreeItems() {
+  // Every cell of a torn-down tree passes here once its items have been
+  // moved out; most are empty by then.
+  if (Items.empty()) return;
   TItemList pending;
   MoveItemsTo(pending);
   while (!pending.empty()) {

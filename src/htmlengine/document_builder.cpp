@@ -31,7 +31,7 @@ void THtmlBuilder::ParseStart(const AnsiString& text) {
   auto body = std::make_unique<TBodyBlock>(&TargetDocument, &TargetDocument, bottom, nullptr);
   BodyBlock = body.get();
   TargetDocument.AddItem(std::move(body));
-  CurrentCell = BodyBlock->Cell.get();
+  CurrentCell = &BodyBlock->Cell;
   LinkTarget = {};
   LinkOpen = false;
   Result = {};
@@ -163,7 +163,7 @@ TPropAdjustment THtmlBuilder::AlignAdjustment() {
 
 void THtmlBuilder::EnsureCell() {
   // Between table cells nothing is open; whatever arrives then goes to the body.
-  if (!CurrentCell) CurrentCell = BodyBlock->Cell.get();
+  if (!CurrentCell) CurrentCell = &BodyBlock->Cell;
 }
 
 void THtmlBuilder::OpenSection(TAttributeList* attributes) {
@@ -208,7 +208,7 @@ TBlock* THtmlBuilder::EnterBlock(TAttributeList* attributes) {
   EnsureCell();
   TBlock* block = AddBlock(
       std::make_unique<TBlock>(&TargetDocument, CurrentCell, PropertyStack.TopToRead(), attributes));
-  CurrentCell = block->Cell.get();
+  CurrentCell = &block->Cell;
   return block;
 }
 

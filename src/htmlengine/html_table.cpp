@@ -25,7 +25,7 @@ void ThtmlTable::UpdateCellOrder() {
   CellOrder.clear();
   for (const auto& row : Rows_)
     for (const auto& cell : row->Cells)
-      if (cell && !cell->IsFiller()) CellOrder.push_back(cell->Cell.get());
+      if (cell && !cell->IsFiller()) CellOrder.push_back(&cell->Cell);
   CellOrderValid = true;
 }
 
@@ -43,7 +43,7 @@ void ThtmlTable::DetachChildren(TItemList& out) {
   for (const auto& row : Rows_)
     for (const auto& cell : row->Cells) {
       if (!cell) continue;
-      cell->Cell->MoveItemsTo(out);
+      cell->Cell.MoveItemsTo(out);
     }
 }
 

@@ -39,7 +39,7 @@ struct TColObj {
 // stands where a spanning cell covers a column; it is empty.
 class TCellObj {
  public:
-  explicit TCellObj(TSectionList* document) : Cell(std::make_unique<TCell>(document)) {}
+  explicit TCellObj(TSectionList* document) : Cell(document) {}
   static std::unique_ptr<TCellObj> Filler(TSectionList* document, int rowSpan);
 
   bool IsFiller() const { return ColSpan == 0; }
@@ -59,7 +59,7 @@ class TCellObj {
   int HorizontalExtra = 0;
   int VerticalExtra = 0;
   bool NoWrap = false;
-  std::unique_ptr<TCell> Cell;
+  TCell Cell;  // part of the cell object: one allocation for both
   std::shared_ptr<TImageObj> BackgroundImage;
 
   // What one layout pass already knows of the content (see table_layout.cpp).

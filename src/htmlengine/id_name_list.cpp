@@ -1,7 +1,5 @@
 #include "htmlengine/id_name_list.h"
 
-#include <vector>
-
 namespace folverin {
 
 TIDObject::~TIDObject() {
@@ -12,57 +10,60 @@ TIDNameList::~TIDNameList() { Clear(); }
 
 void TIDNameList::AddObject(std::string_view name, TIDObject* object) {
   if (!object) return;
-  TEntry& entry = EntryFor(name);
+  if (object->Registry && object->Registry != this) object->Registry->RemoveObject(object);
+  TIDNameEntry& entry = EntryFor(name);
   entry.Object = object;
-  NamesOfObject.emplace(object, AnsiString(name));
+  entry.NextOfObject = object->FirstName;
+  object->FirstName = &entry;
   object->Registry = this;
 }
 
 // A position belongs to the registry and only ever to this one name, so it
 // needs no back link: it goes when its entry goes.
 void TIDNameList::AddChPosObject(std::string_view name, int32_t sourcePosition) {
-  TEntry& entry = EntryFor(name);
+  TIDNameEntry& entry = EntryFor(name);
   entry.Object = &entry.Owned.emplace(sourcePosition);
 }
 
 // The entry of the name, emptied of what it held: a name already present is
 // taken over by the new object. One hash lookup for both cases, since every
 // anchor of a document passes here.
-TIDNameList::TEntry& TIDNameList::EntryFor(std::string_view name) {
+TIDNameEntry& TIDNameList::EntryFor(std::string_view name) {
   auto [at, added] = Names.try_emplace(AnsiString(name));
-  if (!added) {
-    Unlink(at);
-    at->second.Object = nullptr;
-    at->second.Owned.reset();
+  TIDNameEntry& entry = at->second;
+  if (added) {
+    entry.Name = &at->first;
+  } else {
+    Unlink(entry);
+    entry.Object = nullptr;
+    entry.Owned.reset();
   }
-  return at->second;
+  return entry;
 }
 
-void TIDNameList::Unlink(TNames::iterator at) {
-  if (at->second.Owned) return;
-  TIDObject* object = at->second.Object;
-  auto [first, last] = NamesOfObject.equal_range(object);
-  for (auto it = first; it != last; ++it) {
-    if (SameText(it->second, at->first)) {
-      NamesOfObject.erase(it);
+void TIDNameList::Unlink(TIDNameEntry& entry) {
+  if (entry.Owned) return;
+  TIDObject* object = entry.Object;
+  for (TIDNameEntry** link = &object->FirstName; *link; link = &(*link)->NextOfObject) {
+    if (*link == &entry) {
+      *link = entry.NextOfObject;
       break;
     }
   }
-  if (NamesOfObject.find(object) == NamesOfObject.end()) object->Registry = nullptr;
-}
-
-void TIDNameList::Erase(TNames::iterator at) {
-  Unlink(at);
-  Names.erase(at);  // frees an owned position
+  entry.NextOfObject = nullptr;
+  if (!object->FirstName) object->Registry = nullptr;
 }
 
 void TIDNameList::RemoveObject(const TIDObject* object) {
-  std::vector<AnsiString> names;
-  auto [first, last] = NamesOfObject.equal_range(object);
-  for (auto it = first; it != last; ++it) names.push_back(it->second);
-  for (const AnsiString& name : names) {
-    auto at = Names.find(name);
-    if (at != Names.end() && at->second.Object == object) Erase(at);
+  TIDNameEntry* entry = object->FirstName;
+  if (!entry) return;
+  TIDObject* owner = entry->Object;  // the object itself, as the registry may change it
+  owner->FirstName = nullptr;
+  owner->Registry = nullptr;
+  while (entry) {
+    TIDNameEntry* next = entry->NextOfObject;
+    if (auto at = Names.find(*entry->Name); at != Names.end()) Names.erase(at);
+    entry = next;
   }
 }
 
@@ -80,8 +81,11 @@ void EmptyTable(Table& table) {
 }  // namespace
 
 void TIDNameList::Clear() {
-  for (auto& [name, entry] : Names) entry.Object->Registry = nullptr;
-  EmptyTable(NamesOfObject);
+  for (auto& [name, entry] : Names) {
+    if (entry.Owned) continue;
+    entry.Object->Registry = nullptr;
+    entry.Object->FirstName = nullptr;
+  }
   EmptyTable(Names);
 }
 

@@ -13,6 +13,7 @@
 namespace folverin {
 
 class TIDNameList;
+struct TIDNameEntry;
 
 // Anything a name can refer to. An object that is freed while still
 // registered takes its names with it, so the registry never leads to freed
@@ -30,6 +31,9 @@ class TIDObject {
  private:
   friend class TIDNameList;
   TIDNameList* Registry = nullptr;
+  // The names leading to the object, chained through their entries, so
+  // that freeing it costs no search and registering it no second table.
+  TIDNameEntry* FirstName = nullptr;
 };
 
 // A named position in the document source.
@@ -55,6 +59,16 @@ struct TIDNameEqual {
   bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 };
 
+// What a name leads to. Entries stay where they are in the registry's
+// table, so an object's chain of names can point at them.
+struct TIDNameEntry {
+  TIDObject* Object = nullptr;
+  const AnsiString* Name = nullptr;         // the entry's own key
+  TIDNameEntry* NextOfObject = nullptr;      // the object's next name
+  // Held in the entry itself: a document registers thousands of positions.
+  std::optional<TChPosObj> Owned;
+};
+
 class TIDNameList {
  public:
   TIDNameList() = default;
@@ -63,7 +77,8 @@ class TIDNameList {
   ~TIDNameList();
 
   // Registers an object the registry does not own. A name already present
-  // is replaced.
+  // is replaced. An object belongs to one registry at a time: registering
+  // it with another takes its names out of the first.
   void AddObject(std::string_view name, TIDObject* object);
   // Registers a source position under the name (owned by the registry).
   void AddChPosObject(std::string_view name, int32_t sourcePosition);
@@ -76,21 +91,12 @@ class TIDNameList {
   int Count() const { return static_cast<int>(Names.size()); }
 
  private:
-  struct TEntry {
-    TIDObject* Object = nullptr;
-    // Held in the entry itself: map entries stay where they are, and a
-    // document registers thousands of positions.
-    std::optional<TChPosObj> Owned;
-  };
-  using TNames = std::unordered_map<AnsiString, TEntry, TIDNameHash, TIDNameEqual>;
-  TEntry& EntryFor(std::string_view name);
-  // Drops the back link of the entry's object (owned positions have none).
-  void Unlink(TNames::iterator at);
-  void Erase(TNames::iterator at);
+  using TNames = std::unordered_map<AnsiString, TIDNameEntry, TIDNameHash, TIDNameEqual>;
+  TIDNameEntry& EntryFor(std::string_view name);
+  // Takes the entry out of its object's chain (owned positions have none).
+  void Unlink(TIDNameEntry& entry);
 
   TNames Names;
-  // Which names lead to an object, so that freeing it costs no scan.
-  std::unordered_multimap<const TIDObject*, AnsiString> NamesOfObject;
 };
 
 }  // namespace folverin

@@ -19,21 +19,31 @@ TBackgroundAxis AxisOf(std::string_view word) {
 bool IsVerticalWord(std::string_view word) { return word == "top" || word == "bottom"; }
 bool IsHorizontalWord(std::string_view word) { return word == "left" || word == "right"; }
 
+// A measure given as CSS text, in pixels.
+int MeasureOfText(const AnsiString& text, double percentBase, int whenUnreadable, bool autoAllowed,
+                  const TBoxContext& context) {
+  if (autoAllowed && text == "auto") return Auto;
+  return LengthToPixels(text, false, percentBase, whenUnreadable, context.ExSize, context.EmSize,
+                        context.PixelsPerInch);
+}
+
 // A measure slot in pixels. Slots hold pixels as integers (with the special
 // values) or CSS text; specials other than IntNull are returned as they are.
-int MeasureOf(const TProperties& set, int slot, double percentBase, int whenMissing,
-              int whenUnreadable, bool autoAllowed, const TBoxContext& context) {
-  if (std::optional<int32_t> value = set.IntOf(slot)) return *value == IntNull ? whenMissing : *value;
-  const AnsiString* text = set.TextOf(slot);
-  if (!text) return whenMissing;
-  if (autoAllowed && *text == "auto") return Auto;
-  return LengthToPixels(*text, false, percentBase, whenUnreadable, context.ExSize,
-                        context.EmSize, context.PixelsPerInch);
+// Nearly every slot of every block holds an integer, so that case is decided
+// here and only text goes on to be converted.
+inline int MeasureOf(const TProperties& set, int slot, double percentBase, int whenMissing,
+                     int whenUnreadable, bool autoAllowed, const TBoxContext& context) {
+  const TPropValue& value = set.Props[slot];
+  if (const int32_t* pixels = std::get_if<int32_t>(&value))
+    return *pixels == IntNull ? whenMissing : *pixels;
+  if (const TPropText* text = std::get_if<TPropText>(&value))
+    return MeasureOfText(text->Get(), percentBase, whenUnreadable, autoAllowed, context);
+  return whenMissing;
 }
 
 // thin, medium and thick, or a length; no width where the side has no style.
-int BorderWidthOf(const TProperties& set, int side, const TBoxContext& context) {
-  const AnsiString* style = set.TextOf(Prop::BorderTopStyle + side);
+int BorderWidthOf(const TProperties& set, const AnsiString* style, int side,
+                  const TBoxContext& context) {
   if (!style || *style == "none") return 0;
   const AnsiString* text = set.TextOf(Prop::BorderTopWidth + side);
   if (text && *text == "thin") return 2;
@@ -79,8 +89,8 @@ TBoxMeasures BoxMeasuresOf(const TProperties& set, const TBoxContext& context) {
     }
     box.Margin[side] = margin;
     box.Padding[side] = MeasureOf(set, Prop::PaddingTop + side, width, 0, 0, false, context);
-    box.BorderWidth[side] = BorderWidthOf(set, side, context);
     const AnsiString* style = set.TextOf(Prop::BorderTopStyle + side);
+    box.BorderWidth[side] = BorderWidthOf(set, style, side, context);
     box.BorderStyleCodes[side] = style ? BorderStyleCode(*style) : 0;
     std::optional<int32_t> colour = set.IntOf(Prop::BorderTopColor + side);
     box.BorderColour[side] = !colour || *colour == IntNull ? 0 : static_cast<TColour>(*colour);

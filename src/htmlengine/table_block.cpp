@@ -90,8 +90,8 @@ void TTableBlock::TakeAttributes(TProperties& properties, const TAttributeList& 
 }
 
 ThtmlTable* TTableBlock::Table() const {
-  for (int i = 0; i < Cell->Count(); ++i)
-    if (auto* table = dynamic_cast<ThtmlTable*>(Cell->Item(i))) return table;
+  for (int i = 0; i < Cell.Count(); ++i)
+    if (auto* table = dynamic_cast<ThtmlTable*>(Cell.Item(i))) return table;
   return nullptr;
 }
 

@@ -90,8 +90,8 @@ int TTableBlock::Layout(int x, int y, int width, int& cursor, int& maxWidth, Ind
     else if (Justification() == kRight) blockX += spare;
   }
   const int blockHeight = LayoutContent(blockX + LeftExtra(), y, contentWidth, cursor, maxWidth, indents);
-  TextStart = Cell->TextStart;
-  TextLength = Cell->TextLength;
+  TextStart = Cell.TextStart;
+  TextLength = Cell.TextLength;
   if (floating) {
     indents.PlaceFloatBlock(y, FloatSide == kAlignLeftFloat ? blockX + outer : outer, FloatSide, blockHeight);
     Height = blockHeight;

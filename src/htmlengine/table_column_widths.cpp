@@ -50,7 +50,7 @@ void SpreadProportionally(std::vector<int64_t>& values, int from, int span, int6
 
 void ThtmlTable::MeasureCell(TCellObj& cell, int& minWidth, int& maxWidth) {
   if (cell.MeasuredPass != Document->LayoutPass) {
-    cell.Cell->MeasureWidths(cell.MeasuredMin, cell.MeasuredMax);
+    cell.Cell.MeasureWidths(cell.MeasuredMin, cell.MeasuredMax);
     cell.MeasuredPass = Document->LayoutPass;
   }
   minWidth = cell.MeasuredMin;

@@ -40,12 +40,12 @@ void ThtmlTable::PrepareRow(TCellList& row) {
   for (int i = static_cast<int>(row.Cells.size()) - 1; i >= 0; --i) {
     TCellObj& cell = *row.Cells[i];
     if (cell.IsFiller()) continue;
-    TakeBackground(*cell.Cell, row.BkColor);
+    TakeBackground(cell.Cell, row.BkColor);
     TakeTableBox(cell, CellPadding, BorderWidth);
     if (!cell.BackgroundImage) cell.BackgroundImage = row.BackgroundImage;
     if (cell.SpecifiedWidth > 0 && !cell.WidthIsPercent) HasPixelWidths = true;
-    if (UseBlockBackground) TakeBackground(*cell.Cell, BlockBackgroundColor);
-    if (cell.Cell->BkGnd) row.BkGnd = true;
+    if (UseBlockBackground) TakeBackground(cell.Cell, BlockBackgroundColor);
+    if (cell.Cell.BkGnd) row.BkGnd = true;
     const int fillers = cell.ColSpan - 1;
     if (fillers <= 0) continue;
     CheckRowLength(row.Cells.size() + static_cast<size_t>(fillers));

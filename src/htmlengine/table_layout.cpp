@@ -133,7 +133,7 @@ int ThtmlTable::CellTop(const TCellObj& cell, int64_t rowTop) const {
 
 int ThtmlTable::LayoutCell(TCellObj& cell, int y, int& cursor) {
   const int width = ContentWidth(cell);
-  TCell& content = *cell.Cell;
+  TCell& content = cell.Cell;
   if (cell.LaidOutPass == Document->LayoutPass && cell.LaidOutY == y && cell.LaidOutWidth == width &&
       cell.LaidOutCursor == cursor) {
     cursor += content.TextLength;
@@ -170,7 +170,7 @@ std::vector<int64_t> ThtmlTable::RowHeights(int y, int cursor) {
         for (size_t k = i; k < i + cell.ColSpan && k < cells.size(); ++k) assigned += Widths[k];
         cell.AssignedWidth = ToInt(assigned);
         if (cell.RowSpan != s || r + s > rowCount) {
-          guessCursor += cell.Cell->TextLength;
+          guessCursor += cell.Cell.TextLength;
           continue;
         }
         const int width = ContentWidth(cell);
@@ -180,7 +180,7 @@ std::vector<int64_t> ThtmlTable::RowHeights(int y, int cursor) {
           cell.HeightPass = Document->LayoutPass;
           cell.HeightWidth = width;
         } else {
-          guessCursor += cell.Cell->TextLength;
+          guessCursor += cell.Cell.TextLength;
         }
         tallest = std::max<int64_t>(
             tallest, std::max<int64_t>(cell.SpecifiedHeight, int64_t{cell.ContentHeight} + cell.VerticalExtra));

@@ -13,8 +13,8 @@ namespace {
 TBlock* BodyBlockAt(TSectionList& document, int index) {
   auto* body = document.Count() > 0 ? dynamic_cast<TBlock*>(document.Item(0)) : nullptr;
   if (body == nullptr) return nullptr;
-  for (int i = 0; i < body->Cell->Count(); ++i)
-    if (auto* block = dynamic_cast<TBlock*>(body->Cell->Item(i)); block && index-- == 0) return block;
+  for (int i = 0; i < body->Cell.Count(); ++i)
+    if (auto* block = dynamic_cast<TBlock*>(body->Cell.Item(i)); block && index-- == 0) return block;
   return nullptr;
 }
 

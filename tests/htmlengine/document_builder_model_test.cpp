@@ -201,7 +201,7 @@ TEST(DocumentBuilderModelTest, TableStructure) {
   ASSERT_GE(body.Count(), 1);
   auto* block = dynamic_cast<TTableBlock*>(body.Item(body.Count() - 1));
   ASSERT_NE(block, nullptr);
-  auto* table = dynamic_cast<ThtmlTable*>(block->Cell->Item(0));
+  auto* table = dynamic_cast<ThtmlTable*>(block->Cell.Item(0));
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->BorderWidth, 1);
   EXPECT_EQ(table->CellPadding, 50);
@@ -219,8 +219,8 @@ TEST(DocumentBuilderModelTest, ListItemsCarryTheirNumbers) {
   for (int i = 0; i < body.Count() && !list; ++i) list = dynamic_cast<TBlock*>(body.Item(i));
   ASSERT_NE(list, nullptr);
   std::vector<int> numbers;
-  for (int i = 0; i < list->Cell->Count(); ++i)
-    if (auto* item = dynamic_cast<TBlockLI*>(list->Cell->Item(i))) {
+  for (int i = 0; i < list->Cell.Count(); ++i)
+    if (auto* item = dynamic_cast<TBlockLI*>(list->Cell.Item(i))) {
       numbers.push_back(item->ListNumber);
       EXPECT_EQ(item->ListStyle, 'a');
       EXPECT_EQ(item->ListDepth, 1);

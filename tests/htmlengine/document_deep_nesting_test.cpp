@@ -13,10 +13,10 @@ constexpr int kDepth = 100000;
 
 TEST(DocumentDeepNestingTest, DeepBlocksAndTablesAreWalkedAndFreed) {
   auto tree = std::make_unique<TDocumentTree>();
-  TCellBasic* cell = tree->Body->Cell.get();
+  TCellBasic* cell = &tree->Body->Cell;
   for (int level = 0; level < kDepth; ++level) {
     tree->AddText(*cell, u"x", level);
-    cell = tree->AddBlock(*cell, "p")->Cell.get();
+    cell = &tree->AddBlock(*cell, "p")->Cell;
   }
   tree->AddText(*cell, u"end", kDepth);
   std::u16string text = tree->SelectAllText();
@@ -33,16 +33,16 @@ TEST(DocumentDeepNestingTest, DeepBlocksAndTablesAreWalkedAndFreed) {
   tree.reset();
 
   tree = std::make_unique<TDocumentTree>();
-  cell = tree->Body->Cell.get();
+  cell = &tree->Body->Cell;
   for (int level = 0; level < kDepth; ++level) {
     auto* block = tree->Add(*cell, std::make_unique<TTableBlock>(&tree->Doc, cell,
                                                                   tree->PropsFor("table"), nullptr));
     auto table = std::make_unique<ThtmlTable>(&tree->Doc);
     auto row = std::make_unique<TCellList>();
     row->Add(std::make_unique<TCellObj>(&tree->Doc));
-    cell = row->Cells[0]->Cell.get();
+    cell = &row->Cells[0]->Cell;
     table->AddRow(std::move(row));
-    tree->Add(*block->Cell, std::move(table));
+    tree->Add(block->Cell, std::move(table));
   }
   tree->AddText(*cell, u"inner");
   EXPECT_EQ(tree->SelectAllText(), u"inner");

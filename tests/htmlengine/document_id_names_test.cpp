@@ -22,8 +22,8 @@ TEST(DocumentIdNamesTest, NamesIgnoreCaseAndTheLastOneWins) {
 
   TAttributeList attributes;
   attributes.Add({THtmlAttribute::ID, "ID", "kapitel", 0});
-  TBlock* block = tree.Add(*tree.Body->Cell, std::make_unique<TBlock>(
-      &tree.Doc, tree.Body->Cell.get(), tree.PropsFor("div"), &attributes));
+  TBlock* block = tree.Add(tree.Body->Cell, std::make_unique<TBlock>(
+      &tree.Doc, &tree.Body->Cell, tree.PropsFor("div"), &attributes));
   EXPECT_EQ(names.Find("Kapitel"), block);
   EXPECT_EQ(names.Count(), 1);
 
@@ -49,7 +49,7 @@ TEST(DocumentIdNamesTest, NamesIgnoreCaseAndTheLastOneWins) {
 TEST(DocumentIdNamesTest, FreedObjectsLeaveTheRegistry) {
   TDocumentTree tree;
   TIDNameList& names = tree.Doc.IDNames;
-  TSection* section = tree.AddText(*tree.Body->Cell, u"Text");
+  TSection* section = tree.AddText(tree.Body->Cell, u"Text");
   section->RegisterAnchorName("A1");
   names.AddObject("ALSO", section);
   names.AddChPosObject("POS", 3);
@@ -75,6 +75,50 @@ TEST(DocumentIdNamesTest, FreedObjectsLeaveTheRegistry) {
   tree.Doc.Clear();
   EXPECT_EQ(names.Count(), 0);
   EXPECT_EQ(tree.Doc.Count(), 0);
+}
+
+TEST(DocumentIdNamesTest, AnObjectTakesExactlyItsOwnNamesAlong) {
+  TDocumentTree tree;
+  TIDNameList& names = tree.Doc.IDNames;
+  auto first = tree.NewSection();
+  auto second = tree.NewSection();
+  for (const char* name : {"a", "b", "c", "d"}) names.AddObject(name, first.get());
+  // Names in the middle and at either end of the object's list go to others,
+  // and one is given to the same object again.
+  names.AddObject("B", second.get());
+  names.AddChPosObject("D", 5);
+  names.AddObject("a", first.get());
+  names.AddObject("e", second.get());
+  EXPECT_EQ(names.Count(), 5);
+  first.reset();
+  EXPECT_EQ(names.Find("a"), nullptr);
+  EXPECT_EQ(names.Find("c"), nullptr);
+  EXPECT_EQ(names.Find("b"), second.get());
+  EXPECT_EQ(names.Find("E"), second.get());
+  ASSERT_NE(dynamic_cast<TChPosObj*>(names.Find("d")), nullptr);
+  EXPECT_EQ(dynamic_cast<TChPosObj*>(names.Find("d"))->SourcePosition, 5);
+  EXPECT_EQ(names.Count(), 3);
+
+  // Registered with another document, the object leaves the first one, so
+  // that no name of either leads to it once it is gone.
+  TDocumentTree other;
+  other.Doc.IDNames.AddObject("elsewhere", second.get());
+  EXPECT_EQ(names.Find("b"), nullptr);
+  EXPECT_EQ(names.Find("e"), nullptr);
+  EXPECT_EQ(other.Doc.IDNames.Find("ELSEWHERE"), second.get());
+  second.reset();
+  EXPECT_EQ(other.Doc.IDNames.Count(), 0);
+  EXPECT_EQ(names.Count(), 1);
+
+  // Emptying the registry releases the objects still named: they can be
+  // named again and freed afterwards.
+  auto third = tree.NewSection();
+  names.AddObject("f", third.get());
+  names.AddObject("g", third.get());
+  names.Clear();
+  names.AddObject("h", third.get());
+  third.reset();
+  EXPECT_EQ(names.Count(), 0);
 }
 
 TEST(DocumentIdNamesTest, ARegistryEmptiedAfterManyNamesWorksAsNew) {

@@ -12,10 +12,10 @@ using test::TokenOf;
 
 TEST(DocumentPositionsTest, LayoutNumbersTheTextInDocumentOrder) {
   TDocumentTree tree;
-  TCellBasic& body = *tree.Body->Cell;
+  TCellBasic& body = tree.Body->Cell;
   TSection* ab = tree.AddText(body, u"ab");
   TBlock* p = tree.AddBlock(body, "p");
-  TSection* cde = tree.AddText(*p->Cell, u"cde");
+  TSection* cde = tree.AddText(p->Cell, u"cde");
   TSection* empty = tree.Add(body, tree.NewSection());
   ThtmlTable* table = tree.AddTable(body, {{u"f", u"gh"}, {u"", u"ijk"}});
   THorzLine* rule = tree.AddRule(body);
@@ -26,15 +26,15 @@ TEST(DocumentPositionsTest, LayoutNumbersTheTextInDocumentOrder) {
   EXPECT_EQ(ab->TextLength, 2);
   EXPECT_EQ(p->TextStart, 2);
   EXPECT_EQ(p->TextLength, 3);
-  EXPECT_EQ(p->Cell->TextStart, 2);
+  EXPECT_EQ(p->Cell.TextStart, 2);
   EXPECT_EQ(cde->TextStart, 2);
   EXPECT_EQ(empty->TextStart, 5);
   EXPECT_EQ(empty->TextLength, 0);
   EXPECT_EQ(table->TextStart, 5);
   EXPECT_EQ(table->TextLength, 6);
   const TCellList& second = *table->Rows()[1];
-  EXPECT_EQ(second.Cells[1]->Cell->TextStart, 8);
-  EXPECT_EQ(second.Cells[1]->Cell->TextLength, 3);
+  EXPECT_EQ(second.Cells[1]->Cell.TextStart, 8);
+  EXPECT_EQ(second.Cells[1]->Cell.TextLength, 3);
   EXPECT_EQ(rule->TextStart, 11);
   EXPECT_EQ(rule->TextLength, 0);
   EXPECT_EQ(last->TextStart, 11);
@@ -53,7 +53,7 @@ TEST(DocumentPositionsTest, LayoutNumbersTheTextInDocumentOrder) {
   EXPECT_EQ(last->TextStart, 11);
 
   char16_t ch = 0;
-  EXPECT_EQ(tree.Doc.CharacterAt(9, ch), second.Cells[1]->Cell->Item(0));
+  EXPECT_EQ(tree.Doc.CharacterAt(9, ch), second.Cells[1]->Cell.Item(0));
   EXPECT_EQ(ch, u'j');
   EXPECT_EQ(tree.Doc.CharacterAt(13, ch), nullptr);
 }
@@ -66,10 +66,10 @@ TEST(DocumentPositionsTest, SourceAndTextPositionsMapBothWays) {
   section->AppendChar(u'x', 10, {});
   section->AppendChar(u'&', 11, {});
   section->AppendChar(u'y', 16, {});
-  TSection* first = tree.Add(*tree.AddBlock(*tree.Body->Cell, "p")->Cell, std::move(section));
-  TSection* second = tree.AddText(*tree.Body->Cell, u"z", 21);
-  TBlock* hidden = tree.AddHiddenBlock(*tree.Body->Cell);
-  tree.AddText(*hidden->Cell, u"hidden", 30);
+  TSection* first = tree.Add(tree.AddBlock(tree.Body->Cell, "p")->Cell, std::move(section));
+  TSection* second = tree.AddText(tree.Body->Cell, u"z", 21);
+  TBlock* hidden = tree.AddHiddenBlock(tree.Body->Cell);
+  tree.AddText(hidden->Cell, u"hidden", 30);
   tree.Doc.Layout();
   ASSERT_EQ(second->TextStart, 3);
 

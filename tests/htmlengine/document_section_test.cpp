@@ -132,7 +132,7 @@ TEST(DocumentSectionTest, CompleteMovesRunsAndObjectsWithTheirCharacters) {
 
 TEST(DocumentSectionTest, AddItemDropsSectionsWithNothingLeft) {
   TDocumentTree tree;
-  TCellBasic& cell = *tree.Body->Cell;
+  TCellBasic& cell = tree.Body->Cell;
 
   // Only spaces: dropped, with its ID and its link run.
   TAttributeList attributes;

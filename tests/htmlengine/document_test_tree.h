@@ -69,7 +69,7 @@ class TDocumentTree {
 
   THorzLine* AddRule(TCellBasic& cell) {
     auto* block = Add(cell, std::make_unique<THRBlock>(&Doc, &cell, PropsFor("hr"), nullptr));
-    block->Line = Add(*block->Cell, std::make_unique<THorzLine>(&Doc));
+    block->Line = Add(block->Cell, std::make_unique<THorzLine>(&Doc));
     return block->Line;
   }
 
@@ -87,13 +87,13 @@ class TDocumentTree {
           continue;
         }
         auto cellObj = std::make_unique<TCellObj>(&Doc);
-        AddText(*cellObj->Cell, text, source);
+        AddText(cellObj->Cell, text, source);
         source += 100;
         row->Add(std::move(cellObj));
       }
       table->AddRow(std::move(row));
     }
-    return Add(*block->Cell, std::move(table));
+    return Add(block->Cell, std::move(table));
   }
 
   // What the view's SelectAll and SelText give.

@@ -57,22 +57,22 @@ TEST(SectionArenaTest, ABlockThatOutlivesTheEmptyingKeepsItsItems) {
   TDocumentTree tree;
   BuildAndClear(tree, 20, 100);
   auto kept = std::make_unique<TBlock>(&tree.Doc, &tree.Doc, tree.PropsFor("div"), nullptr);
-  for (const char16_t* text : {u"eins", u"zwei", u"drei"}) tree.AddText(*kept->Cell, text);
+  for (const char16_t* text : {u"eins", u"zwei", u"drei"}) tree.AddText(kept->Cell, text);
   tree.Doc.Clear();
   tree.Doc.SetDefaults(tree.Doc.Defaults);
   // A new document's lists and texts must not land on the kept ones.
   TBlock* other = tree.AddBlock(tree.Doc, "div");
   ASSERT_NE(other, nullptr);
-  for (int i = 0; i < 8; ++i) tree.AddText(*other->Cell, u"XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");
-  ASSERT_EQ(kept->Cell->Count(), 3);
-  const auto* second = dynamic_cast<const TSection*>(kept->Cell->Item(1));
+  for (int i = 0; i < 8; ++i) tree.AddText(other->Cell, u"XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX");
+  ASSERT_EQ(kept->Cell.Count(), 3);
+  const auto* second = dynamic_cast<const TSection*>(kept->Cell.Item(1));
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Text, u"zwei");
   // Moving the items out (as freeing a deep tree does) takes all of them.
   TItemList out;
-  kept->Cell->MoveItemsTo(out);
+  kept->Cell.MoveItemsTo(out);
   EXPECT_EQ(out.size(), 3u);
-  EXPECT_EQ(kept->Cell->Count(), 0);
+  EXPECT_EQ(kept->Cell.Count(), 0);
 }
 
 TEST(SectionArenaTest, ADocumentLikeTheLastTakesNothingFromTheHeap) {

@@ -16,15 +16,15 @@ using test::TokenOf;
 
 TEST(SelectedTextTest, ParagraphsEndWithAnEmptyLineExceptAtTheEnd) {
   TDocumentTree tree;
-  tree.AddText(*tree.AddBlock(*tree.Body->Cell, "p")->Cell, u"Hello");
-  tree.AddText(*tree.AddBlock(*tree.Body->Cell, "p")->Cell, u"World");
+  tree.AddText(tree.AddBlock(tree.Body->Cell, "p")->Cell, u"Hello");
+  tree.AddText(tree.AddBlock(tree.Body->Cell, "p")->Cell, u"World");
   EXPECT_EQ(tree.SelectAllText(), u"Hello\r\n\r\nWorld");
 
   // Only a block of tag "p" adds the empty line; a class does not matter.
   TDocumentTree divs;
-  divs.AddText(*divs.AddBlock(*divs.Body->Cell, "div")->Cell, u"One");
-  divs.AddText(*divs.AddBlock(*divs.Body->Cell, "p", "note")->Cell, u"Two");
-  divs.AddText(*divs.Body->Cell, u" Three  ");
+  divs.AddText(divs.AddBlock(divs.Body->Cell, "div")->Cell, u"One");
+  divs.AddText(divs.AddBlock(divs.Body->Cell, "p", "note")->Cell, u"Two");
+  divs.AddText(divs.Body->Cell, u" Three  ");
   // The text may end with a space, never with a line end.
   EXPECT_EQ(divs.SelectAllText(), u"One\r\nTwo\r\n\r\nThree ");
 }
@@ -35,8 +35,8 @@ TEST(SelectedTextTest, LineBreaksRulesAndEmptySections) {
   auto first = breaks.NewSection();
   first->AppendText(TokenOf(u"Hello", 0), {});
   first->AppendChar(kBreakMarker, 5, {});
-  breaks.Add(*breaks.Body->Cell, std::move(first));
-  breaks.AddText(*breaks.Body->Cell, u"World", 9);
+  breaks.Add(breaks.Body->Cell, std::move(first));
+  breaks.AddText(breaks.Body->Cell, u"World", 9);
   EXPECT_EQ(breaks.SelectAllText(), u"Hello\r\nWorld");
 
   // Zeile 1<BR>Zeile 2<BR>: the empty section after the last break adds
@@ -46,9 +46,9 @@ TEST(SelectedTextTest, LineBreaksRulesAndEmptySections) {
     auto section = trailing.NewSection();
     section->AppendText(TokenOf(line, 0), {});
     section->AppendChar(kBreakMarker, 7, {});
-    trailing.Add(*trailing.Body->Cell, std::move(section));
+    trailing.Add(trailing.Body->Cell, std::move(section));
   }
-  ASSERT_NE(trailing.Add(*trailing.Body->Cell, trailing.NewSection()), nullptr);
+  ASSERT_NE(trailing.Add(trailing.Body->Cell, trailing.NewSection()), nullptr);
   EXPECT_EQ(trailing.SelectAllText(), u"Zeile 1\r\nZeile 2");
 
   // A<BR><P>B: the empty section before the block is an empty line.
@@ -56,38 +56,38 @@ TEST(SelectedTextTest, LineBreaksRulesAndEmptySections) {
   auto a = empty.NewSection();
   a->AppendText(TokenOf(u"A", 0), {});
   a->AppendChar(kBreakMarker, 1, {});
-  empty.Add(*empty.Body->Cell, std::move(a));
-  empty.Add(*empty.Body->Cell, empty.NewSection());
-  empty.AddText(*empty.AddBlock(*empty.Body->Cell, "p")->Cell, u"B");
+  empty.Add(empty.Body->Cell, std::move(a));
+  empty.Add(empty.Body->Cell, empty.NewSection());
+  empty.AddText(empty.AddBlock(empty.Body->Cell, "p")->Cell, u"B");
   EXPECT_EQ(empty.SelectAllText(), u"A\r\n\r\nB");
 
   // Text<HR>More; a rule at the very end adds nothing.
   TDocumentTree rule;
-  rule.AddText(*rule.Body->Cell, u"Text");
-  rule.AddRule(*rule.Body->Cell);
-  rule.AddText(*rule.Body->Cell, u"More");
-  rule.AddRule(*rule.Body->Cell);
+  rule.AddText(rule.Body->Cell, u"Text");
+  rule.AddRule(rule.Body->Cell);
+  rule.AddText(rule.Body->Cell, u"More");
+  rule.AddRule(rule.Body->Cell);
   EXPECT_EQ(rule.SelectAllText(), u"Text\r\n\r\nMore");
 }
 
 TEST(SelectedTextTest, TablesAndListsGiveOneLinePerCellOrItem) {
   TDocumentTree tree;
-  tree.AddTable(*tree.Body->Cell, {{u"a", u"b"}, {u"c", u"d"}});
+  tree.AddTable(tree.Body->Cell, {{u"a", u"b"}, {u"c", u"d"}});
   EXPECT_EQ(tree.SelectAllText(), u"a\r\nb\r\nc\r\nd");
 
   // Spanned columns leave empty entries, which add nothing; text after the
   // table follows on its own line.
   TDocumentTree spans;
-  spans.AddTable(*spans.Body->Cell, {{u"a", u"b"}, {u"", u"c"}});
-  spans.AddText(*spans.Body->Cell, u"after");
+  spans.AddTable(spans.Body->Cell, {{u"a", u"b"}, {u"", u"c"}});
+  spans.AddText(spans.Body->Cell, u"after");
   EXPECT_EQ(spans.SelectAllText(), u"a\r\nb\r\nc\r\nafter");
 
   TDocumentTree list;
-  TBlock* ul = list.AddBlock(*list.Body->Cell, "ul");
+  TBlock* ul = list.AddBlock(list.Body->Cell, "ul");
   for (std::u16string item : {u"A", u"B"}) {
-    auto li = std::make_unique<TBlockLI>(&list.Doc, ul->Cell.get(), list.PropsFor("li"), nullptr);
-    list.AddText(*li->Cell, item);
-    list.Add(*ul->Cell, std::move(li));
+    auto li = std::make_unique<TBlockLI>(&list.Doc, &ul->Cell, list.PropsFor("li"), nullptr);
+    list.AddText(li->Cell, item);
+    list.Add(ul->Cell, std::move(li));
   }
   EXPECT_EQ(list.SelectAllText(), u"A\r\nB");
 
@@ -97,12 +97,12 @@ TEST(SelectedTextTest, TablesAndListsGiveOneLinePerCellOrItem) {
 
 TEST(SelectedTextTest, PreformattedLinesKeepTheirSpaces) {
   TDocumentTree tree;
-  TBlock* pre = tree.AddBlock(*tree.Body->Cell, "pre");
+  TBlock* pre = tree.AddBlock(tree.Body->Cell, "pre");
   for (std::u16string line : {u"x  y", u"  z "}) {
     auto section = std::make_unique<TPreFormated>(&tree.Doc, false, nullptr, nullptr,
                                                   tree.PropsFor("pre"), nullptr);
     section->AppendText(TokenOf(line, 0), {});
-    tree.Add(*pre->Cell, std::move(section));
+    tree.Add(pre->Cell, std::move(section));
   }
   EXPECT_EQ(tree.SelectAllText(), u"x  y\r\n  z ");
 }
@@ -113,7 +113,7 @@ TEST(SelectedTextTest, MarkersAndFloatsContributeNoCharacters) {
   auto section = inlineImage.NewSection();
   section->InsertFloat(std::make_unique<TImageObj>(), 0, {});
   section->AppendText(TokenOf(u" Bild", 10), {});
-  inlineImage.Add(*inlineImage.Body->Cell, std::move(section));
+  inlineImage.Add(inlineImage.Body->Cell, std::move(section));
   EXPECT_EQ(inlineImage.SelectAllText(), u" Bild");
 
   // After a left-floating image the space goes.
@@ -123,7 +123,7 @@ TEST(SelectedTextTest, MarkersAndFloatsContributeNoCharacters) {
   image->ObjAlign = kAlignLeftFloat;
   section->InsertFloat(std::move(image), 0, {});
   section->AppendText(TokenOf(u" Bild", 10), {});
-  floating.Add(*floating.Body->Cell, std::move(section));
+  floating.Add(floating.Body->Cell, std::move(section));
   EXPECT_EQ(floating.SelectAllText(), u"Bild");
 
   // Form controls leave their marker only; hidden fields leave nothing.
@@ -133,7 +133,7 @@ TEST(SelectedTextTest, MarkersAndFloatsContributeNoCharacters) {
   section->InsertControl(std::make_unique<TFormControlObj>(TFormControlKind::Edit), 5, {});
   section->InsertControl(std::make_unique<TFormControlObj>(TFormControlKind::Hidden), 20, {});
   section->AppendText(TokenOf(u" ok", 30), {});
-  TSection* written = controls.Add(*controls.Body->Cell, std::move(section));
+  TSection* written = controls.Add(controls.Body->Cell, std::move(section));
   EXPECT_EQ(written->Text, u"Name:\x02 ok");
   EXPECT_EQ(controls.SelectAllText(), u"Name: ok");
   EXPECT_EQ(controls.Doc.GetSelectedLength(), 8);
@@ -144,7 +144,7 @@ TEST(SelectedTextTest, MarkersAndFloatsContributeNoCharacters) {
 // was laid out once) must still be left out and still end its line.
 TEST(SelectedTextTest, MarkersAreSkippedHoweverTheyArrive) {
   TDocumentTree inText;
-  TSection* section = inText.AddText(*inText.Body->Cell, u"eins\bzwei");
+  TSection* section = inText.AddText(inText.Body->Cell, u"eins\bzwei");
   EXPECT_EQ(inText.SelectAllText(), u"einszwei");
   EXPECT_EQ(section->LineList.size(), 2u);
   EXPECT_EQ(inText.Doc.GetSelectedLength(), 8);
@@ -152,11 +152,11 @@ TEST(SelectedTextTest, MarkersAreSkippedHoweverTheyArrive) {
   TDocumentTree transformed;
   auto upper = transformed.NewSection();
   upper->AppendText(TokenOf(u"ab\x04" u"cd", 0), {.Transform = kTransformUpper});
-  transformed.Add(*transformed.Body->Cell, std::move(upper));
+  transformed.Add(transformed.Body->Cell, std::move(upper));
   EXPECT_EQ(transformed.SelectAllText(), u"ABCD");
 
   TDocumentTree later;
-  section = later.AddText(*later.Body->Cell, u"vorher");
+  section = later.AddText(later.Body->Cell, u"vorher");
   EXPECT_EQ(later.SelectAllText(), u"vorher");
   section->AppendChar(kBreakMarker, 6, {});
   section->AppendText(TokenOf(u"nachher", 7), {});
@@ -167,10 +167,10 @@ TEST(SelectedTextTest, MarkersAreSkippedHoweverTheyArrive) {
 
 TEST(SelectedTextTest, DisplayNoneCollectsNothingAndTakesNoPositions) {
   TDocumentTree tree;
-  tree.AddText(*tree.Body->Cell, u"Before");
-  TBlock* hidden = tree.AddHiddenBlock(*tree.Body->Cell);
-  tree.AddText(*hidden->Cell, u"Secret");
-  TSection* after = tree.AddText(*tree.Body->Cell, u"After");
+  tree.AddText(tree.Body->Cell, u"Before");
+  TBlock* hidden = tree.AddHiddenBlock(tree.Body->Cell);
+  tree.AddText(hidden->Cell, u"Secret");
+  TSection* after = tree.AddText(tree.Body->Cell, u"After");
   EXPECT_EQ(tree.SelectAllText(), u"Before\r\nAfter");
   EXPECT_EQ(hidden->TextStart, 0);
   EXPECT_EQ(hidden->TextLength, 0);
@@ -180,8 +180,8 @@ TEST(SelectedTextTest, DisplayNoneCollectsNothingAndTakesNoPositions) {
 
 TEST(SelectedTextTest, PartialSelections) {
   TDocumentTree tree;
-  tree.AddText(*tree.AddBlock(*tree.Body->Cell, "p")->Cell, u"Hello");
-  tree.AddText(*tree.AddBlock(*tree.Body->Cell, "p")->Cell, u"World");
+  tree.AddText(tree.AddBlock(tree.Body->Cell, "p")->Cell, u"Hello");
+  tree.AddText(tree.AddBlock(tree.Body->Cell, "p")->Cell, u"World");
   tree.Doc.Layout();
 
   tree.Doc.SelectionStart = 2;
@@ -211,8 +211,8 @@ TEST(SelectedTextTest, PartialSelections) {
 
 TEST(SelectedTextTest, CopyStopsAtTheBufferSize) {
   TDocumentTree tree;
-  tree.AddText(*tree.AddBlock(*tree.Body->Cell, "p")->Cell, u"Hello");
-  tree.AddText(*tree.Body->Cell, u"World");
+  tree.AddText(tree.AddBlock(tree.Body->Cell, "p")->Cell, u"Hello");
+  tree.AddText(tree.Body->Cell, u"World");
   ASSERT_EQ(tree.SelectAllText(), u"Hello\r\n\r\nWorld");
 
   char16_t small[4] = {u'x', u'x', u'x', u'x'};
@@ -241,7 +241,7 @@ class TNarrowSection : public TSection {
 TEST(SelectedTextTest, LineSplitDoesNotChangeTheText) {
   auto build = [](TDocumentTree& tree, bool narrow) {
     for (std::u16string text : {u"Hello", u"a\x08", u"World!"}) {
-      TCellBasic& cell = *tree.AddBlock(*tree.Body->Cell, "p")->Cell;
+      TCellBasic& cell = tree.AddBlock(tree.Body->Cell, "p")->Cell;
       std::unique_ptr<TSection> section =
           narrow ? std::make_unique<TNarrowSection>(&tree.Doc, true, &cell, nullptr,
                                                     tree.PropsFor("default"), nullptr)

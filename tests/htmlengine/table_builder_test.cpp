@@ -42,7 +42,7 @@ TEST(TableBuilderTest, CellAttributesAndStyle) {
   EXPECT_EQ(a.SpecifiedWidth, 500);
   EXPECT_TRUE(a.WidthIsPercent);
   EXPECT_EQ(a.SpecifiedHeight, 30);
-  EXPECT_EQ(a.Cell->BkColor, Colour("red"));
+  EXPECT_EQ(a.Cell.BkColor, Colour("red"));
   ASSERT_NE(a.BackgroundImage, nullptr);
   EXPECT_EQ(a.BackgroundImage->Source, "b.gif");
   EXPECT_EQ(a.VAlign, kVAlignBottom);  // the row's
@@ -54,7 +54,7 @@ TEST(TableBuilderTest, CellAttributesAndStyle) {
   EXPECT_EQ(c.SpecifiedWidth, 40);  // the style's, the attribute was out of range
   EXPECT_FALSE(c.WidthIsPercent);
   EXPECT_EQ(c.SpecifiedHeight, 25);
-  EXPECT_EQ(c.Cell->BkColor, Colour("blue"));
+  EXPECT_EQ(c.Cell.BkColor, Colour("blue"));
   EXPECT_EQ(c.VAlign, kVAlignMiddle);
   const TCellObj& d = *first.Cells[3];
   EXPECT_EQ(d.VAlign, kVAlignBottom);  // "center" is no VALIGN word
@@ -67,8 +67,8 @@ TEST(TableBuilderTest, CellAttributesAndStyle) {
   EXPECT_EQ(e.VAlign, kVAlignMiddle);
   // Cells without a colour of their own take the row's.
   table->PrepareColumns();
-  EXPECT_EQ(b.Cell->BkColor, Colour("lime"));
-  EXPECT_EQ(a.Cell->BkColor, Colour("red"));
+  EXPECT_EQ(b.Cell.BkColor, Colour("lime"));
+  EXPECT_EQ(a.Cell.BkColor, Colour("red"));
 }
 
 TEST(TableBuilderTest, ColumnDefinitionsFollowTheSpans) {
@@ -88,7 +88,7 @@ TEST(TableBuilderTest, ColumnDefinitionsFollowTheSpans) {
   EXPECT_EQ(b.ColSpan, 2);  // only two definitions are left for it
   // Column 0 of the second row is a's: c starts under the second definition.
   EXPECT_EQ(c.VAlign, kVAlignBottom);
-  auto* section = dynamic_cast<TSection*>(c.Cell->Item(0));
+  auto* section = dynamic_cast<TSection*>(c.Cell.Item(0));
   ASSERT_NE(section, nullptr);
   EXPECT_EQ(section->Alignment, 3);
   EXPECT_EQ(d.VAlign, kVAlignMiddle);
@@ -127,7 +127,7 @@ TEST(TableBuilderTest, TableBlockAttributes) {
   document.Layout(800);
   ThtmlTable* table = FirstTable(document);
   EXPECT_TRUE(table->UseBlockBackground);
-  EXPECT_EQ(table->Rows()[0]->Cells[0]->Cell->BkColor, Colour("red"));
+  EXPECT_EQ(table->Rows()[0]->Cells[0]->Cell.BkColor, Colour("red"));
 }
 
 // A table block around a one-cell table 16 to 56 pixels wide.
@@ -144,10 +144,10 @@ struct TBlockFixture {
     Table = table.get();
     auto row = std::make_unique<TCellList>();
     auto cell = std::make_unique<TCellObj>(&Doc);
-    cell->Cell->AddItem(std::make_unique<TFixedItem>(&Doc, 10, 50, 5));
+    cell->Cell.AddItem(std::make_unique<TFixedItem>(&Doc, 10, 50, 5));
     row->Add(std::move(cell));
     table->AddRow(std::move(row));
-    Block->Cell->AddItem(std::move(table));
+    Block->Cell.AddItem(std::move(table));
     Doc.AddItem(std::move(block));
   }
   TSectionList Doc;

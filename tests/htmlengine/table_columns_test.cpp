@@ -62,7 +62,7 @@ TEST(TableColumnsTest, SpansAreFilledAndColumnsCounted) {
   EXPECT_FALSE(t.Table->HasPixelWidths);
   // Fillers hold no text and are not among the table's cells.
   EXPECT_EQ(t.Table->ChildCellCount(), 2 + 1 + 5);
-  EXPECT_EQ(t.Table->ChildCell(1), first.Cells[3]->Cell.get());
+  EXPECT_EQ(t.Table->ChildCell(1), &first.Cells[3]->Cell);
 }
 
 TEST(TableColumnsTest, RowSpansAreCutAndCoverTheRowsBelow) {
@@ -105,7 +105,7 @@ TEST(TableColumnsTest, EmptyEntriesBecomeFillersAndKeepTheTextOrder) {
   t.AddCell(first, 1, 1, 1);
   first.Add(nullptr);
   t.AddCell(first, 1, 1, 1);
-  TCellBasic* last = first.Cells[2]->Cell.get();
+  TCellBasic* last = &first.Cells[2]->Cell;
   EXPECT_EQ(t.Table->ChildCellCount(), 2);
   t.Table->PrepareColumns();
   ASSERT_NE(first.Cells[1], nullptr);
@@ -130,7 +130,7 @@ TEST(TableColumnsTest, ColumnDefinitionsAndBackgrounds) {
   b.SpecifiedWidth = 55;
   TCellList& other = t.AddRow();
   TCellObj& c = t.AddCell(other, 1, 1, 1);
-  c.Cell->BkColor = 0x123456;
+  c.Cell.BkColor = 0x123456;
   TCellObj& d = t.AddCell(other, 1, 1, 1);
   t.AddCell(other, 1, 1, 1);
   t.Table->PrepareColumns();
@@ -140,9 +140,9 @@ TEST(TableColumnsTest, ColumnDefinitionsAndBackgrounds) {
   EXPECT_EQ(other.Cells[2]->SpecifiedWidth, 80);
   EXPECT_TRUE(t.Table->HasPixelWidths);
   EXPECT_EQ(t.Table->ColumnDefs, nullptr);
-  EXPECT_EQ(a.Cell->BkColor, 0x0000FFu);  // the row's colour comes first
-  EXPECT_EQ(c.Cell->BkColor, 0x123456u);
-  EXPECT_EQ(d.Cell->BkColor, 0x00FF00u);
+  EXPECT_EQ(a.Cell.BkColor, 0x0000FFu);  // the row's colour comes first
+  EXPECT_EQ(c.Cell.BkColor, 0x123456u);
+  EXPECT_EQ(d.Cell.BkColor, 0x00FF00u);
   EXPECT_TRUE(row.BkGnd);
 }
 

@@ -190,7 +190,7 @@ TEST(TableLayoutTest, TextRunsThroughTheCellsInRowOrder) {
   ThtmlTable* table = FirstTable(document);
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->TextLength, 3);
-  EXPECT_EQ(table->Rows()[1]->Cells[0]->Cell->TextStart, table->TextStart + 2);
+  EXPECT_EQ(table->Rows()[1]->Cells[0]->Cell.TextStart, table->TextStart + 2);
   EXPECT_GT(table->TableWidth, 0);
   EXPECT_GT(table->Height, 0);
 }
@@ -284,12 +284,12 @@ TEST(TableLayoutTest, NestedTablesStayCheap) {
     auto row = std::make_unique<TCellList>();
     auto cellObj = std::make_unique<TCellObj>(&document);
     auto beside = std::make_unique<TCellObj>(&document);
-    beside->Cell->AddItem(std::make_unique<TFixedItem>(&document, 5, 10, 7));
-    TCellBasic* inner = cellObj->Cell.get();
+    beside->Cell.AddItem(std::make_unique<TFixedItem>(&document, 5, 10, 7));
+    TCellBasic* inner = &cellObj->Cell;
     row->Add(std::move(cellObj));
     row->Add(std::move(beside));
     table->AddRow(std::move(row));
-    block->Cell->AddItem(std::move(table));
+    block->Cell.AddItem(std::move(table));
     cell->AddItem(std::move(block));
     cell = inner;
   }

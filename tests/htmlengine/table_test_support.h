@@ -53,7 +53,7 @@ class TTableFixture {
     auto cell = std::make_unique<TCellObj>(&Doc);
     auto content = std::make_unique<TFixedItem>(&Doc, min, max, height);
     if (item) *item = content.get();
-    cell->Cell->AddItem(std::move(content));
+    cell->Cell.AddItem(std::move(content));
     row.Add(std::move(cell));
     return *row.Cells.back();
   }
