@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "cli/commands.h"
+#include "common/heap_reuse.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  folverin::KeepLargeBlocksInHeap();
   const Arguments args(argv + 2, argv + argc);
   try {
     if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(args);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "browser/search_scheme.h"
+#include "common/heap_reuse.h"
 #include "common/qt_text.h"
 #include "ui/folverin_application.h"
 #include "ui/main_form.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
   if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
   // The engine learns its schemes before the application object exists.
   folverin::RegisterSearchScheme();
+  // The index builder reads every document of a collection in a row.
+  folverin::KeepLargeBlocksInHeap();
   folverin::TFolverinApplication app(argc, argv);
   QCommandLineParser parser;
   parser.addHelpOption();
