@@ -11,6 +11,7 @@
 #include "common/code_page.h"
 #include "htmlengine/html_engine_error.h"
 #include "htmlengine/html_tokenizer.h"
+#include "htmlengine/random_pieces.h"
 
 namespace folverin {
 namespace {
@@ -86,11 +87,8 @@ const std::vector<std::string> kPieces = {
     "<td id=", "<a name=\"\"", "<p title='\"'", "<b x-1=\"v\"\"", "<i =", " val=", "\"\""};
 
 std::string RandomDocument(std::mt19937& random) {
-  std::uniform_int_distribution<size_t> piece(0, kPieces.size() - 1);
   std::uniform_int_distribution<int> length(1, 60);
-  std::string html;
-  for (int i = length(random); i > 0; --i) html += kPieces[piece(random)];
-  return html;
+  return test::JoinedPieces(kPieces, length(random), random);
 }
 
 TEST(HtmlTokenizerPathsTest, DocumentAndInsertedTextReadAlike) {
@@ -362,12 +360,7 @@ TEST(HtmlTokenizerPathsTest, AsciiTextReadsAlikeInEveryCodePage) {
   for (int i = 0; i < 200; ++i) manyLines += i % 3 == 0 ? "w\r\n" : "ord  ";
   samples.push_back(manyLines);
   std::mt19937 random(1209);
-  std::uniform_int_distribution<size_t> piece(0, asciiPieces.size() - 1);
-  for (int round = 0; round < 400; ++round) {
-    std::string html;
-    for (int i = 0; i < 40; ++i) html += asciiPieces[piece(random)];
-    samples.push_back(html);
-  }
+  for (int round = 0; round < 400; ++round) samples.push_back(test::JoinedPieces(asciiPieces, 40, random));
   for (const std::string& html : samples) {
     const TPositionedReading decoded = read(html, 1251);
     ASSERT_EQ(read(html, 1252), decoded) << html;
@@ -490,11 +483,8 @@ TEST(HtmlTokenizerPathsTest, HrefNamesNeverExceedTheirBound) {
   const std::vector<std::string> linkPieces = {"<a ", "h", "href", "HR", "ef", "<!-- -->",
                                                "<!x>", "=x>", " ", ">", "<A HREF=y>", "<!"};
   std::mt19937 random(99);
-  std::uniform_int_distribution<size_t> piece(0, linkPieces.size() - 1);
   for (int round = 0; round < 400; ++round) {
-    std::string html;
-    for (int i = 0; i < 30; ++i) html += linkPieces[piece(random)];
-    samples.push_back(html);
+    samples.push_back(test::JoinedPieces(linkPieces, 30, random));
     samples.push_back(RandomDocument(random));
   }
   for (const std::string& html : samples) {

@@ -13,6 +13,7 @@
 #include "htmlengine/document_builder.h"
 #include "htmlengine/html_tokenizer.h"
 #include "htmlengine/section_list.h"
+#include "htmlengine/random_pieces.h"
 
 namespace folverin {
 namespace {
@@ -50,11 +51,8 @@ const std::vector<std::string> kPieces = {
     "</font>", "<a href=\"q\">", "</a>", "long run of text "};
 
 std::string RandomPre(std::mt19937& random) {
-  std::uniform_int_distribution<size_t> piece(0, kPieces.size() - 1);
   std::uniform_int_distribution<int> length(1, 50);
-  std::string html = "<pre>";
-  for (int i = length(random); i > 0; --i) html += kPieces[piece(random)];
-  return html + "</pre>after";
+  return "<pre>" + test::JoinedPieces(kPieces, length(random), random) + "</pre>after";
 }
 
 TEST(PreformattedRunsTest, DocumentAndInsertedTextGiveTheSameText) {

@@ -1,4 +1,5 @@
 #include "htmlengine/token_obj.h"
+#include "htmlengine/random_pieces.h"
 
 #include <gtest/gtest.h>
 
@@ -95,12 +96,10 @@ TEST(TokenObjTest, CollapsedRunsAgreeWithTheirPieces) {
   const std::vector<std::string> pieces = {"a", "Bc", " ", "  ", "\t", "\r\n", "\n", "\x0B",
                                            "\x80", "\xE9", "\xFF", "&", "x y"};
   std::mt19937 random(4);
-  std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
   const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   for (const int codePage : {0, 1252, kCodePageUtf8, 1251}) {
     for (int round = 0; round < 300; ++round) {
-      std::string bytes;
-      for (int i = 0; i < 10; ++i) bytes += pieces[piece(random)];
+      const std::string bytes = test::JoinedPieces(pieces, 10, random);
       TokenObj expected;
       expected.PutChar(u'x', 3);
       bool direct = true;
