@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test check-sanitizers clean
 
 all: build
 
@@ -27,5 +27,19 @@ run: build
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The core suites and folverin-cli built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a build folder of their own; any report ends
+# the test that made it.
+SAN_DIR ?= build-sanitizers
+SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+
+check-sanitizers: deps
+	@cmake -S . -B $(SAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DFOLVERIN_BUILD_UI=OFF "-DCMAKE_CXX_FLAGS=$(SAN_FLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$(SAN_FLAGS)" >/dev/null
+	@cmake --build $(SAN_DIR) -j $(JOBS)
+	@cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR)

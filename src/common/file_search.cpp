@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,9 @@ struct TListedEntry {
 struct TFolderListing {
   std::vector<TListedEntry> Entries;
   std::vector<std::string> SkippedNames;  // full UTF-8 paths
+  // False when the folder exists but cannot be listed; a folder that is
+  // gone (or never was) is just empty.
+  bool Readable = true;
 };
 
 struct DirCloser {
@@ -84,7 +88,10 @@ TFolderListing ListFolder(const AnsiString& folder) {
   TFolderListing listing;
   const std::string utf8Folder = AnsiToUtf8(folder);
   std::unique_ptr<DIR, DirCloser> dir(opendir(utf8Folder.empty() ? "." : utf8Folder.c_str()));
-  if (!dir) return listing;
+  if (!dir) {
+    listing.Readable = errno == ENOENT || errno == ENOTDIR;
+    return listing;
+  }
   const int dirFd = dirfd(dir.get());
   while (const dirent* ent = readdir(dir.get())) {
     const std::string_view utf8Name(ent->d_name);
@@ -250,6 +257,7 @@ void TFileSearch::Walk(const AnsiString& folder, const AnsiString& mask, const T
   if (OnChangeFolder) OnChangeFolder(folder, record);
   if (Stop) return;
   const TFolderListing listing = ListFolder(folder);
+  if (!listing.Readable && OnUnreadableFolder) OnUnreadableFolder(folder);
   if (OnSkippedName)
     for (const std::string& path : listing.SkippedNames) OnSkippedName(path);
   const std::vector<TMaskItem> compiled = CompileMask(mask);

@@ -53,6 +53,9 @@ class TFileSearch {
   std::function<void()> Pump;
   // Told about a name on disk that has no Windows-1252 form and is skipped.
   std::function<void(const std::string& utf8Path)> OnSkippedName;
+  // Told about a folder that exists in the walk but cannot be listed (no
+  // permission, a path the system cannot open); the walk goes on without it.
+  std::function<void(const AnsiString& folder)> OnUnreadableFolder;
 
   // Clears Stop, walks the tree and calls OnFinish. An exception thrown by a
   // handler leaves Execute at once, without OnFinish.
