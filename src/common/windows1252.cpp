@@ -122,6 +122,17 @@ AnsiString Utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  size_t pos = 0;
+  while (pos < text.size())
+    if (!DecodeUtf8(text, pos)) return false;
+  return true;
+}
+
+AnsiString BytesToAnsi(std::string_view bytes) {
+  return IsValidUtf8(bytes) ? Utf8ToAnsi(bytes) : AnsiString(bytes);
+}
+
 std::optional<AnsiString> Utf8ToAnsiExact(std::string_view utf8) {
   AnsiString out;
   out.reserve(utf8.size());

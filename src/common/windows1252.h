@@ -24,6 +24,15 @@ std::string AnsiToUtf8(std::string_view ansi);
 AnsiString Utf16ToAnsi(std::u16string_view text);
 AnsiString Utf8ToAnsi(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// values beyond U+10FFFF). Pure ASCII is.
+bool IsValidUtf8(std::string_view text);
+
+// Text from outside whose encoding nobody told us (a command-line argument,
+// a settings file): read as UTF-8 when it is valid UTF-8, otherwise taken as
+// Windows-1252 bytes as they are, so that no letter becomes "?".
+AnsiString BytesToAnsi(std::string_view bytes);
+
 // For names that must not be changed silently (file names): nothing when the
 // UTF-8 text is malformed or has a character Windows-1252 lacks.
 std::optional<AnsiString> Utf8ToAnsiExact(std::string_view utf8);
