@@ -5,6 +5,7 @@
 // the tags around them; a term that does not occur costs no look at the tags.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,9 @@ class TTermMatcher {
 
  private:
   std::vector<AnsiString> prepared_;
+  // Per prepared term, the length of the longest proper border of each of
+  // its prefixes: the fallback search's table (see term_matcher.cpp).
+  std::vector<std::vector<uint32_t>> borders_;
 };
 
 }  // namespace folverin

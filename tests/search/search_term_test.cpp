@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+
 #include "search/document_text.h"
 #include "search/search_parser.h"
 #include "search/term_matcher.h"
@@ -90,6 +92,58 @@ TEST(TermMatcher, TestsEveryTermInOnePass) {
   const std::vector<bool> results =
       matcher.Match("<HTML><P>HAUS UND GARTEN</P><A HREF=HOF>M&UUML;LLER</A>HOF");
   EXPECT_EQ(results, (std::vector<bool>{true, true, false, true, false, false}));
+}
+
+// "AB" repeated, and a long term that agrees with it at every other
+// position for all but its last bytes: (AB)^n followed by "AAAB". Each
+// candidate position costs a comparison of nearly the whole term unless
+// the search stays linear.
+std::string AbBlocks(size_t bytes) {
+  std::string text;
+  text.reserve(bytes);
+  while (text.size() < bytes) text += "AB";
+  return text;
+}
+
+TEST(TermMatcher, LongTermOverRepetitiveTextStaysLinear) {
+  const std::string noise = AbBlocks(16 << 20);
+  const std::string term = AbBlocks(60000) + "AAAB";
+  TTermMatcher matcher;
+  matcher.SetTerms({term});
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(matcher.Match(noise + "<"), std::vector<bool>{false});
+  EXPECT_EQ(matcher.Match(noise + "<P>" + term + "</P>"), std::vector<bool>{true});
+  // A quadratic search compares about 10^11 bytes here (half a minute and
+  // more); a linear one reads 32 MB a few times.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+}
+
+// Texts on which the search gives up its filter part-way (a long term over
+// repetitive text) and carries on with the linear scan: the results must be
+// those of the documented term test all the same.
+TEST(TermMatcher, LinearScanKeepsTheStretchRules) {
+  const std::string noise = AbBlocks(200000);
+  const std::string term = AbBlocks(2000) + "AAAB";
+  struct TRow {
+    const char* Label;
+    std::string Text;
+    bool Found;
+  };
+  const TRow rows[] = {
+      {"absent", noise + "<", false},
+      {"in a stretch", noise + "<P>" + term + "<", true},
+      {"starts inside the noise", noise + "AAAB<", true},
+      {"ends the noise, no tag after", noise + "AAAB", false},
+      {"inside a tag only", noise + "<A TITLE=" + term + ">X<", false},
+      {"inside a tag, later in a stretch", noise + "<A " + term + ">X" + term + "<", true},
+      {"split by a tag", noise + "<P>" + term.substr(0, 1000) + "<B>" + term.substr(1000) + "<",
+       false},
+      {"in the last stretch only", noise + "<P>" + term, false},
+      {"at the very start", term + noise + "<", true},
+  };
+  TTermMatcher matcher;
+  matcher.SetTerms({term});
+  for (const TRow& row : rows) EXPECT_EQ(matcher.Match(row.Text), std::vector<bool>{row.Found}) << row.Label;
 }
 
 TEST(UpperCaseInPlace, ChangesOnlyAsciiLettersAtEveryOffset) {
