@@ -1,6 +1,7 @@
 // Block elements: headings, paragraphs, lists and their items, divisions.
 #include "htmlengine/html_builder.h"
 #include "htmlengine/html_form.h"
+#include "htmlengine/layout_limits.h"
 
 namespace folverin {
 
@@ -158,7 +159,7 @@ void THtmlBuilder::ParseList(S listSymbol, const TSymbolSet& terminators) {
   bool plain = false;
   if (listSymbol == S::OL) {
     if (const TAttribute* start = attributes.Lookup(THtmlAttribute::Start); start && start->Numeric >= 0)
-      number = start->Numeric;
+      number = ListNumber(start->Numeric);
     const AnsiString type = AttributeValue(attributes, THtmlAttribute::Type);
     if (!type.empty()) numberStyle = type[0];
   } else if (listSymbol == S::UL) {
@@ -188,7 +189,7 @@ void THtmlBuilder::ParseList(S listSymbol, const TSymbolSet& terminators) {
         if (Sym() == ListEndOf(symbol)) Next();
       } else if (symbol == S::LI || symbol == S::DD || symbol == S::DT) {
         const TAttribute* value = Context.TagAttributes.Lookup(THtmlAttribute::Value);
-        if (symbol == S::LI && value && value->Numeric != 0) number = value->Numeric;
+        if (symbol == S::LI && value && value->Numeric != 0) number = ListNumber(value->Numeric);
         ParseListItem(listSymbol, symbol, number, terminators, plain, numberStyle);
         ++number;
       } else if (symbol == S::Address || symbol == S::Blockquote) {

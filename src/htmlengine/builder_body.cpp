@@ -276,7 +276,7 @@ void THtmlBuilder::ParseRule() {
   if (const TAttribute* size = attributes.Lookup(THtmlAttribute::Size))
     line->VSize = std::clamp(size->Numeric, 1, 100);
   if (const TAttribute* width = attributes.Lookup(THtmlAttribute::Width)) {
-    line->Width = std::max(width->Numeric, 0);
+    line->Width = ObjectPixels(width->Numeric);
     line->WidthPercent = width->Value.find('%') != AnsiString::npos;
   }
   line->NoShade = HasAttribute(attributes, THtmlAttribute::NoShade);

@@ -206,7 +206,9 @@ void THtmlBuilder::ParseFont(S symbol, bool inPreformatted) {
   const AnsiString sizeText = Trim(AttributeValue(attributes, THtmlAttribute::Size));
   if (std::optional<int> value = ParseInteger(sizeText)) {
     const bool relative = sizeText.size() > 1 && (sizeText[0] == '+' || sizeText[0] == '-');
-    size = std::clamp(relative ? BaseSize + *value : *value, 1, 7);
+    // Sizes run from 1 to 7: a step of more than 7 goes just as far.
+    const int step = std::clamp(*value, -7, 7);
+    size = std::clamp(relative ? BaseSize + step : *value, 1, 7);
     if (symbol == S::BaseFont) BaseSize = *size;
   }
   std::optional<TColour> colour;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/ansi_string.h"
+#include "htmlengine/layout_limits.h"
 
 namespace folverin {
 
@@ -102,7 +103,7 @@ int LengthToPixels(std::string_view text, bool relative, double percentBase, int
   else if (unit == "%") pixels = v * percentBase / 100;
   else if (unit.empty()) pixels = relative ? v * percentBase : v;
   else return defaultValue;
-  return RoundToInt(pixels);
+  return StylePixels(RoundToInt(pixels));
 }
 
 namespace {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "htmlengine/layout_limits.h"
+
 namespace folverin {
 
 namespace {
@@ -106,7 +108,7 @@ int LineHeightPixels(const TProperties& set, int fontHeight, int pixelsPerInch) 
   const AnsiString* text = set.TextOf(Prop::LineHeight);
   if (!text) return -1;
   TNumberAndUnit number = SplitNumberAndUnit(*text);
-  if (number.HasNumber && number.Unit.empty()) return RoundToInt(number.Value * fontHeight);
+  if (number.HasNumber && number.Unit.empty()) return StylePixels(RoundToInt(number.Value * fontHeight));
   return LengthToPixels(*text, false, set.EmSize, -1, set.ExSize, set.EmSize, pixelsPerInch);
 }
 
