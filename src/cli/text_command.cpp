@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
 #include "common/windows1252.h"
@@ -71,6 +72,14 @@ void WriteUtf8(std::u16string_view text, std::FILE* file) {
   }
 }
 
+// What layout could not do with a document, in the program's words. The
+// document's text is complete all the same.
+std::string LayoutErrorText(const AnsiString& message) {
+  if (message == "Table has too many Columns")
+    return "Tabelle mit zu vielen Spalten, nur ihr Text wird gelesen";
+  return AnsiToUtf8(message);
+}
+
 }  // namespace
 
 int RunTextCommand(const Arguments& args) {
@@ -82,7 +91,15 @@ int RunTextCommand(const Arguments& args) {
   TDocumentView view(nullptr, TDocumentViewProperties::IndexBuilder());
   // Kept from file to file, like the view's own buffers.
   std::u16string text;
+  // A layout error leaves the document and its text whole: it is named on
+  // stderr, once per file, and does not change the exit code.
+  std::vector<AnsiString> layoutErrors;
+  view.LayoutErrorReporter = [&layoutErrors](const AnsiString& message) {
+    if (std::find(layoutErrors.begin(), layoutErrors.end(), message) == layoutErrors.end())
+      layoutErrors.push_back(message);
+  };
   for (const std::string& utf8Name : args) {
+    layoutErrors.clear();
     const auto name = Utf8ToAnsiExact(utf8Name);
     if (!name) {
       std::fprintf(stderr, "Dateiname ohne Windows-1252-Form: %s\n", utf8Name.c_str());
@@ -93,6 +110,8 @@ int RunTextCommand(const Arguments& args) {
       // The view ignores an empty name and would show the previous file again.
       if (name->empty()) throw EInOutError("Can't locate file: ");
       view.LoadFromFile(*name);
+      for (const AnsiString& message : layoutErrors)
+        std::fprintf(stderr, "%s: %s\n", utf8Name.c_str(), LayoutErrorText(message).c_str());
       std::string title = AnsiToUtf8(view.DocumentTitle());
       title += '\n';
       view.SetCaretPosition(0);

@@ -72,19 +72,14 @@ class TCellBasic {
 };
 
 // A cell with its own floats and indents: a table cell, and the document.
-// A table that cannot be laid out takes the item of this cell that holds
-// it out of the document; the rest of the cell is laid out as usual.
+// A cell with indents and floats of its own: the document, a table cell.
 class TCell : public TCellBasic {
  public:
   using TCellBasic::TCellBasic;
   // The indent manager passed in is not used: the cell keeps its own.
   int Layout(int x, int y, int width, int& cursor, int& maxWidth, IndentManager& indents) override;
-  void MeasureWidths(int& minWidth, int& maxWidth) override;
 
   IndentManager Indents;
-
- private:
-  void DropFailedItem(int index, const char* message);
 };
 
 // The content cell of a block.

@@ -1,10 +1,8 @@
 // Cells lay their items out one below the other. A TCell keeps the floats
-// and indents of everything inside it, and is where a table that cannot be
-// laid out is taken out of the document.
+// and indents of everything inside it.
 #include <algorithm>
 
 #include "htmlengine/cell.h"
-#include "htmlengine/html_engine_error.h"
 #include "htmlengine/layout_limits.h"
 #include "htmlengine/section_list.h"
 #include "htmlengine/text_positions.h"
@@ -59,12 +57,6 @@ void TCellBasic::MeasureWidths(int& minWidth, int& maxWidth) {
   }
 }
 
-void TCell::DropFailedItem(int index, const char* message) {
-  Document->ReportLayoutError(message);
-  // Freed at the end of the statement, with everything it holds.
-  RemoveItem(index);
-}
-
 int TCell::Layout(int /*x*/, int y, int width, int& cursor, int& maxWidth, IndentManager& /*indents*/) {
   TLayoutDepth depth(*Document);
   if (depth.TooDeep()) {
@@ -81,16 +73,8 @@ int TCell::Layout(int /*x*/, int y, int width, int& cursor, int& maxWidth, Inden
   CellY = y;
   TextStart = cursor;
   int itemY = y;
-  for (int i = 0; i < Count();) {
-    const int cursorBefore = cursor;
-    try {
-      itemY = AddLayoutY(itemY, Item(i)->Layout(0, itemY, width, cursor, maxWidth, Indents));
-      ++i;
-    } catch (const ETableColumnsError& error) {
-      cursor = cursorBefore;
-      DropFailedItem(i, error.what());
-    }
-  }
+  for (int i = 0; i < Count(); ++i)
+    itemY = AddLayoutY(itemY, Item(i)->Layout(0, itemY, width, cursor, maxWidth, Indents));
   TextLength = cursor - TextStart;
   ContentBottom = itemY;
 
@@ -99,24 +83,6 @@ int TCell::Layout(int /*x*/, int y, int width, int& cursor, int& maxWidth, Inden
   Indents.RemoveLeft(left);
   Indents.CurrentOwner = savedOwner;
   return std::max(itemY, Indents.LowestFloatBottom()) - y;
-}
-
-void TCell::MeasureWidths(int& minWidth, int& maxWidth) {
-  minWidth = maxWidth = 0;
-  TLayoutDepth depth(*Document);
-  if (depth.TooDeep()) return;
-  for (int i = 0; i < Count();) {
-    int itemMin = 0, itemMax = 0;
-    try {
-      Item(i)->MeasureWidths(itemMin, itemMax);
-      ++i;
-    } catch (const ETableColumnsError& error) {
-      DropFailedItem(i, error.what());
-      continue;
-    }
-    minWidth = std::max(minWidth, itemMin);
-    maxWidth = std::max(maxWidth, itemMax);
-  }
 }
 
 }  // namespace folverin

@@ -28,6 +28,8 @@ void THtmlBuilder::ParseStart(const AnsiString& text) {
   TProperties& bottom = PropertyStack.Bottom();
   SetCharset(bottom.Charset, bottom.CodePage, View.Charset);
   if (Context.JapaneseConverted) SetCharset(bottom.Charset, bottom.CodePage, kShiftJisCharset);
+  // A META character set, read later, still goes above this.
+  if (Context.MarkedUtf8) SetUtf8(bottom.Charset, bottom.CodePage);
   auto body = std::make_unique<TBodyBlock>(&TargetDocument, &TargetDocument, bottom, nullptr);
   BodyBlock = body.get();
   TargetDocument.AddItem(std::move(body));

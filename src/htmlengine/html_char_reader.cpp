@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "htmlengine/byte_order_mark.h"
 #include "htmlengine/html_char_classes.h"
 #include "htmlengine/html_engine_error.h"
 #include "htmlengine/html_tokenizer.h"
@@ -121,10 +122,24 @@ void TParseContext::ReleaseSource() {
 
 void TParseContext::TakeSource(std::string_view text) {
   Source = text;
-  const size_t zero = text.find('\0');
+  // A byte order mark names the encoding and is no part of the text;
+  // UTF-16 is read as the same text in UTF-8.
+  const TByteOrderMark mark = ByteOrderMarkOf(text);
+  if (mark != TByteOrderMark::None) {
+    MarkedUtf8 = true;
+    const std::string_view rest = text.substr(ByteOrderMarkLength(mark));
+    if (mark == TByteOrderMark::Utf8) {
+      Source = rest;
+    } else {
+      OwnedSource_ = std::make_unique<AnsiString>(
+          Utf16BytesToUtf8(rest, mark == TByteOrderMark::Utf16BE));
+      Source = *OwnedSource_;
+    }
+  }
+  const size_t zero = Source.find('\0');
   if (zero != std::string_view::npos) {
-    Source = text.substr(0, zero + 1);  // reading the 0 ends the document as not HTML
-  } else if (ContainsIso2022JpEscape(text)) {
+    Source = Source.substr(0, zero + 1);  // reading the 0 ends the document as not HTML
+  } else if (!MarkedUtf8 && ContainsIso2022JpEscape(Source)) {
     Iso2022JpToShiftJis(OwnSource());
     Source = *OwnedSource_;  // shorter by the escapes
     JapaneseConverted = true;

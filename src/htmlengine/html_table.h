@@ -103,6 +103,9 @@ class ThtmlTable : public TSectionBase {
   // Spans, fillers, paddings, borders and column definitions; once. Throws
   // ETableColumnsError for more than kMaxTableColumns columns.
   void PrepareColumns();
+  // Set when the columns could not be prepared: the table is then reported
+  // once and laid out as its text alone.
+  bool ColumnsFailed = false;
 
   // Column minimum and maximum widths, each including one CellSpacing.
   struct TColumnMeasure {
@@ -136,6 +139,9 @@ class ThtmlTable : public TSectionBase {
 
  private:
   void UpdateCellOrder();
+  // PrepareColumns, or false for a table of too many columns.
+  bool ColumnsReady();
+  int TextOnlyLayout(int y, int& cursor);
   void PrepareRow(TCellList& row);
   void SpreadRowSpans();
   void ApplyColumnDefinitions();

@@ -53,6 +53,8 @@ class TParseContext {
   bool InsideComment = false;
   bool RawMode = false;
   bool JapaneseConverted = false;
+  // The document starts with a byte order mark and is read as UTF-8.
+  bool MarkedUtf8 = false;
 
   // --- Last symbol ---
   THtmlSymbol Symbol = THtmlSymbol::EndOfDocument;
@@ -74,7 +76,8 @@ class TParseContext {
 
   // Starts a new parse of the text: every field is reset, the text is cut
   // after a byte 0 or converted from ISO-2022-JP (JapaneseConverted then
-  // tells the builder to give the bottom property set SHIFTJIS_CHARSET).
+  // tells the builder to give the bottom property set SHIFTJIS_CHARSET);
+  // a byte order mark is taken off and UTF-16 becomes UTF-8 (MarkedUtf8).
   void PrepareSource(AnsiString text);
   // The same without copying the text, which must then stay unchanged until
   // the parse is over (ReleaseSource): a copy of every document only to

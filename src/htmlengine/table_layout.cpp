@@ -7,13 +7,19 @@
 // nested tables would make that exponential. So one layout pass remembers
 // each cell's measures and its height for the width it was given, and a
 // cell laid out again at the same place in the same pass is left as it is.
+//
+// A table of more columns than layout can handle is reported once and keeps
+// only its text: its cells get their text positions but no geometry, and
+// everything around it is laid out as usual.
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
 
+#include "htmlengine/html_engine_error.h"
 #include "htmlengine/html_table.h"
 #include "htmlengine/mul_div.h"
 #include "htmlengine/section_list.h"
+#include "htmlengine/text_positions.h"
 
 namespace folverin {
 
@@ -221,14 +227,35 @@ void ThtmlTable::PlaceCells(const std::vector<int64_t>& heights, int& cursor) {
   }
 }
 
+bool ThtmlTable::ColumnsReady() {
+  if (ColumnsFailed) return false;
+  try {
+    PrepareColumns();
+    return true;
+  } catch (const ETableColumnsError& error) {
+    ColumnsFailed = true;
+    ColumnCount = 0;
+    Document->ReportLayoutError(error.what());
+    return false;
+  }
+}
+
+int ThtmlTable::TextOnlyLayout(int y, int& cursor) {
+  TableWidth = TableHeight = Height = 0;
+  for (int i = 0; i < ChildCellCount(); ++i) AssignTextPositions(*ChildCell(i), y, cursor);
+  BoxBottom = PaintBottom = y;
+  TextLength = cursor - TextStart;
+  return 0;
+}
+
 int ThtmlTable::Layout(int x, int y, int /*width*/, int& cursor, int& maxWidth, IndentManager& indents) {
   YPosition = BoxTop = PaintTop = y;
   TextStart = cursor;
   Left = x;
+  if (!ColumnsReady()) return TextOnlyLayout(y, cursor);
   const int avail = indents.RightEdge(y) - indents.LeftEdge(y);
   const bool fixed = RequestedWidth > 0;
   const int64_t w = int64_t{fixed ? RequestedWidth : avail} - CellSpacing;
-  PrepareColumns();
   ChooseWidths(w, fixed);
   TableWidth = ToInt(int64_t{CellSpacing} + std::accumulate(Widths.begin(), Widths.end(), int64_t{0}));
 
@@ -252,7 +279,10 @@ int ThtmlTable::Layout(int x, int y, int /*width*/, int& cursor, int& maxWidth, 
 }
 
 void ThtmlTable::MeasureWidths(int& minWidth, int& maxWidth) {
-  PrepareColumns();
+  if (!ColumnsReady()) {
+    minWidth = maxWidth = 0;
+    return;
+  }
   if (MeasuredPass != Document->LayoutPass || MeasuredRequest != RequestedWidth) {
     const TColumnMeasure measure = !HasPixelWidths || RequestedWidth > 0
                                        ? MeasureColumnsPercent(RequestedWidth)

@@ -68,5 +68,22 @@ TEST(TextCommand, AFailedFileShowsNothingOfThePreviousOne) {
   EXPECT_EQ(run.Err, "Can't locate file: " + folder.Path() + "fehlt.htm\nCan't locate file: \n");
 }
 
+TEST(TextCommand, AWideTableIsNamedOnStderrAndKeepsAllText) {
+  testing::TempFolder folder;
+  std::string row;
+  for (int i = 0; i < 201; ++i) row += "<TD>z";
+  const std::string wide = folder.Write(
+      "breit.htm", "<TITLE>Breit</TITLE><P>vorher<TABLE><TR><TD COLSPAN=1000>spalten</TABLE>"
+                   "<TABLE><TR>" + row + "</TABLE><P>nachher");
+  const std::string plain = folder.Write("schmal.htm", "<TITLE>Schmal</TITLE>nur Text");
+  const auto run = RunCli({"text", wide, plain});
+  // The text is whole: no failure, only a word on stderr, once per file.
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Err, wide + ": Tabelle mit zu vielen Spalten, nur ihr Text wird gelesen\n");
+  EXPECT_EQ(run.Out.substr(0, 6 + 2 + 6), "Breit\nvorher\r\n");
+  EXPECT_NE(run.Out.find("spalten\r\nz\r\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("z\r\nnachher\nSchmal\nnur Text\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace folverin

@@ -158,6 +158,50 @@ TEST(DocumentBuilderTextTest, CharacterSets) {
   EXPECT_EQ(cyrillic, u"\u0410");
 }
 
+// The text in UTF-16 bytes of either order, behind the matching mark.
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+TEST(DocumentBuilderTextTest, ByteOrderMarksChooseTheEncodingAndAreNoText) {
+  const std::u16string page = u"<TITLE>Gr\u00F6\u00DFe</TITLE><P>\u00C4rger \u20AC \U0001F600<P>z";
+  const std::u16string text = u"\u00C4rger \u20AC \U0001F600\r\n\r\nz";
+  struct TCase {
+    std::string File;
+    std::u16string Text;
+  };
+  const TCase cases[] = {
+      {"\xEF\xBB\xBF<TITLE>Gr\xC3\xB6\xC3\x9F" "e</TITLE><P>\xC3\x84rger \xE2\x82\xAC "
+       "\xF0\x9F\x98\x80<P>z",
+       text},
+      {Utf16File(page, false), text},
+      {Utf16File(page, true), text},
+      // A mark before nothing, and before text that ends in half a unit.
+      {"\xEF\xBB\xBF", u""},
+      {Utf16File(u"ab", false) + "c", u"ab"},
+      // A half of a pair without its other half is no character.
+      {Utf16File(u"a\xD800" u"b", true), u"a\uFFFDb"},
+      // The document's own character set goes above the mark.
+      {"\xEF\xBB\xBF<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=windows-1252\">"
+       "\xC3\x84",
+       u"\u00C3\u201E"},
+      // Only at the very start is it a mark.
+      {" \xEF\xBB\xBFx", u"\u00EF\u00BB\u00BFx"},
+  };
+  for (const TCase& c : cases) {
+    const test::TViewText taken = test::ViewTextOf(c.File);
+    EXPECT_EQ(taken.Text, c.Text) << c.File;
+  }
+  EXPECT_EQ(test::ViewTextOf(cases[0].File).Title, "Gr\xF6\xDF" "e");
+  EXPECT_EQ(test::ViewTextOf(cases[1].File).Title, "Gr\xF6\xDF" "e");
+}
+
 TEST(DocumentBuilderTextTest, ParseErrorsKeepWhatWasRead) {
   EXPECT_EQ(TextOf(std::string("<P>eins<P>zwei\x01<P>drei")), "eins\r\n\r\nzwei");
   EXPECT_EQ(TextOf("\x02\x03 text"), "");
