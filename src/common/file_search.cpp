@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/file_system.h"
+#include "common/long_path.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -87,7 +88,10 @@ bool ListedBefore(const TListedEntry& a, const TListedEntry& b) {
 TFolderListing ListFolder(const AnsiString& folder) {
   TFolderListing listing;
   const std::string utf8Folder = AnsiToUtf8(folder);
-  std::unique_ptr<DIR, DirCloser> dir(opendir(utf8Folder.empty() ? "." : utf8Folder.c_str()));
+  TFileDescriptor fd = OpenLongPath(utf8Folder.empty() ? "." : utf8Folder,
+                                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::unique_ptr<DIR, DirCloser> dir(fd ? fdopendir(fd.Get()) : nullptr);
+  if (dir) fd.Release();  // the listing owns it now
   if (!dir) {
     listing.Readable = errno == ENOENT || errno == ENOTDIR;
     return listing;
@@ -117,12 +121,12 @@ TFolderListing ListFolder(const AnsiString& folder) {
 TSearchRec StartFolderRecord(const AnsiString& folder) {
   if (folder.size() < 2) return {};
   const AnsiString path = folder.substr(0, folder.size() - 1);
-  const std::string utf8Path = AnsiToUtf8(path);
+  const TParentFolder parent = OpenParentFolder(AnsiToUtf8(path));
   struct stat st {};
-  if (stat(utf8Path.c_str(), &st) != 0) return {};
+  if (!parent.Folder || fstatat(parent.Folder.Get(), parent.Name.c_str(), &st, 0) != 0) return {};
   const size_t cut = path.rfind(kPathDelim);
   AnsiString name = cut == AnsiString::npos ? path : path.substr(cut + 1);
-  return MakeRecord(std::move(name), st, IsWritableAt(AT_FDCWD, utf8Path.c_str()));
+  return MakeRecord(std::move(name), st, IsWritableAt(parent.Folder.Get(), parent.Name.c_str()));
 }
 
 // ---- Wildcards --------------------------------------------------------------
@@ -231,9 +235,7 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   return TMaskMatcher(items, name).Matches();
 }
 
-void TFileSearch::SetSearchFile(std::string_view value) {
-  searchFile_ = AnsiString(value.substr(0, kMaxSearchFile));
-}
+void TFileSearch::SetSearchFile(std::string_view value) { searchFile_ = AnsiString(value); }
 
 void TFileSearch::Execute() {
   Stop = false;

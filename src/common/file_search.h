@@ -35,9 +35,10 @@ using TChangeFolderEvent = std::function<void(const AnsiString& fullpath, TSearc
 
 class TFileSearch {
  public:
-  static constexpr size_t kMaxSearchFile = 255;
-
-  // Start folder followed by a mask ("/docs/*.htm"); cut to 255 characters.
+  // Start folder followed by a mask ("/docs/*.htm"), kept whole: a
+  // collection may lie deeper than any fixed limit, and a cut path would
+  // walk some other folder. Paths longer than the system takes in one call
+  // are walked too (common/long_path.h).
   // Only "/" separates the folder from the mask: "\" is an ordinary name
   // character here, and callers turn collection paths into native ones first.
   void SetSearchFile(std::string_view value);

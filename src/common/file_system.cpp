@@ -10,8 +10,11 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <vector>
 
+#include "common/file_descriptor.h"
+#include "common/long_path.h"
 #include "common/separators.h"
 #include "common/windows1252.h"
 
@@ -25,7 +28,7 @@ bool HasNul(std::string_view path) { return path.find('\0') != std::string_view:
 
 bool Exists(const std::string& utf8Path) {
   struct stat info;
-  return ::stat(utf8Path.c_str(), &info) == 0;
+  return StatLongPath(utf8Path, info);
 }
 
 std::vector<std::string> SplitAtSlash(std::string_view path) {
@@ -47,8 +50,10 @@ std::vector<std::string> SplitAtSlash(std::string_view path) {
 // choice does not depend on the order the folder lists them in.
 std::optional<std::string> FindEntryIgnoringCase(const std::string& folder,
                                                  const std::string& wanted) {
-  DIR* dir = ::opendir(folder.c_str());
+  TFileDescriptor fd = OpenLongPath(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = fd ? ::fdopendir(fd.Get()) : nullptr;
   if (dir == nullptr) return std::nullopt;
+  fd.Release();  // the listing owns it now
   std::optional<std::string> best;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
@@ -92,25 +97,22 @@ std::string ResolveComponents(const std::string& utf8Path) {
 std::optional<struct stat> StatOf(std::string_view ansiPath) {
   if (HasNul(ansiPath)) return std::nullopt;
   struct stat info;
-  if (::stat(AnsiToUtf8(ansiPath).c_str(), &info) == 0) return info;
-  if (::stat(ResolveOnDisk(ansiPath).c_str(), &info) != 0) return std::nullopt;
+  if (StatLongPath(AnsiToUtf8(ansiPath), info)) return info;
+  if (!StatLongPath(ResolveOnDisk(ansiPath), info)) return std::nullopt;
   return info;
 }
 
-int OpenForReading(std::string_view ansiPath) {
-  const int fd = ::open(AnsiToUtf8(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd >= 0) return fd;
-  return ::open(ResolveOnDisk(ansiPath).c_str(), O_RDONLY | O_CLOEXEC);
+// Non-blocking, so that a pipe put where a file is expected cannot stall the
+// reader before it sees what it opened.
+TFileDescriptor OpenForReading(std::string_view ansiPath) {
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  TFileDescriptor fd = OpenLongPath(AnsiToUtf8(ansiPath), kFlags);
+  if (fd) return fd;
+  return OpenLongPath(ResolveOnDisk(ansiPath), kFlags);
 }
 
 std::string SystemError(std::string_view what, std::string_view ansiPath, int error) {
   return std::string(what) + " \"" + std::string(ansiPath) + "\": " + std::strerror(error);
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -125,29 +127,88 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The file that a write replaces: a symbolic link is written through, so the
-// link stays a link.
-std::string WriteTarget(const std::string& path) {
-  struct stat info;
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char real[PATH_MAX];
-  return ::realpath(path.c_str(), real) ? std::string(real) : path;
+// ---- Writing ---------------------------------------------------------------
+//
+// A file is written whole or not at all: the bytes go into a new file beside
+// the target, which is then renamed over it. The rename replaces whatever
+// name it meets, so the writer first makes sure that name is one it may
+// replace: nothing at all, or a regular file. A symbolic link in its place is
+// written through (the link stays a link) when it is the user's own and ends
+// at a regular file; a link of another user is what someone who can write
+// the folder plants to turn the write onto a file of ours, and is refused.
+// Folders, devices, pipes and sockets are left as they are. The name is used
+// exactly as given: the letter-case resolver serves reading only.
+
+std::string Refusal(std::string_view ansiPath, std::string_view why) {
+  return "\"" + std::string(ansiPath) + "\" " + std::string(why);
+}
+
+// The name the rename will replace, after following a link of the user's
+// own, or the refusal.
+struct TWriteTarget {
+  std::string Path;  // UTF-8
+  std::optional<struct stat> Existing;
+  std::optional<std::string> Error;
+};
+
+TWriteTarget CheckWriteTarget(std::string_view ansiPath, std::string path) {
+  for (int links = 0;; ++links) {
+    TWriteTarget target{path, std::nullopt, std::nullopt};
+    const TParentFolder parent = OpenParentFolder(path);
+    if (!parent.Folder) {
+      target.Error = SystemError("Cannot create file", ansiPath, errno);
+      return target;
+    }
+    struct stat info;
+    if (::fstatat(parent.Folder.Get(), parent.Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno != ENOENT) target.Error = SystemError("Cannot create file", ansiPath, errno);
+      return target;
+    }
+    if (S_ISREG(info.st_mode)) {
+      target.Existing = info;
+      // A file the user may not write is not replaced behind his back, even
+      // where the folder would allow the rename.
+      if (::faccessat(parent.Folder.Get(), parent.Name.c_str(), W_OK, 0) != 0)
+        target.Error = SystemError("Cannot create file", ansiPath, errno);
+      return target;
+    }
+    if (!S_ISLNK(info.st_mode)) {
+      target.Error = Refusal(ansiPath, "ist keine gew\xF6hnliche Datei und wird nicht \xFC" "berschrieben");
+      return target;
+    }
+    if (info.st_uid != ::geteuid()) {
+      target.Error = Refusal(ansiPath, "ist ein symbolischer Verweis eines anderen Benutzers und wird nicht beschrieben");
+      return target;
+    }
+    char real[PATH_MAX];
+    if (links > 0 || ::realpath(path.c_str(), real) == nullptr) {
+      target.Error = Refusal(ansiPath, "ist ein Verweis, der auf keine vorhandene Datei zeigt");
+      return target;
+    }
+    path = real;
+  }
 }
 
 // A new file gets the usual mode under the umask; a replaced one keeps its own.
-mode_t ModeForWrite(const std::string& target) {
-  struct stat info;
-  if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
+mode_t ModeForWrite(const std::optional<struct stat>& existing) {
+  if (existing) return existing->st_mode & 07777;
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
 }
 
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+// A fresh name beside the target, made with O_EXCL so that nothing already
+// there is opened.
+TFileDescriptor CreateTemporaryAt(int folder, std::string& name) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = ".folverin-";
+    for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    TFileDescriptor fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd || errno != EEXIST) return fd;
+  }
+  return TFileDescriptor();
 }
 
 std::string FindOnPath(const std::string& name) {
@@ -219,31 +280,46 @@ std::optional<std::string> ReadWholeFile(std::string_view ansiPath) {
 bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
   content.clear();
   if (HasNul(ansiPath)) return false;
-  const int fd = OpenForReading(ansiPath);
-  if (fd < 0) return false;
+  const TFileDescriptor fd = OpenForReading(ansiPath);
+  if (!fd) return false;
+  // Only a regular file has an end: a pipe could keep the reader waiting and
+  // a device such as /dev/zero would fill the memory.
+  struct stat info;
+  if (::fstat(fd.Get(), &info) != 0) return false;
+  if (!S_ISREG(info.st_mode)) {
+    errno = EINVAL;
+    return false;
+  }
+  const size_t expected = static_cast<size_t>(info.st_size);
+  if (expected > kMaxReadSize) {
+    errno = EFBIG;
+    return false;
+  }
   // Read straight into the result, sized from the file's length (one byte
   // more, so that the end shows without growing); a file that grows while it
-  // is read is still read to its end.
-  struct stat info;
-  const size_t expected =
-      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
+  // is read is still read to its end, up to the limit.
   content.resize(std::max<size_t>(expected + 1, 4096));
   size_t used = 0;
   for (;;) {
-    if (used == content.size()) content.resize(content.size() * 2);
-    const ssize_t count = ::read(fd, content.data() + used, content.size() - used);
+    if (used == content.size()) {
+      if (used > kMaxReadSize) {
+        content.clear();
+        errno = EFBIG;
+        return false;
+      }
+      content.resize(content.size() * 2);
+    }
+    const ssize_t count = ::read(fd.Get(), content.data() + used, content.size() - used);
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
-      ::close(fd);
       content.clear();
       errno = error;
       return false;
     }
     used += static_cast<size_t>(count);
   }
-  ::close(fd);
   content.resize(used);
   return true;
 }
@@ -251,32 +327,37 @@ bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
 std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes) {
   if (HasNul(ansiPath) || ansiPath.empty())
     return SystemError("Cannot create file", ansiPath, EINVAL);
-  const std::string target = WriteTarget(ResolveOnDisk(ansiPath));
-  // A file the user may not write is not replaced behind his back, even
-  // where the folder would allow the rename.
-  if (Exists(target) && ::access(target.c_str(), W_OK) != 0)
-    return SystemError("Cannot create file", ansiPath, errno);
-  const std::string folder = FolderOf(target);
-  std::string temp = folder + "/.folverin-XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return SystemError("Cannot create file", ansiPath, errno);
+  const TWriteTarget target = CheckWriteTarget(ansiPath, AnsiToUtf8(ansiPath));
+  if (target.Error) return target.Error;
+  const TParentFolder parent = OpenParentFolder(target.Path);
+  // Opened for reading so that the rename can be made lasting with fsync.
+  const TFileDescriptor folder(
+      parent.Folder ? ::openat(parent.Folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
+  if (!folder) return SystemError("Cannot create file", ansiPath, errno);
+  std::string tempName;
+  TFileDescriptor fd = CreateTemporaryAt(folder.Get(), tempName);
+  if (!fd) return SystemError("Cannot create file", ansiPath, errno);
   int error = 0;
-  if (::fchmod(fd, ModeForWrite(target)) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
+  if (::fchmod(fd.Get(), ModeForWrite(target.Existing)) != 0 || !WriteAll(fd.Get(), bytes) ||
+      ::fsync(fd.Get()) != 0)
     error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (fd.Reset() != 0 && error == 0) error = errno;
+  if (error == 0 &&
+      ::renameat(folder.Get(), tempName.c_str(), folder.Get(), parent.Name.c_str()) != 0)
+    error = errno;
   if (error != 0) {
-    ::unlink(temp.c_str());
+    ::unlinkat(folder.Get(), tempName.c_str(), 0);
     return SystemError("Cannot write file", ansiPath, error);
   }
-  SyncFolder(folder);
+  ::fsync(folder.Get());
   return std::nullopt;
 }
 
 bool RemoveFile(std::string_view ansiPath) {
   if (HasNul(ansiPath)) return false;
-  const std::string path = ResolveOnDisk(ansiPath);
-  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+  const TParentFolder parent = OpenParentFolder(AnsiToUtf8(ansiPath));
+  if (!parent.Folder) return errno == ENOENT;
+  return ::unlinkat(parent.Folder.Get(), parent.Name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
 AnsiString ProgramFolder(std::string_view argv0) {

@@ -32,18 +32,30 @@ bool DirectoryExists(std::string_view ansiPath);  // a folder (or link to one)
 // Whether the current user may write the file (false when it does not exist).
 bool IsWritable(std::string_view ansiPath);
 
-// The whole file, or nothing when it cannot be read.
+// The largest file the readers take (settings, tools file, documents, style
+// sheets): far beyond any of them, and a bound on what a hostile collection
+// can make the program hold.
+inline constexpr size_t kMaxReadSize = size_t{256} << 20;
+
+// The whole file, or nothing when it cannot be read. Only regular files are
+// read (a pipe, a device or a folder is refused at once), and none larger
+// than kMaxReadSize. The name is found without regard to letter case.
 std::optional<std::string> ReadWholeFile(std::string_view ansiPath);
 // The same into a string the caller keeps, so that its memory serves file
 // after file; false (and `content` empty) when the file cannot be read.
 bool ReadWholeFileInto(std::string_view ansiPath, std::string& content);
 
 // Writes the file whole or not at all (a temporary file beside it, renamed
-// over the target). Returns an error text (English, from the system) or
-// nothing on success.
+// over the target), under exactly the name given. It replaces only a regular
+// file, or writes through a symbolic link of the user's own that ends at one;
+// anything else in its place (folder, device, pipe, socket, a link of another
+// user or one that leads nowhere) is refused and left as it is. Returns an
+// error text (Windows-1252: the system's English reason, or a German
+// refusal) or nothing on success.
 std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes);
 
-// Deletes a file; true when it is gone afterwards.
+// Deletes a file under exactly the name given; true when it is gone
+// afterwards.
 bool RemoveFile(std::string_view ansiPath);
 
 // Folder of the running program file with a trailing separator.
