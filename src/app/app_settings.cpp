@@ -126,7 +126,9 @@ void TSettingsReader::Read() {
   out_.Width = env_.DesignedWidth;
   out_.Height = env_.DesignedHeight;
   s_.AppFolder = FolderOf(env_.ProgramFile);
-  s_.SearchPage = env_.TempDir + "@SEARCH@.HTM";
+  // Without a private folder there is no place for the page; the write then
+  // fails with a message instead of landing in the current folder.
+  s_.SearchPage = env_.TempDir.empty() ? AnsiString() : env_.TempDir + "@SEARCH@.HTM";
   s_.SettingsFile = ChangeFileExt(env_.ProgramFile, ".ini");
   profile_ = TProfile::FromFile(s_.SettingsFile);
   try {

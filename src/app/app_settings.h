@@ -27,7 +27,7 @@ struct TAppSettings {
   AnsiString Title;
   AnsiString DocFolder;      // ends in the separator
   AnsiString StartDocument;
-  AnsiString SearchPage;     // GetTempDir + "@SEARCH@.HTM"
+  AnsiString SearchPage;     // TempDir + "@SEARCH@.HTM" (empty without TempDir)
   bool ShowToolbar = false;
   bool ShowURLs = false;
   bool ShowFavorites = false;
@@ -62,7 +62,7 @@ struct TAppSettings {
 // is and how big the window and the screen are.
 struct TSettingsEnvironment {
   AnsiString ProgramFile;    // full path of the program file (settings file = same name + ".ini")
-  AnsiString TempDir;        // GetTempDir(), ends in the separator
+  AnsiString TempDir;        // the user's private scratch folder, ends in the separator
   int DesignedWidth = 0;     // the main window's size before the settings apply
   int DesignedHeight = 0;
   int ScreenWidth = 0;

@@ -1,8 +1,10 @@
 #include "cli/collection_settings.h"
 
 #include <climits>
+#include <cstdlib>
 
 #include "common/file_system.h"
+#include "common/private_temp_dir.h"
 #include "common/temp_dir.h"
 #include "common/windows1252.h"
 
@@ -18,7 +20,8 @@ std::optional<AnsiString> CollectionFolder(const std::string& utf8Dir) {
 TSettingsResult ReadCollectionSettings(const AnsiString& folder) {
   TSettingsEnvironment environment;
   environment.ProgramFile = folder + "folverin";
-  environment.TempDir = GetTempDir();
+  // Listed as the viewer would use it; nothing is made here.
+  environment.TempDir = PlannedPrivateTempDir(std::getenv("XDG_RUNTIME_DIR"), GetTempDir());
   // No window here: a screen that no window fills leaves the size alone.
   environment.ScreenWidth = INT_MAX;
   environment.ScreenHeight = INT_MAX;

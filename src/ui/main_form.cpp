@@ -22,7 +22,7 @@
 #include "browser/browser_window.h"
 #include "common/file_system.h"
 #include "common/qt_text.h"
-#include "common/temp_dir.h"
+#include "common/windows1252.h"
 #include "ui/about_box.h"
 #include "ui/action_dialog.h"
 #include "ui/app_icons.h"
@@ -71,7 +71,8 @@ TMainForm::TMainForm(const AnsiString& programFile, QWidget* parent) : QMainWind
 
   TSettingsEnvironment environment;
   environment.ProgramFile = programFile;
-  environment.TempDir = GetTempDir();
+  environment.TempDir = scratchFolder_.Path();
+  if (scratchFolder_.Path().empty()) qWarning("%s", AnsiToUtf8(scratchFolder_.Error()).c_str());
   environment.DesignedWidth = kDesignedWidth;
   environment.DesignedHeight = kDesignedHeight;
   const QSize screen = QGuiApplication::primaryScreen()->size();

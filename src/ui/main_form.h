@@ -11,6 +11,7 @@
 #include "app/recent_list.h"
 #include "app/tools_file.h"
 #include "app/version_info.h"
+#include "common/private_temp_dir.h"
 #include "search/document_search.h"
 
 class QAction;
@@ -130,6 +131,9 @@ class TMainForm : public QMainWindow {
   void ChildDestroyed(QObject* window);
   int TabOf(QObject* window) const;
 
+  // The user's own folder for the result page; made before the settings
+  // are read, removed (when made for this run) after the child windows go.
+  TPrivateTempDir scratchFolder_ = TPrivateTempDir::Create();
   TSettingsOutcome outcome_;
   QMdiArea* mdiArea_ = nullptr;
   QMenu* mnuFile = nullptr;
