@@ -1,6 +1,7 @@
 #include "app/tools_file.h"
 
 #include "common/file_system.h"
+#include "common/profile_reader.h"
 
 namespace folverin {
 
@@ -42,7 +43,7 @@ std::vector<TToolEntry> ParseToolsFile(std::string_view bytes) {
 std::vector<TToolEntry> ReadToolsFile(std::string_view ansiPath) {
   const std::optional<std::string> bytes = ReadWholeFile(ansiPath);
   if (!bytes) return {};
-  return ParseToolsFile(*bytes);
+  return ParseToolsFile(SettingsFileText(*bytes));
 }
 
 AnsiString ToolCommand(std::string_view appFolder, std::string_view program) {

@@ -1,6 +1,7 @@
 #include "common/profile_reader.h"
 
 #include "common/file_system.h"
+#include "common/windows1252.h"
 
 namespace folverin {
 
@@ -31,6 +32,12 @@ AnsiString Unquote(AnsiString value) {
 
 }  // namespace
 
+AnsiString SettingsFileText(std::string_view bytes) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) bytes.remove_prefix(kUtf8Mark.size());
+  return BytesToAnsi(bytes);
+}
+
 TProfile TProfile::FromText(std::string_view text) {
   TProfile profile;
   for (std::string_view raw : SplitLines(text)) {
@@ -55,7 +62,7 @@ TProfile TProfile::FromText(std::string_view text) {
 
 TProfile TProfile::FromFile(std::string_view ansiPath) {
   const auto bytes = ReadWholeFile(ansiPath);
-  return bytes ? FromText(*bytes) : TProfile();
+  return bytes ? FromText(SettingsFileText(*bytes)) : TProfile();
 }
 
 std::optional<AnsiString> TProfile::Find(std::string_view section, std::string_view key) const {

@@ -12,6 +12,12 @@
 
 namespace folverin {
 
+// The text of a settings or tools file as the program reads it: a UTF-8 byte
+// order mark is dropped, and a file that is valid UTF-8 is converted to
+// Windows-1252 (collections are edited with editors of either kind); any
+// other file is Windows-1252 already and taken as it is.
+AnsiString SettingsFileText(std::string_view bytes);
+
 class TProfile {
  public:
   // The platform reads into a buffer of 2048 bytes, one of them the
@@ -21,7 +27,8 @@ class TProfile {
   // An empty profile: every key is missing.
   TProfile() = default;
   static TProfile FromText(std::string_view text);
-  // A file that cannot be read gives the empty profile.
+  // A file that cannot be read gives the empty profile. Its bytes go through
+  // SettingsFileText.
   static TProfile FromFile(std::string_view ansiPath);
 
   // The value of the key, or nothing when the section or the key is missing.

@@ -102,8 +102,12 @@ void TAboutBox::FormCreate(const AnsiString& appFolder) {
   SecondPicture->move(inDialog - QPoint(kPanelLeft, kPanelTop));
   const AnsiString logoFile = appFolder + "LOGO.BMP";
   if (!FileExists(logoFile)) return;
+  // Read by the program's own reader, which takes regular files of a sane
+  // size only; the toolkit would wait on a pipe put in the picture's place.
+  const std::optional<std::string> bytes = ReadWholeFile(logoFile);
   QPixmap logo;
-  if (logo.load(QString::fromUtf8(ResolveOnDisk(logoFile)), "BMP"))
+  if (bytes && logo.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
+                                 static_cast<uint>(bytes->size()), "BMP"))
     LogoImage->setPixmap(logo);
   else
     logoError_ = QStringLiteral("Bitmap ist ung\u00FCltig");

@@ -90,5 +90,28 @@ TEST(ProfileReader, MissingFileGivesEveryDefault) {
   EXPECT_EQ(TProfile::FromFile(folder.Path() + "a.ini").Find("Global", "Title"), "Da");
 }
 
+// Settings files come from editors of every kind: a byte order mark at the
+// start would otherwise make the first section name "\xEF\xBB\xBF[Global]".
+TEST(ProfileReader, FileInUtf8OrWithAByteOrderMarkReadsLikeWindows1252) {
+  struct Row {
+    const char* Bytes;
+    const char* Title;
+  };
+  const Row rows[] = {
+      {"[Global]\r\nTitle=Gr\xF6\xDF" "e\r\n", "Gr\xF6\xDF" "e"},                  // Windows-1252
+      {"\xEF\xBB\xBF[Global]\r\nTitle=Gr\xC3\xB6\xC3\x9F" "e\r\n", "Gr\xF6\xDF" "e"},  // UTF-8 with mark
+      {"[Global]\r\nTitle=Gr\xC3\xB6\xC3\x9F" "e\r\n", "Gr\xF6\xDF" "e"},            // UTF-8 without
+      {"\xEF\xBB\xBF[Global]\r\nTitle=Plain\r\n", "Plain"},                           // ASCII with mark
+      {"\xEF\xBB\xBF[Global]\r\nTitle=\xC4pfel\r\n", "\xC4pfel"},                    // mark, then 1252
+      {"[Global]\r\nTitle=\xE2\x82\xAC \xE2\x98\x83\r\n", "\x80 ?"},                 // no 1252 form: "?"
+  };
+  testing::TempFolder folder;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Bytes);
+    folder.Write("folverin.ini", row.Bytes);
+    EXPECT_EQ(TProfile::FromFile(folder.Path() + "folverin.ini").Find("Global", "Title"), row.Title);
+  }
+}
+
 }  // namespace
 }  // namespace folverin
