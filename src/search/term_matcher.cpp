@@ -20,16 +20,58 @@ constexpr size_t kNone = std::string_view::npos;
 constexpr uint64_t kVerifyBytesPerByte = 4;
 constexpr uint64_t kVerifyAllowance = 4096;
 
-// The occurrences of one term (at least two bytes long) in one text, found
-// from left to right. The search is the cost of every term of every
-// document, so on x86 it compares 16 candidate positions at once by the
-// term's first and last byte and verifies only the positions where both
-// agree. On repetitive text a long term can agree at nearly every position
-// and fail only near its end ("ABAB...AB" searched for "ABAB...AAB"); each
-// verification then costs up to the term's length and the search would be
-// quadratic. So the finder keeps count of what verifying has cost, and once
-// that exceeds its allowance it goes on with the Knuth-Morris-Pratt scan,
-// which reads every text byte at most twice, for the rest of this text.
+// The first occurrence of `term` (at least two bytes long) at or after
+// `from`. The search is the cost of every term of every document, so on x86
+// it compares 16 candidate positions at once by the term's first and last
+// byte and verifies only the positions where both agree; the scan for the
+// next candidates is a loop of its own, without calls, so that it keeps all
+// it needs in registers. On repetitive text a long term can agree at nearly
+// every position and fail only near its end ("ABAB...AB" searched for
+// "ABAB...AAB"): each verification then costs up to the term's length, and
+// the search would be quadratic. So the bytes that failed verifications may
+// have compared are added up in `verified`; once they exceed their allowance
+// the search stops and sets `resume` to where a linear scan must go on.
+size_t FilteredSearch(std::string_view text, std::string_view term, size_t from,
+                      uint64_t& verified, size_t& resume) {
+  const size_t n = text.size();
+  const size_t k = term.size();
+  size_t i = from;
+#if defined(__SSE2__)
+  const char* data = text.data();
+  const __m128i first = _mm_set1_epi8(term.front());
+  const __m128i last = _mm_set1_epi8(term.back());
+  for (;;) {
+    unsigned mask = 0;
+    for (; i + k - 1 + 16 <= n; i += 16) {
+      const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+      const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + k - 1));
+      mask = static_cast<unsigned>(_mm_movemask_epi8(
+          _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atLast, last))));
+      if (mask != 0) break;
+    }
+    if (mask == 0) break;
+    do {
+      const size_t pos = i + static_cast<size_t>(__builtin_ctz(mask));
+      if (std::memcmp(data + pos + 1, term.data() + 1, k - 2) == 0) return pos;
+      mask &= mask - 1;
+      // The text before i counts as passed.
+      verified += k - 2;
+      if (verified > kVerifyBytesPerByte * i + kVerifyAllowance) {
+        resume = pos + 1;  // no position up to pos holds the term
+        return kNone;
+      }
+    } while (mask != 0);
+    i += 16;
+  }
+#endif
+  // Fewer than k + 15 bytes are left here (on x86).
+  const void* hit = memmem(text.data() + i, n - i, term.data(), k);
+  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : kNone;
+}
+
+// The occurrences of one term in one text, from left to right: filtered
+// while that pays, then with the Knuth-Morris-Pratt scan, which reads every
+// text byte at most twice, for the rest of this text.
 class TTermFinder {
  public:
   TTermFinder(std::string_view text, std::string_view term, const std::vector<uint32_t>& border)
@@ -41,41 +83,15 @@ class TTermFinder {
       const void* hit = std::memchr(text_.data() + from, term_.front(), text_.size() - from);
       return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text_.data()) : kNone;
     }
-    return linear_ ? FindLinear(from) : FindFiltered(from);
+    if (linear_) return FindLinear(from);
+    size_t resume = kNone;
+    const size_t pos = FilteredSearch(text_, term_, from, verified_, resume);
+    if (resume == kNone) return pos;
+    linear_ = true;
+    return FindLinear(resume);
   }
 
  private:
-  size_t FindFiltered(size_t from) {
-    const size_t n = text_.size();
-    const size_t k = term_.size();
-    size_t i = from;
-#if defined(__SSE2__)
-    const char* text = text_.data();
-    const __m128i first = _mm_set1_epi8(term_.front());
-    const __m128i last = _mm_set1_epi8(term_.back());
-    for (; i + k - 1 + 16 <= n; i += 16) {
-      const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-      const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + k - 1));
-      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-          _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atLast, last))));
-      while (mask != 0) {
-        const size_t pos = i + static_cast<size_t>(__builtin_ctz(mask));
-        if (std::memcmp(text + pos + 1, term_.data() + 1, k - 2) == 0) return pos;
-        verified_ += k - 2;
-        mask &= mask - 1;
-      }
-      passed_ += 16;
-      if (verified_ > kVerifyBytesPerByte * passed_ + kVerifyAllowance) {
-        linear_ = true;
-        return FindLinear(i + 16);
-      }
-    }
-#endif
-    // Fewer than k + 15 bytes are left here (on x86).
-    const void* hit = memmem(text_.data() + i, n - i, term_.data(), k);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text_.data()) : kNone;
-  }
-
   size_t FindLinear(size_t from) const {
     const char* text = text_.data();
     const size_t n = text_.size();
@@ -102,7 +118,6 @@ class TTermFinder {
   std::string_view term_;
   const std::vector<uint32_t>& border_;
   uint64_t verified_ = 0;  // bytes the verifications may have compared
-  uint64_t passed_ = 0;    // bytes the filter has moved past
   bool linear_ = false;
 };
 
