@@ -22,6 +22,35 @@ AnsiString HtmlEscaped(std::string_view text) {
   return escaped;
 }
 
+// The path as a link address on the result page. The page is read as
+// Windows-1252 and its links are resolved against the page's own file
+// address, so the bytes that an address would read differently are
+// percent-encoded: "%" (it starts an escape), "#" and "?" (they start the
+// fragment and the query), "\" (a separator in file addresses), "|" (it
+// turns a leading "c|" into a drive letter), blanks and control characters
+// (the browser drops tabs and line breaks and trims the ends). Every other
+// byte stays as it is, umlauts included: the browser reads them from the
+// page as Windows-1252 characters and writes them into the address in
+// UTF-8, which is how the names are stored on disk.
+AnsiString LinkAddress(std::string_view path) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  AnsiString address;
+  address.reserve(path.size());
+  for (char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool encoded = byte <= 0x20 || byte == 0x7F || c == '%' || c == '#' || c == '?' ||
+                         c == '\\' || c == '|';
+    if (!encoded) {
+      address += c;
+      continue;
+    }
+    address += '%';
+    address += kHex[byte >> 4];
+    address += kHex[byte & 0x0F];
+  }
+  return address;
+}
+
 AnsiString Decimal(uint64_t value) { return std::to_string(value); }
 
 // "für" in Windows-1252.
@@ -57,11 +86,11 @@ TResultPage StartResultPage(const TAppSettings& settings) {
 
 AnsiString ResultLinkLine(std::string_view documentPath, std::string_view targetWindow) {
   // The path is native and already uses "/", the separator that a link
-  // needs; a backslash on Linux is part of a name and must stay.
-  const AnsiString escaped = HtmlEscaped(documentPath);
-  AnsiString line = "<A HREF=\"" + escaped + "\"";
+  // needs; a backslash on Linux is part of a name and is encoded with the
+  // rest of the address.
+  AnsiString line = "<A HREF=\"" + HtmlEscaped(LinkAddress(documentPath)) + "\"";
   if (!targetWindow.empty()) line += " TARGET=" + AnsiString(targetWindow);
-  return line + "> " + escaped + "</A>";
+  return line + "> " + HtmlEscaped(documentPath) + "</A>";
 }
 
 void AppendResultEntry(TResultPage& page, const TAppSettings& settings,

@@ -19,8 +19,10 @@ using TResultPage = std::vector<AnsiString>;
 // Head lines up to the body and header templates.
 TResultPage StartResultPage(const TAppSettings& settings);
 
-// The link of one hit. The document path is written HTML-escaped in the
-// HREF and in the link text: names on disk may hold "<", "&" or quotes.
+// The link of one hit. Names on disk may hold "<", "&" or quotes, so the
+// document path is HTML-escaped in the link text; the HREF is the path as an
+// address ("#", "?", "%", blanks and the like percent-encoded), HTML-escaped
+// as well, so that following the link opens the document itself.
 AnsiString ResultLinkLine(std::string_view documentPath, std::string_view targetWindow);
 
 // Begin template, link line, end template.

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/app_settings.h"
+#include "common/windows1252.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin {
@@ -60,7 +63,67 @@ TEST(ResultPageLink, WritesHrefTargetAndText) {
   // Names on disk may hold markup characters; the page must stay intact.
   EXPECT_EQ(ResultLinkLine("/p/<b>&\"x\".htm", ""),
             "<A HREF=\"/p/&lt;b&gt;&amp;&quot;x&quot;.htm\"> /p/&lt;b&gt;&amp;&quot;x&quot;.htm</A>");
-  EXPECT_EQ(ResultLinkLine("/p/a\\b \xFC.htm", ""), "<A HREF=\"/p/a\\b \xFC.htm\"> /p/a\\b \xFC.htm</A>");
+  EXPECT_EQ(ResultLinkLine("/p/a\\b \xFC.htm", ""),
+            "<A HREF=\"/p/a%5Cb%20\xFC.htm\"> /p/a\\b \xFC.htm</A>");
+}
+
+// What the browser opens for an HREF of the page: the attribute value as
+// the page's Windows-1252 text, read by the address parser against the
+// page's file address (tabs and line breaks dropped, blanks and controls
+// trimmed at the ends, a backslash taken as "/", "?" and "#" ending the
+// path, a leading "X|" made a drive letter) and percent-decoded into the
+// bytes of a name on disk.
+std::string OpenedFile(const std::string& linkLine) {
+  const size_t start = linkLine.find("HREF=\"") + 6;
+  std::string href = linkLine.substr(start, linkLine.find('"', start) - start);
+  for (const auto& [entity, c] : std::vector<std::pair<std::string, char>>{
+           {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&amp;", '&'}}) {
+    for (size_t at = href.find(entity); at != std::string::npos; at = href.find(entity, at + 1))
+      href.replace(at, entity.size(), 1, c);
+  }
+  std::string address = AnsiToUtf8(href);
+  std::erase_if(address, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+  while (!address.empty() && static_cast<unsigned char>(address.back()) <= 0x20) address.pop_back();
+  address = address.substr(0, address.find_first_of("?#"));
+  std::replace(address.begin(), address.end(), '\\', '/');
+  if (address.size() >= 3 && address[2] == '|' && (address.size() == 3 || address[3] == '/'))
+    address[2] = ':';
+  std::string file;
+  for (size_t i = 0; i < address.size(); ++i) {
+    if (address[i] == '%' && i + 2 < address.size() && std::isxdigit(address[i + 1]) &&
+        std::isxdigit(address[i + 2])) {
+      file += static_cast<char>(std::stoi(address.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      file += address[i];
+    }
+  }
+  return file;
+}
+
+TEST(ResultPageLink, HrefOpensTheDocumentWhateverItsName) {
+  const std::vector<std::string> paths = {
+      "/doku/hash#frag.htm", "/doku/ques?x=1.htm", "/doku/pct%41.htm", "/doku/a%20b.htm",
+      "/doku/back\\slash.htm", "/doku/tab\tname.htm", "/doku/new\nline\r.htm",
+      "/doku/blank at the end.htm ", "/c|/a.htm", "/doku/&<b>\"'.htm", "/doku/esc\x1b[1m.htm",
+      "/doku/del\x7F.htm", "/doku/euro\x80 \x81.htm", "/doku/Stra\xDF" "e \xFC.htm"};
+  for (const std::string& path : paths) {
+    const AnsiString line = ResultLinkLine(path, "");
+    EXPECT_EQ(OpenedFile(line), AnsiToUtf8(path)) << line;
+    // The link text shows the name as it is; only markup characters are
+    // written as entities there.
+    if (path.find_first_of("<>&\"") == std::string::npos) {
+      EXPECT_TRUE(line.ends_with("> " + path + "</A>")) << line;
+    }
+  }
+}
+
+TEST(ResultPageLink, OrdinaryNamesKeepTheirBytesInTheHref) {
+  for (const std::string path : {"/prog/doku/Kapitel_1-2.HTM", "/home/anna/M\xFCller/\xC4rger.htm",
+                                  "/x/A.b.c_d-e/\xDF.html"}) {
+    EXPECT_EQ(ResultLinkLine(path, ""), "<A HREF=\"" + path + "\"> " + path + "</A>");
+    EXPECT_EQ(OpenedFile(ResultLinkLine(path, "")), AnsiToUtf8(path));
+  }
 }
 
 TEST(ResultPageLines, FollowTheDocumentedOrder) {
