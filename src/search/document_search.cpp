@@ -59,6 +59,11 @@ void TDocumentSearch::SearchAllDocuments(const TAppSettings& settings, TParser& 
   cancelled_ = false;
   searchHTM_.Pump = Hooks.Pump;
   searchHTM_.OnSkippedName = Hooks.OnSkippedName;
+  // The documents inside are missing from the page, so the caller must be
+  // able to say so, as it does for an unreadable document.
+  searchHTM_.OnUnreadableFolder = [&outcome](const AnsiString& folder) {
+    outcome.UnreadableFolders.push_back(folder);
+  };
   searchHTM_.OnFileFind = [&](const AnsiString& fullpath, TSearchRec info) {
     FileFind(settings, parser, outcome, fullpath, info);
   };
@@ -74,7 +79,9 @@ void TDocumentSearch::SearchAllDocuments(const TAppSettings& settings, TParser& 
 void TDocumentSearch::FileFind(const TAppSettings& settings, TParser& parser,
                                TSearchOutcome& outcome, const AnsiString& fullpath,
                                const TSearchRec& info) {
-  if (!IsSearchDocument(info.Name)) return;
+  // A folder called "kapitel.htm" is no document: it is neither counted nor
+  // read (its sub-folders are walked as any others).
+  if ((info.Attr & faDirectory) != 0 || !IsSearchDocument(info.Name)) return;
   const AnsiString path = fullpath + info.Name;
   if (Hooks.OnDocument) Hooks.OnDocument(path);
   counters_.SearchDocCount += 1;

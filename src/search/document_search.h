@@ -44,6 +44,7 @@ struct TSearchOutcome {
   bool Cancelled = false;                // nothing may be written or shown
   std::vector<AnsiString> Hits;          // document paths in walk order
   std::vector<AnsiString> Unreadable;    // counted, but skipped
+  std::vector<AnsiString> UnreadableFolders;  // exist but cannot be listed; end in "/"
   TResultPage ResultPage;                // the complete page unless QueryError
 };
 

@@ -132,15 +132,30 @@ TEST_F(DocumentSearchTest, SkipsDocumentsThatCannotBeReadAndGoesOn) {
   folder_.Write("a.htm", "<p>Haus</p>");
   folder_.Write("b.htm", "<p>Haus</p>");
   folder_.Write("c.htm", "<p>Haus</p>");
-  folder_.MakeFolder("d.htm");
   // b.htm vanishes while the walk is at a.htm.
   search_.Hooks.OnDocument = [&](const AnsiString& path) {
     if (path == At("a.htm")) std::filesystem::remove(At("b.htm"));
   };
   const TSearchOutcome outcome = Search("haus");
   EXPECT_EQ(outcome.Hits, (std::vector<AnsiString>{At("a.htm"), At("c.htm")}));
-  EXPECT_EQ(outcome.Unreadable, (std::vector<AnsiString>{At("b.htm"), At("d.htm")}));
-  EXPECT_EQ(counters_.SearchDocCount, 4);
+  EXPECT_EQ(outcome.Unreadable, std::vector<AnsiString>{At("b.htm")});
+  EXPECT_EQ(counters_.SearchDocCount, 3);
+}
+
+TEST_F(DocumentSearchTest, FoldersNamedLikeDocumentsAreNoDocuments) {
+  folder_.Write("kapitel.htm/seite.htm", "<p>Haus</p>");
+  folder_.MakeFolder("leer.HTML");
+  folder_.MakeFolder("alt.hcm");
+  folder_.Write("b.htm", "<p>Garten</p>");
+  std::vector<AnsiString> shown;
+  search_.Hooks.OnDocument = [&](const AnsiString& path) { shown.push_back(path); };
+  const TSearchOutcome outcome = Search("NOT zaun");
+  // The folders are walked, but neither counted, weighed nor read.
+  EXPECT_EQ(shown, (std::vector<AnsiString>{At("b.htm"), At("kapitel.htm/seite.htm")}));
+  EXPECT_EQ(outcome.Hits, shown);
+  EXPECT_TRUE(outcome.Unreadable.empty());
+  EXPECT_EQ(counters_.SearchDocCount, 2);
+  EXPECT_EQ(counters_.SearchByteTotal, 24u);
 }
 
 TEST_F(DocumentSearchTest, EscapesDocumentPathsInThePage) {
