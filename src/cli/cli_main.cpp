@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf:\n"
     "  folverin-cli settings DIR\n"
-    "  folverin-cli search DIR QUERY [--page FILE]\n"
+    "  folverin-cli search DIR QUERY [--page FILE|-] [--null]\n"
     "  folverin-cli text FILE...\n";
 
 }  // namespace

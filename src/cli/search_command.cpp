@@ -1,10 +1,13 @@
-// folverin-cli search DIR QUERY [--page FILE]: the viewer's full-text search
-// over a collection folder; prints every hit's path in walk order.
+// folverin-cli search DIR QUERY [--page FILE] [--null]: the viewer's
+// full-text search over a collection folder; prints every hit's path in
+// walk order.
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <optional>
 
 #include "cli/collection_settings.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "common/windows1252.h"
 #include "search/document_search.h"
@@ -15,12 +18,19 @@ namespace folverin::cli {
 
 namespace {
 
-constexpr const char* kSearchUsage = "Aufruf: folverin-cli search DIR QUERY [--page FILE]\n";
+constexpr const char* kSearchUsage =
+    "Aufruf: folverin-cli search DIR QUERY [--page FILE] [--null]\n"
+    "  --page FILE  schreibt auch die Ergebnisseite; mit - nur sie, auf die Standardausgabe\n"
+    "  --null       jeder Treffer unver\xC3\xA4ndert, gefolgt von einem Nullbyte statt Zeilenende\n";
+
+// "-" as the page file: the page alone goes to stdout.
+constexpr const char* kStandardOutput = "-";
 
 struct TSearchArguments {
   std::string Dir;
   std::string Query;
   std::optional<std::string> PageFile;
+  bool NullTerminated = false;
 };
 
 std::optional<TSearchArguments> ParseSearchArguments(const Arguments& args) {
@@ -30,28 +40,58 @@ std::optional<TSearchArguments> ParseSearchArguments(const Arguments& args) {
     if (args[i] == "--page") {
       if (i + 1 >= args.size() || parsed.PageFile) return std::nullopt;
       parsed.PageFile = args[++i];
+    } else if (args[i] == "--null") {
+      parsed.NullTerminated = true;
     } else {
       positional.push_back(args[i]);
     }
   }
   if (positional.size() != 2) return std::nullopt;
+  // With the page on stdout no hits are printed, so --null would mean nothing.
+  if (parsed.NullTerminated && parsed.PageFile == kStandardOutput) return std::nullopt;
   parsed.Dir = positional[0];
   parsed.Query = positional[1];
   return parsed;
 }
 
+// A failure to write stdout (a full disk, a closed pipe) must not end in
+// exit code 0.
+int FinishStandardOutput() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  WriteLine(stderr, AnsiString("Ausgabe nicht geschrieben: ") + std::strerror(errno));
+  return 1;
+}
+
 int WritePage(const TResultPage& page, const std::string& utf8File) {
+  if (utf8File == kStandardOutput) {
+    const std::string bytes = ResultPageBytes(page);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    return FinishStandardOutput();
+  }
   const auto file = Utf8ToAnsiExact(utf8File);
   if (!file) {
-    std::fprintf(stderr, "Dateiname ohne Windows-1252-Form: %s\n", utf8File.c_str());
+    WriteUtf8Line(stderr, "Dateiname ohne Windows-1252-Form: ", utf8File);
     return 1;
   }
   AnsiString lastResultFile;
   if (auto error = SaveResultPage(page, *file, lastResultFile)) {
-    std::fprintf(stderr, "%s: %s\n", utf8File.c_str(), error->c_str());
+    // The error text is Windows-1252, like the name.
+    WriteLine(stderr, *file + ": " + *error);
     return 1;
   }
   return 0;
+}
+
+void PrintHits(const std::vector<AnsiString>& hits, bool nullTerminated) {
+  for (const AnsiString& hit : hits) {
+    if (!nullTerminated) {
+      WriteLine(stdout, hit);
+      continue;
+    }
+    // For scripts: the name exactly as on disk, whatever it holds.
+    const std::string raw = AnsiToUtf8(hit);
+    std::fwrite(raw.c_str(), 1, raw.size() + 1, stdout);
+  }
 }
 
 }  // namespace
@@ -62,38 +102,32 @@ int RunSearchCommand(const Arguments& args) {
     std::fputs(kSearchUsage, stderr);
     return 2;
   }
-  // Hits are printed and linked as absolute paths, as the viewer's folder is.
-  std::error_code error;
-  const std::string dir = std::filesystem::absolute(parsed->Dir, error).lexically_normal().string();
-  if (error || !std::filesystem::is_directory(dir)) {
-    std::fprintf(stderr, "Kein Ordner: %s\n", parsed->Dir.c_str());
-    return 1;
-  }
-  const auto folder = CollectionFolder(dir);
-  if (!folder) {
-    std::fprintf(stderr, "Ordnername ohne Windows-1252-Form: %s\n", parsed->Dir.c_str());
-    return 1;
-  }
+  const auto folder = ExistingCollectionFolder(parsed->Dir, true);
+  if (!folder) return 1;
   const TSettingsResult settings = ReadCollectionSettings(*folder);
   // The viewer shows a settings error and goes on with what was read; so
   // does the search here.
-  if (settings.Outcome.ErrorMessage) PrintLine(stderr, *settings.Outcome.ErrorMessage + ".");
-
+  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
   TSearchCounters counters;
   TDocumentSearch search(counters);
   search.Hooks.OnSkippedName = [](const std::string& utf8Path) {
-    std::fprintf(stderr, "Name ohne Windows-1252-Form, übergangen: %s\n", utf8Path.c_str());
+    WriteUtf8Line(stderr, "Name ohne Windows-1252-Form, \xC3\xBC" "bergangen: ", utf8Path);
   };
   TParser parser;
-  const TSearchOutcome outcome = search.Run(settings.Settings, parser, Utf8ToAnsi(parsed->Query));
+  const TSearchOutcome outcome = search.Run(settings.Settings, parser, ArgumentText(parsed->Query));
   if (outcome.QueryError) {
-    PrintLine(stderr, *outcome.QueryError);
+    WriteLine(stderr, *outcome.QueryError);
     return 2;
   }
-  for (const AnsiString& path : outcome.Unreadable) {
-    PrintLine(stderr, "Nicht lesbar, \xFC" "bergangen: " + path);
+  for (const AnsiString& folderPath : outcome.UnreadableFolders) {
+    WriteLine(stderr, "Ordner nicht lesbar, \xFC" "bergangen: " + folderPath);
   }
-  for (const AnsiString& hit : outcome.Hits) PrintLine(stdout, hit);
+  for (const AnsiString& path : outcome.Unreadable) {
+    WriteLine(stderr, "Nicht lesbar, \xFC" "bergangen: " + path);
+  }
+  if (parsed->PageFile == kStandardOutput) return WritePage(outcome.ResultPage, kStandardOutput);
+  PrintHits(outcome.Hits, parsed->NullTerminated);
+  if (const int failed = FinishStandardOutput()) return failed;
   if (parsed->PageFile) return WritePage(outcome.ResultPage, *parsed->PageFile);
   return 0;
 }

@@ -1,6 +1,7 @@
 // folverin-cli settings DIR: every field of the settings record as Name=Value.
 #include "app/settings_listing.h"
 #include "cli/collection_settings.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 
 namespace folverin::cli {
@@ -10,15 +11,16 @@ int RunSettingsCommand(const Arguments& args) {
     std::fputs("Aufruf: folverin-cli settings DIR\n", stderr);
     return 2;
   }
-  const auto folder = CollectionFolder(args[0]);
-  if (!folder) {
-    std::fprintf(stderr, "Ordnername ohne Windows-1252-Form: %s\n", args[0].c_str());
-    return 1;
-  }
+  // A folder that is not there would only list the defaults, as if it were
+  // a collection without a settings file.
+  const auto folder = ExistingCollectionFolder(args[0], false);
+  if (!folder) return 1;
   const TSettingsResult result = ReadCollectionSettings(*folder);
-  for (const auto& [name, value] : ListSettings(result.Settings)) PrintLine(stdout, name + "=" + value);
+  // Values are texts from the settings file: escape sequences in them must
+  // not reach the terminal.
+  for (const auto& [name, value] : ListSettings(result.Settings)) WriteLine(stdout, name + "=" + value);
   if (result.Outcome.ErrorMessage) {
-    PrintLine(stderr, *result.Outcome.ErrorMessage + ".");
+    WriteLine(stderr, *result.Outcome.ErrorMessage + ".");
     return 1;
   }
   return 0;

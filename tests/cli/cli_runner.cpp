@@ -16,9 +16,10 @@ std::string ReadAll(const std::string& path) {
   buffer << in.rdbuf();
   return buffer.str();
 }
-}  // namespace
 
-CliRun RunCli(const std::vector<std::string>& args) {
+constexpr uid_t kNobody = 65534;
+
+CliRun Run(const std::vector<std::string>& args, bool unprivileged) {
   char outName[] = "/tmp/folverin-cli-out-XXXXXX";
   char errName[] = "/tmp/folverin-cli-err-XXXXXX";
   const int out = mkstemp(outName);
@@ -28,6 +29,7 @@ CliRun RunCli(const std::vector<std::string>& args) {
   if (pid == 0) {
     dup2(out, 1);
     dup2(err, 2);
+    if (unprivileged && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(126);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(FOLVERIN_CLI));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -46,5 +48,11 @@ CliRun RunCli(const std::vector<std::string>& args) {
   unlink(errName);
   return run;
 }
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& args) { return Run(args, false); }
+
+CliRun RunCliUnprivileged(const std::vector<std::string>& args) { return Run(args, true); }
 
 }  // namespace folverin::testing

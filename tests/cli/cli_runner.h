@@ -14,4 +14,9 @@ struct CliRun {
 
 CliRun RunCli(const std::vector<std::string>& args);
 
+// The same as the user "nobody" when the tests run as root, who passes
+// every permission check: for tests of what an ordinary user cannot read.
+// The files the program needs must be readable by others.
+CliRun RunCliUnprivileged(const std::vector<std::string>& args);
+
 }  // namespace folverin::testing

@@ -44,6 +44,32 @@ TEST(SettingsCommand, ConversionErrorPrintsWhatWasReadAndTheGermanMessage) {
   EXPECT_EQ(run.Err, "'abc' ist kein g\xC3\xBCltiger Integerwert.\n");
 }
 
+TEST(SettingsCommand, MissingFolderFailsLikeTheSearch) {
+  testing::TempFolder folder;
+  const std::string missing = folder.Path() + "fehlt";
+  folder.Write("datei", "");
+  for (const std::string& dir : {missing, folder.Path() + "datei"}) {
+    for (const char* command : {"settings", "search"}) {
+      std::vector<std::string> args = {command, dir};
+      if (args[0] == "search") args.push_back("x");
+      const auto run = RunCli(args);
+      EXPECT_EQ(run.ExitCode, 1) << command << " " << dir;
+      EXPECT_EQ(run.Out, "") << command;
+      EXPECT_EQ(run.Err, "Kein Ordner: " + dir + "\n") << command;
+    }
+  }
+}
+
+TEST(SettingsCommand, EscapeSequencesInValuesReachNoTerminal) {
+  testing::TempFolder folder;
+  folder.Write("folverin.ini", "[Global]\r\nTitle=Rot\x1b[31m\\En\x07" "de\r\n");
+  const auto run = RunCli({"settings", folder.Path()});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_NE(run.Out.find("Title=Rot\\x1b[31m\\\\En\\x07de\n"), std::string::npos) << run.Out;
+  EXPECT_EQ(run.Out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(run.Out.find('\x07'), std::string::npos);
+}
+
 TEST(SettingsCommand, BadArgumentsPrintUsage) {
   EXPECT_EQ(RunCli({}).ExitCode, 2);
   EXPECT_EQ(RunCli({"settings"}).ExitCode, 2);

@@ -1,0 +1,120 @@
+#include "cli/command_line.h"
+
+#include <filesystem>
+
+#include "cli/collection_settings.h"
+#include "common/windows1252.h"
+
+namespace folverin::cli {
+
+namespace {
+
+// The length of the UTF-8 sequence starting at text[pos], or 0 when none
+// does: a stray continuation byte, an overlong form, a surrogate, a value
+// above U+10FFFF or a sequence cut short. The ranges of the second byte are
+// those of the well-formed sequences in the Unicode standard.
+size_t Utf8SequenceLength(std::string_view text, size_t pos) {
+  const auto at = [&](size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+  const unsigned char lead = at(0);
+  if (lead < 0x80) return 1;
+  size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (text.size() - pos < length || at(1) < low || at(1) > high) return 0;
+  for (size_t i = 2; i < length; ++i) {
+    if ((at(i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+bool IsUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t length = Utf8SequenceLength(text, pos);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
+void AppendEscape(std::string& out, const char* prefix, unsigned value) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += prefix;
+  out += kHex[(value >> 4) & 0x0F];
+  out += kHex[value & 0x0F];
+}
+
+}  // namespace
+
+AnsiString ArgumentText(std::string_view bytes) {
+  if (IsUtf8(bytes)) return Utf8ToAnsi(bytes);
+  return AnsiString(bytes);
+}
+
+std::string TerminalText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    const size_t length = Utf8SequenceLength(utf8, pos);
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (length == 0) {
+      AppendEscape(out, "\\x", byte);
+      ++pos;
+      continue;
+    }
+    if (length == 2 && byte == 0xC2 && static_cast<unsigned char>(utf8[pos + 1]) < 0xA0) {
+      AppendEscape(out, "\\u00", static_cast<unsigned char>(utf8[pos + 1]));
+    } else if (byte == '\\') {
+      out += "\\\\";
+    } else if (byte == '\t') {
+      out += "\\t";
+    } else if (byte == '\n') {
+      out += "\\n";
+    } else if (byte == '\r') {
+      out += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      AppendEscape(out, "\\x", byte);
+    } else {
+      out.append(utf8, pos, length);
+    }
+    pos += length;
+  }
+  return out;
+}
+
+void WriteLine(std::FILE* stream, const AnsiString& ansiText) {
+  const std::string line = TerminalText(AnsiToUtf8(ansiText)) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stream);
+}
+
+void WriteUtf8Line(std::FILE* stream, std::string_view message, std::string_view utf8Text) {
+  const std::string line = std::string(message) + TerminalText(utf8Text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stream);
+}
+
+std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute) {
+  std::error_code error;
+  std::string dir = argument;
+  // Hits are printed and linked as absolute paths, as the viewer's folder is.
+  if (absolute) dir = std::filesystem::absolute(argument, error).lexically_normal().string();
+  if (error || !std::filesystem::is_directory(dir, error)) {
+    WriteUtf8Line(stderr, "Kein Ordner: ", argument);
+    return std::nullopt;
+  }
+  auto folder = CollectionFolder(dir);
+  if (!folder) WriteUtf8Line(stderr, "Ordnername ohne Windows-1252-Form: ", argument);
+  return folder;
+}
+
+}  // namespace folverin::cli

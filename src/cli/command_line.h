@@ -1,0 +1,37 @@
+// What folverin-cli takes from its command line and what it writes to the
+// terminal.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/ansi_string.h"
+
+namespace folverin::cli {
+
+// An argument as a program text: UTF-8 when it is valid UTF-8 (characters
+// that Windows-1252 lacks become "?", as in the viewer), otherwise the bytes
+// are taken as Windows-1252 text, as a script in that code page wrote them.
+AnsiString ArgumentText(std::string_view bytes);
+
+// UTF-8 text made safe for a terminal and for one-line-per-entry output:
+// "\\" for a backslash; "\t", "\n", "\r"; "\xHH" for any other control
+// character and for a byte that is not part of valid UTF-8; "\u0080" to
+// "\u009f" for the C1 control characters. Everything else stays.
+std::string TerminalText(std::string_view utf8);
+
+// One line: a Windows-1252 text as UTF-8, through TerminalText.
+void WriteLine(std::FILE* stream, const AnsiString& ansiText);
+// One line of UTF-8 text (a name as given or as found on disk), the part
+// after the fixed message through TerminalText.
+void WriteUtf8Line(std::FILE* stream, std::string_view message, std::string_view utf8Text);
+
+// The collection folder named on the command line as a program path ending
+// in "/", made absolute when asked. Prints "Kein Ordner: ..." or the line
+// for a name without a Windows-1252 form and gives nothing when it is not
+// an existing folder.
+std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute);
+
+}  // namespace folverin::cli
