@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/file_system.h"
+#include "common/long_path.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -38,6 +39,7 @@ bool HasDocumentText(std::string_view fileName) {
 bool TDocumentText::ReadFrom(int fd) {
   struct stat status;
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  if (static_cast<uint64_t>(status.st_size) > kMaxReadSize) return false;
   // The size at opening is what is read: one read call for most documents,
   // and a file that shrinks meanwhile ends early.
   const size_t expected = static_cast<size_t>(status.st_size);
@@ -63,12 +65,10 @@ bool TDocumentText::ReadFrom(int fd) {
 
 std::string_view TDocumentText::Read(std::string_view fileName) {
   const std::string name = AnsiToUtf8(fileName);
-  // Non-blocking, so that a pipe named like a document cannot stall the walk.
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) throw TDocumentReadError(AnsiString(fileName));
-  const bool read = ReadFrom(fd);
-  ::close(fd);
-  if (!read) throw TDocumentReadError(AnsiString(fileName));
+  // Non-blocking, so that a pipe named like a document cannot stall the walk;
+  // a collection deeper than the system's path limit is read all the same.
+  const TFileDescriptor fd = OpenLongPath(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (!fd || !ReadFrom(fd.Get())) throw TDocumentReadError(AnsiString(fileName));
   if (size_ == 0) return {};
   if (const void* zero = std::memchr(data_.get(), 0, size_)) {
     size_ = static_cast<const char*>(zero) - data_.get();

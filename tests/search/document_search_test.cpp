@@ -8,6 +8,8 @@
 
 #include "app/app_settings.h"
 #include "search/search_parser.h"
+#include "common/file_system.h"
+#include "test_support/deep_folder.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin {
@@ -156,6 +158,24 @@ TEST_F(DocumentSearchTest, FoldersNamedLikeDocumentsAreNoDocuments) {
   EXPECT_TRUE(outcome.Unreadable.empty());
   EXPECT_EQ(counters_.SearchDocCount, 2);
   EXPECT_EQ(counters_.SearchByteTotal, 24u);
+}
+
+// A collection deeper than the system's path limit is searched like any
+// other; a document beyond the readers' size limit is counted and reported
+// as unreadable instead of being taken into memory.
+TEST_F(DocumentSearchTest, SearchesCollectionsUnderLongPathsAndSkipsOversizedDocuments) {
+  folder_.MakeFolder("tief");
+  const std::string deep = testing::MakeDeepFolder(folder_.Path() + "tief", folder_.Path().size() + 4200);
+  testing::WriteDeep(deep, "unten.htm", "<p>Haus</p>");
+  testing::WriteDeep(deep, "sub/noch.htm", "<p>Haus</p>");
+  folder_.Write("riesig.htm", "");
+  std::filesystem::resize_file(At("riesig.htm"), kMaxReadSize + 1);
+  settings_.AppFolder = folder_.Path();
+  const TSearchOutcome outcome = Search("haus");
+  EXPECT_EQ(outcome.Hits, (std::vector<AnsiString>{deep + "/unten.htm", deep + "/sub/noch.htm"}));
+  EXPECT_EQ(outcome.Unreadable, std::vector<AnsiString>{At("riesig.htm")});
+  EXPECT_EQ(counters_.SearchDocCount, 3);
+  testing::RemoveDeepAt(AT_FDCWD, folder_.Path() + "tief");
 }
 
 TEST_F(DocumentSearchTest, EscapesDocumentPathsInThePage) {
