@@ -16,6 +16,7 @@
 #include "search/document_search.h"
 #include "search/search_parser.h"
 #include "search/search_term.h"
+#include "search/documented_term.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin {
@@ -67,22 +68,7 @@ class TOracle {
       d = Bytes(file);
       d = OracleUpper(d.substr(0, d.find('\0')));
     }
-    bool insideTag = false;
-    std::string run;
-    for (char c : d) {
-      if (insideTag) {
-        if (c == '>') {
-          run.clear();
-          insideTag = false;
-        }
-      } else if (c == '<') {
-        if (!run.empty() && !p.empty() && run.find(p) != std::string::npos) return true;
-        insideTag = true;
-      } else {
-        run += c;
-      }
-    }
-    return false;
+    return testing::DocumentedStretchesContain(d, p);
   }
 
   bool Evaluate(const TParser& parser, const std::string& file) {
