@@ -28,9 +28,4 @@ TSettingsResult ReadCollectionSettings(const AnsiString& folder) {
   return ReadAppSettings(environment);
 }
 
-void PrintLine(std::FILE* stream, const AnsiString& ansiText) {
-  const std::string text = AnsiToUtf8(ansiText) + "\n";
-  std::fwrite(text.data(), 1, text.size(), stream);
-}
-
 }  // namespace folverin::cli

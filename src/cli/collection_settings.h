@@ -2,7 +2,6 @@
 // started with --collection DIR.
 #pragma once
 
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -15,8 +14,5 @@ namespace folverin::cli {
 std::optional<AnsiString> CollectionFolder(const std::string& utf8Dir);
 
 TSettingsResult ReadCollectionSettings(const AnsiString& folder);
-
-// Writes a 1252 text to stdout or stderr as UTF-8.
-void PrintLine(std::FILE* stream, const AnsiString& ansiText);
 
 }  // namespace folverin::cli
