@@ -1,5 +1,6 @@
 #include "cli_runner.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +20,9 @@ std::string ReadAll(const std::string& path) {
 
 constexpr uid_t kNobody = 65534;
 
-CliRun Run(const std::vector<std::string>& args, bool unprivileged) {
+// stdoutFile, when given, takes the program's standard output instead of
+// the captured file.
+CliRun Run(const std::vector<std::string>& args, bool unprivileged, const char* stdoutFile) {
   char outName[] = "/tmp/folverin-cli-out-XXXXXX";
   char errName[] = "/tmp/folverin-cli-err-XXXXXX";
   const int out = mkstemp(outName);
@@ -27,7 +30,7 @@ CliRun Run(const std::vector<std::string>& args, bool unprivileged) {
   CliRun run;
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(out, 1);
+    dup2(stdoutFile ? open(stdoutFile, O_WRONLY) : out, 1);
     dup2(err, 2);
     if (unprivileged && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(126);
     std::vector<char*> argv;
@@ -51,8 +54,12 @@ CliRun Run(const std::vector<std::string>& args, bool unprivileged) {
 
 }  // namespace
 
-CliRun RunCli(const std::vector<std::string>& args) { return Run(args, false); }
+CliRun RunCli(const std::vector<std::string>& args) { return Run(args, false, nullptr); }
 
-CliRun RunCliUnprivileged(const std::vector<std::string>& args) { return Run(args, true); }
+CliRun RunCliUnprivileged(const std::vector<std::string>& args) { return Run(args, true, nullptr); }
+
+CliRun RunCliWritingTo(const std::string& stdoutFile, const std::vector<std::string>& args) {
+  return Run(args, false, stdoutFile.c_str());
+}
 
 }  // namespace folverin::testing

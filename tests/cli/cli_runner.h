@@ -19,4 +19,8 @@ CliRun RunCli(const std::vector<std::string>& args);
 // The files the program needs must be readable by others.
 CliRun RunCliUnprivileged(const std::vector<std::string>& args);
 
+// With standard output going to stdoutFile (a device such as /dev/full);
+// Out stays empty.
+CliRun RunCliWritingTo(const std::string& stdoutFile, const std::vector<std::string>& args);
+
 }  // namespace folverin::testing

@@ -140,6 +140,16 @@ TEST_F(SearchCommandTest, ReportsAFolderItCannotRead) {
   EXPECT_EQ(run.Err, "Ordner nicht lesbar, \xC3\xBC" "bergangen: " + locked + "\n");
 }
 
+TEST_F(SearchCommandTest, AFullOutputIsAFailure) {
+  for (const auto& extra : {std::vector<std::string>{}, std::vector<std::string>{"--page", "-"}}) {
+    std::vector<std::string> args = {"search", folder_.Path(), "apfel"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const auto run = testing::RunCliWritingTo("/dev/full", args);
+    EXPECT_EQ(run.ExitCode, 1) << args.size();
+    EXPECT_EQ(run.Err, "Ausgabe nicht geschrieben: No space left on device\n");
+  }
+}
+
 TEST(SearchCommandUsage, ListsEveryOption) {
   for (const auto& args : {std::vector<std::string>{"search"}, std::vector<std::string>{}}) {
     const auto run = RunCli(args);
