@@ -39,15 +39,6 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   return length;
 }
 
-bool IsUtf8(std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
-    const size_t length = Utf8SequenceLength(text, pos);
-    if (length == 0) return false;
-    pos += length;
-  }
-  return true;
-}
-
 void AppendEscape(std::string& out, const char* prefix, unsigned value) {
   static constexpr char kHex[] = "0123456789abcdef";
   out += prefix;
@@ -56,11 +47,6 @@ void AppendEscape(std::string& out, const char* prefix, unsigned value) {
 }
 
 }  // namespace
-
-AnsiString ArgumentText(std::string_view bytes) {
-  if (IsUtf8(bytes)) return Utf8ToAnsi(bytes);
-  return AnsiString(bytes);
-}
 
 std::string TerminalText(std::string_view utf8) {
   std::string out;

@@ -11,11 +11,6 @@
 
 namespace folverin::cli {
 
-// An argument as a program text: UTF-8 when it is valid UTF-8 (characters
-// that Windows-1252 lacks become "?", as in the viewer), otherwise the bytes
-// are taken as Windows-1252 text, as a script in that code page wrote them.
-AnsiString ArgumentText(std::string_view bytes);
-
 // UTF-8 text made safe for a terminal and for one-line-per-entry output:
 // "\\" for a backslash; "\t", "\n", "\r"; "\xHH" for any other control
 // character and for a byte that is not part of valid UTF-8; "\u0080" to

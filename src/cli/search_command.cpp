@@ -114,7 +114,7 @@ int RunSearchCommand(const Arguments& args) {
     WriteUtf8Line(stderr, "Name ohne Windows-1252-Form, \xC3\xBC" "bergangen: ", utf8Path);
   };
   TParser parser;
-  const TSearchOutcome outcome = search.Run(settings.Settings, parser, ArgumentText(parsed->Query));
+  const TSearchOutcome outcome = search.Run(settings.Settings, parser, BytesToAnsi(parsed->Query));
   if (outcome.QueryError) {
     WriteLine(stderr, *outcome.QueryError);
     return 2;

@@ -12,25 +12,19 @@
 namespace folverin {
 namespace {
 
-using testing::AllSpecialKinds;
-using testing::IsStillSpecial;
-using testing::MakeSpecial;
-using testing::RunBounded;
-using testing::RunCli;
-using testing::SpecialKindName;
-using testing::TBoundedResult;
+using namespace folverin::testing;
 
 // Runs the command in a child that is killed after ten seconds; `expect`
 // judges what it printed.
 TBoundedResult RunCliBounded(const std::vector<std::string>& args,
-                             const std::function<bool(const testing::CliRun&)>& expect) {
+                             const std::function<bool(const CliRun&)>& expect) {
   return RunBounded([&] { return expect(RunCli(args)); }, 10);
 }
 
 TEST(SpecialFilesCli, SettingsFileLinkedSheetAndPageTargetNeverHangOrReplace) {
   for (const auto kind : AllSpecialKinds()) {
     SCOPED_TRACE(SpecialKindName(kind));
-    testing::TempFolder folder;
+    TempFolder folder;
     folder.Write("doc.htm",
                  "<HTML><HEAD><TITLE>T</TITLE><LINK REL=stylesheet HREF=\"sheet.css\"></HEAD>"
                  "<BODY>Apfel</BODY></HTML>");
@@ -41,20 +35,20 @@ TEST(SpecialFilesCli, SettingsFileLinkedSheetAndPageTargetNeverHangOrReplace) {
 
     // A settings file that cannot be read gives the defaults, as a missing one.
     EXPECT_EQ(RunCliBounded({"settings", folder.Path()},
-                            [](const testing::CliRun& run) {
+                            [](const CliRun& run) {
                               return run.ExitCode == 0 &&
                                      run.Out.find("Title=Folverin\n") != std::string::npos;
                             }),
               TBoundedResult::Passed);
     // A sheet that cannot be read is no sheet; the document is read all the same.
     EXPECT_EQ(RunCliBounded({"text", folder.Path() + "doc.htm"},
-                            [](const testing::CliRun& run) {
+                            [](const CliRun& run) {
                               return run.ExitCode == 0 && run.Out.find("Apfel") != std::string::npos;
                             }),
               TBoundedResult::Passed);
     // The page is refused with a message naming it; the hits are still found.
     EXPECT_EQ(RunCliBounded({"search", folder.Path(), "apfel", "--page", page},
-                            [](const testing::CliRun& run) {
+                            [](const CliRun& run) {
                               return run.ExitCode == 1 && run.Err.find("page.htm") != std::string::npos;
                             }),
               TBoundedResult::Passed);
