@@ -134,6 +134,17 @@ std::vector<uint32_t> BorderTable(std::string_view term) {
   return border;
 }
 
+// The last `c` in base[0, end), looked for near `end` first: the tag before
+// an occurrence is seldom far back, and a search of the whole prefix for
+// every occurrence would cost a checked build (whose memrchr checks the
+// whole range it is given) time in the square of the document's size.
+const char* LastBefore(const char* base, char c, size_t end) {
+  constexpr size_t kNear = 4096;
+  if (end <= kNear) return static_cast<const char*>(memrchr(base, c, end));
+  if (const void* near = memrchr(base + end - kNear, c, kNear)) return static_cast<const char*>(near);
+  return static_cast<const char*>(memrchr(base, c, end - kNear));
+}
+
 // Whether the term occurs within one stretch of text between tags. The tag
 // state at a position is decided by its neighbourhood alone: after any "<"
 // the text is inside a tag (a "<" inside a tag changes nothing), and the
@@ -158,9 +169,9 @@ bool StretchesContain(std::string_view text, const AnsiString& term,
       from = ltPos + 1;
       continue;
     }
-    const void* lastLt = memrchr(base, '<', pos);
+    const char* lastLt = LastBefore(base, '<', pos);
     if (!lastLt) return true;  // the first stretch of the document
-    const size_t lastLtPos = static_cast<const char*>(lastLt) - base;
+    const size_t lastLtPos = lastLt - base;
     if (memrchr(base + lastLtPos + 1, '>', pos - lastLtPos - 1)) return true;
     // Inside a tag, which ends at the first ">" from here on.
     const void* gt = std::memchr(base + pos, '>', n - pos);
