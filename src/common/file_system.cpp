@@ -146,15 +146,15 @@ std::string Refusal(std::string_view ansiPath, std::string_view why) {
 // The name the rename will replace, after following a link of the user's
 // own, or the refusal.
 struct TWriteTarget {
-  std::string Path;  // UTF-8
+  TParentFolder Parent;  // the folder the rename happens in, and the name
   std::optional<struct stat> Existing;
   std::optional<std::string> Error;
 };
 
 TWriteTarget CheckWriteTarget(std::string_view ansiPath, std::string path) {
   for (int links = 0;; ++links) {
-    TWriteTarget target{path, std::nullopt, std::nullopt};
-    const TParentFolder parent = OpenParentFolder(path);
+    TWriteTarget target{OpenParentFolder(path), std::nullopt, std::nullopt};
+    const TParentFolder& parent = target.Parent;
     if (!parent.Folder) {
       target.Error = SystemError("Cannot create file", ansiPath, errno);
       return target;
@@ -329,10 +329,10 @@ std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string
     return SystemError("Cannot create file", ansiPath, EINVAL);
   const TWriteTarget target = CheckWriteTarget(ansiPath, AnsiToUtf8(ansiPath));
   if (target.Error) return target.Error;
-  const TParentFolder parent = OpenParentFolder(target.Path);
-  // Opened for reading so that the rename can be made lasting with fsync.
-  const TFileDescriptor folder(
-      parent.Folder ? ::openat(parent.Folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
+  // The folder that was checked, opened for reading so that the rename can
+  // be made lasting with fsync.
+  const TParentFolder& parent = target.Parent;
+  const TFileDescriptor folder(::openat(parent.Folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!folder) return SystemError("Cannot create file", ansiPath, errno);
   std::string tempName;
   TFileDescriptor fd = CreateTemporaryAt(folder.Get(), tempName);
