@@ -122,6 +122,11 @@ AnsiString Utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+size_t Utf8SequenceLength(std::string_view text, size_t pos) {
+  size_t end = pos;
+  return DecodeUtf8(text, end) ? end - pos : 0;
+}
+
 bool IsValidUtf8(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size())

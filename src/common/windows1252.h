@@ -24,6 +24,11 @@ std::string AnsiToUtf8(std::string_view ansi);
 AnsiString Utf16ToAnsi(std::u16string_view text);
 AnsiString Utf8ToAnsi(std::string_view utf8);
 
+// The length of the well-formed UTF-8 sequence starting at text[pos], or 0
+// when none does (a stray continuation byte, an overlong form, a surrogate,
+// a value beyond U+10FFFF or a sequence cut short).
+size_t Utf8SequenceLength(std::string_view text, size_t pos);
+
 // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
 // values beyond U+10FFFF). Pure ASCII is.
 bool IsValidUtf8(std::string_view text);
