@@ -47,10 +47,6 @@ struct TFolderListing {
   bool Readable = true;
 };
 
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
-};
-
 TSearchRec MakeRecord(AnsiString name, const struct stat& st, bool writable) {
   TSearchRec rec;
   const bool isFolder = S_ISDIR(st.st_mode);
@@ -88,10 +84,7 @@ bool ListedBefore(const TListedEntry& a, const TListedEntry& b) {
 TFolderListing ListFolder(const AnsiString& folder) {
   TFolderListing listing;
   const std::string utf8Folder = AnsiToUtf8(folder);
-  TFileDescriptor fd = OpenLongPath(utf8Folder.empty() ? "." : utf8Folder,
-                                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  std::unique_ptr<DIR, DirCloser> dir(fd ? fdopendir(fd.Get()) : nullptr);
-  if (dir) fd.Release();  // the listing owns it now
+  const TDirHandle dir = OpenDirLongPath(utf8Folder.empty() ? "." : utf8Folder);
   if (!dir) {
     listing.Readable = errno == ENOENT || errno == ENOTDIR;
     return listing;

@@ -50,16 +50,13 @@ std::vector<std::string> SplitAtSlash(std::string_view path) {
 // choice does not depend on the order the folder lists them in.
 std::optional<std::string> FindEntryIgnoringCase(const std::string& folder,
                                                  const std::string& wanted) {
-  TFileDescriptor fd = OpenLongPath(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  DIR* dir = fd ? ::fdopendir(fd.Get()) : nullptr;
-  if (dir == nullptr) return std::nullopt;
-  fd.Release();  // the listing owns it now
+  const TDirHandle dir = OpenDirLongPath(folder);
+  if (!dir) return std::nullopt;
   std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(dir)) {
+  while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view name = entry->d_name;
     if (SameText(name, wanted) && (!best || name < *best)) best = std::string(name);
   }
-  ::closedir(dir);
   return best;
 }
 

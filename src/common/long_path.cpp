@@ -51,6 +51,14 @@ TFileDescriptor OpenLongPath(const std::string& path, int flags, mode_t mode) {
   return TFileDescriptor(::openat(parent.Folder.Get(), parent.Name.c_str(), flags, mode));
 }
 
+TDirHandle OpenDirLongPath(const std::string& path, int flags) {
+  TFileDescriptor fd = OpenLongPath(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
+  if (!fd) return {};
+  TDirHandle dir(::fdopendir(fd.Get()));
+  if (dir) fd.Release();  // the listing owns it now
+  return dir;
+}
+
 bool StatLongPath(const std::string& path, struct stat& info) {
   if (::stat(path.c_str(), &info) == 0) return true;
   if (errno != ENAMETOOLONG) return false;

@@ -7,9 +7,11 @@
 // stands for.
 #pragma once
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <memory>
 #include <string>
 
 #include "common/file_descriptor.h"
@@ -27,6 +29,15 @@ struct TParentFolder {
   std::string Name;
 };
 TParentFolder OpenParentFolder(const std::string& path);
+
+struct TDirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using TDirHandle = std::unique_ptr<DIR, TDirCloser>;
+
+// opendir(path) for a path of any length; `flags` are added to those of the
+// open (O_NOFOLLOW, say). Empty, with errno set, when it fails.
+TDirHandle OpenDirLongPath(const std::string& path, int flags = 0);
 
 // stat(path): follows a final symbolic link.
 bool StatLongPath(const std::string& path, struct stat& info);

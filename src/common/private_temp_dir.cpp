@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "common/file_descriptor.h"
+#include "common/long_path.h"
 #include "common/temp_dir.h"
 #include "common/windows1252.h"
 
@@ -114,16 +115,13 @@ void TPrivateTempDir::RemoveIfOwned() {
   if (!removeAtEnd_ || path_.empty()) return;
   removeAtEnd_ = false;
   const std::string utf8 = AnsiToUtf8(path_);
-  const int fd = ::open(utf8.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return;
-  if (DIR* dir = ::fdopendir(fd)) {
-    while (const dirent* entry = ::readdir(dir)) {
+  {
+    const TDirHandle dir = OpenDirLongPath(utf8, O_NOFOLLOW);
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir.get())) {
       if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-        ::unlinkat(fd, entry->d_name, 0);
+        ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
     }
-    ::closedir(dir);
-  } else {
-    ::close(fd);
   }
   ::rmdir(utf8.c_str());
 }
