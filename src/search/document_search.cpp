@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "app/app_settings.h"
+#include "common/scope_guard.h"
 #include "search/document_text.h"
 #include "search/search_parser.h"
 
@@ -33,10 +34,7 @@ TSearchOutcome TDocumentSearch::Run(const TAppSettings& settings, TParser& parse
     return outcome;
   }
   running_ = true;
-  struct TRunningGuard {
-    bool& running;
-    ~TRunningGuard() { running = false; }
-  } guard{running_};
+  TScopeGuard notRunning([this] { running_ = false; });
   outcome.ResultPage = StartResultPage(settings);
   parser.SetExpression(Trim(query));
   parser.Parse();
