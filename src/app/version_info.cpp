@@ -1,23 +1,11 @@
 #include "app/version_info.h"
 
+#include "app/version.h"
 #include "common/file_system.h"
-
-// Set by src/app/CMakeLists.txt from the project's version.
-#ifndef FOLVERIN_VERSION_MAJOR
-#define FOLVERIN_VERSION_MAJOR 0
-#define FOLVERIN_VERSION_MINOR 0
-#define FOLVERIN_VERSION_PATCH 0
-#endif
 
 namespace folverin {
 
 namespace {
-
-#define FOLVERIN_STR2(x) #x
-#define FOLVERIN_STR(x) FOLVERIN_STR2(x)
-constexpr const char* kProductVersion =
-    FOLVERIN_STR(FOLVERIN_VERSION_MAJOR) "." FOLVERIN_STR(FOLVERIN_VERSION_MINOR) "." FOLVERIN_STR(
-        FOLVERIN_VERSION_PATCH);
 
 struct TCompiledValue {
   const char* Name;
@@ -28,12 +16,12 @@ const std::vector<TCompiledValue>& CompiledValues() {
   static const std::vector<TCompiledValue> values = {
       {"CompanyName", "Brevimar"},
       {"FileDescription", "Folverin"},
-      {"FileVersion", AnsiString(kProductVersion) + ".0"},
+      {"FileVersion", AnsiString(kProjectVersion) + ".0"},
       {"InternalName", "folverin"},
       {"LegalCopyright", "\xA9 Brevimar"},
       {"OriginalFilename", "folverin"},
       {"ProductName", "Folverin"},
-      {"ProductVersion", kProductVersion},
+      {"ProductVersion", kProjectVersion},
   };
   return values;
 }

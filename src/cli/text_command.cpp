@@ -11,7 +11,7 @@
 
 #include "cli/commands.h"
 #include "common/windows1252.h"
-#include "htmlengine/document_view.h"
+#include "htmlengine/view/document_view.h"
 
 namespace folverin::cli {
 

@@ -10,7 +10,7 @@
 #include <QFont>
 #include <QFontMetrics>
 
-#include "htmlengine/font_metrics.h"
+#include "htmlengine/support/font_metrics.h"
 
 namespace folverin {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "htmlengine/document_builder.h"
-#include "htmlengine/section_list.h"
+#include "htmlengine/builder/document_builder.h"
+#include "htmlengine/document/section_list.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "htmlengine/html_charsets.h"
-#include "htmlengine/html_engine_error.h"
-#include "htmlengine/html_tokenizer.h"
+#include "htmlengine/support/html_charsets.h"
+#include "htmlengine/support/html_engine_error.h"
+#include "htmlengine/tokenizer/html_tokenizer.h"
 
 namespace {
 

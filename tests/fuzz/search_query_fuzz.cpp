@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "../search/documented_term.h"
 #include "search/document_text.h"
 #include "search/search_parser.h"
 #include "search/search_term.h"
 #include "search/term_matcher.h"
-#include "../search/documented_term.h"
 
 namespace {
 

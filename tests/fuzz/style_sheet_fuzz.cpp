@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "htmlengine/property_derived_values.h"
-#include "htmlengine/property_set.h"
-#include "htmlengine/style_list.h"
-#include "htmlengine/style_sheet_parser.h"
+#include "htmlengine/style/property_derived_values.h"
+#include "htmlengine/style/property_set.h"
+#include "htmlengine/style/style_list.h"
+#include "htmlengine/style/style_sheet_parser.h"
 
 using namespace folverin;
 

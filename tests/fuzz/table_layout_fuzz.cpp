@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "htmlengine/document_builder.h"
-#include "htmlengine/section_list.h"
+#include "htmlengine/builder/document_builder.h"
+#include "htmlengine/document/section_list.h"
 
 namespace {
 

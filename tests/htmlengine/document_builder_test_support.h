@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/windows1252.h"
-#include "htmlengine/document_view.h"
+#include "htmlengine/view/document_view.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin::test {

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "htmlengine/block.h"
-#include "htmlengine/horz_line.h"
-#include "htmlengine/html_table.h"
-#include "htmlengine/section.h"
-#include "htmlengine/section_list.h"
-#include "htmlengine/token_obj.h"
+#include "htmlengine/document/block.h"
+#include "htmlengine/document/horz_line.h"
+#include "htmlengine/document/html_table.h"
+#include "htmlengine/document/section.h"
+#include "htmlengine/document/section_list.h"
+#include "htmlengine/tokenizer/token_obj.h"
 
 namespace folverin::test {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "htmlengine/block.h"
-#include "htmlengine/document_builder.h"
-#include "htmlengine/document_walk.h"
-#include "htmlengine/html_table.h"
-#include "htmlengine/section_list.h"
+#include "htmlengine/builder/document_builder.h"
+#include "htmlengine/document/block.h"
+#include "htmlengine/document/document_walk.h"
+#include "htmlengine/document/html_table.h"
+#include "htmlengine/document/section_list.h"
 
 namespace folverin::test {
 
