@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "common/file_system.h"
+#include "common/path_parts.h"
 #include "common/profile_reader.h"
 
 namespace folverin {
@@ -61,29 +62,12 @@ AnsiString RemoveLeadingSeparator(AnsiString value) {
   return value;
 }
 
-AnsiString WithTrailingSeparator(AnsiString value) {
-  if (!value.empty() && !IsPathSeparator(value.back())) value += kPathDelim;
-  return value;
-}
-
-AnsiString ChangeFileExt(std::string_view path, std::string_view extension) {
-  const size_t slash = path.find_last_of("/\\");
-  const size_t dot = path.rfind('.');
-  const bool hasExtension = dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
-  return AnsiString(path.substr(0, hasExtension ? dot : path.size())) + AnsiString(extension);
-}
-
-AnsiString FolderOf(std::string_view path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string_view::npos ? AnsiString() : AnsiString(path.substr(0, slash + 1));
-}
-
 // The program is on a read-only medium when its file cannot be written. With
 // --collection the program file is only assumed to be there; then the
 // collection folder decides.
 bool IsOnReadOnlyMedium(std::string_view programFile) {
   if (FileExists(programFile)) return !IsWritable(programFile);
-  return !IsWritable(FolderOf(programFile));
+  return !IsWritable(FolderOfPath(programFile));
 }
 
 class TSettingsReader {
@@ -125,7 +109,7 @@ void TSettingsReader::Read() {
   out_.Caption = "Folverin";
   out_.Width = env_.DesignedWidth;
   out_.Height = env_.DesignedHeight;
-  s_.AppFolder = FolderOf(env_.ProgramFile);
+  s_.AppFolder = FolderOfPath(env_.ProgramFile);
   // Without a private folder there is no place for the page; the write then
   // fails with a message instead of landing in the current folder.
   s_.SearchPage = env_.TempDir.empty() ? AnsiString() : env_.TempDir + "@SEARCH@.HTM";

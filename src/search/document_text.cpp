@@ -10,20 +10,13 @@
 
 #include "common/file_system.h"
 #include "common/long_path.h"
+#include "common/path_parts.h"
 #include "common/windows1252.h"
 
 namespace folverin {
 
 TDocumentReadError::TDocumentReadError(const AnsiString& fileName)
     : std::runtime_error("cannot read " + fileName), fileName_(fileName) {}
-
-std::string_view FileExtension(std::string_view path) {
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string_view::npos) return {};
-  const size_t slash = path.find_last_of(kPathDelim);
-  if (slash != std::string_view::npos && slash > dot) return {};
-  return path.substr(dot);
-}
 
 bool IsSearchDocument(std::string_view name) {
   const std::string_view ext = FileExtension(name);

@@ -21,9 +21,6 @@ class TDocumentReadError : public std::runtime_error {
   AnsiString fileName_;
 };
 
-// The extension of the last part of a path, dot included ("" when none).
-std::string_view FileExtension(std::string_view path);
-
 // .htm, .html, .hcm and .hcml in any letter case: the documents the search
 // counts and evaluates.
 bool IsSearchDocument(std::string_view name);

@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "common/path_parts.h"
 #include "search/document_text.h"
 #include "search/search_parser.h"
 #include "search/term_matcher.h"

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "common/file_system.h"
+#include "common/path_parts.h"
 #include "common/windows1252.h"
 #include "htmlengine/builder/html_builder.h"
 #include "htmlengine/style/colour_names.h"
@@ -25,11 +26,6 @@ std::optional<int> ParseInteger(std::string_view text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end == text.data()) return std::nullopt;
   return value;
-}
-
-AnsiString FolderOf(const AnsiString& path) {
-  const size_t slash = path.find_last_of("/\\");
-  return slash == AnsiString::npos ? AnsiString() : path.substr(0, slash + 1);
 }
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
@@ -92,7 +88,7 @@ void THtmlBuilder::ApplyLinkedSheet(const AnsiString& href) {
     return;
   }
   const AnsiString fileName = View.ExpandDocumentName ? View.ExpandDocumentName(href) : href;
-  const AnsiString base = FolderOf(fileName);
+  const AnsiString base = FolderOfWrittenPath(fileName);
   if (View.SheetCache) {
     if (auto parsed = View.SheetCache->Load(fileName, base)) {
       TStyleList& store = TargetDocument.StyleSheet;

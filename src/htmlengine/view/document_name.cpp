@@ -5,6 +5,7 @@
 
 #include "common/file_system.h"
 #include "common/file_url.h"
+#include "common/path_parts.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -34,11 +35,6 @@ AnsiString ToFilePath(std::string_view name, const AnsiString& serverRoot) {
   return path;
 }
 
-AnsiString FolderOf(const AnsiString& path) {
-  const size_t slash = path.rfind(kPathDelim);
-  return slash == AnsiString::npos ? AnsiString() : path.substr(0, slash + 1);
-}
-
 AnsiString WorkingFolder() {
   std::error_code error;
   const std::string folder = std::filesystem::current_path(error).string();
@@ -62,9 +58,9 @@ AnsiString ExpandDocumentAddress(const AnsiString& name, const TDocumentNameBase
   if (SameText(base.DocumentBase, "DosPath")) return ExpandFileName(path);
   const AnsiString& from = base.DocumentBase.empty() ? base.LoadedFile : base.DocumentBase;
   // A base on a web server keeps the address for the handlers of that scheme.
-  if (IsOtherSchemeAddress(from)) return FolderOf(from) + path;
+  if (IsOtherSchemeAddress(from)) return FolderOfPath(from) + path;
   const AnsiString folder =
-      FolderOf(StartsWithFileScheme(from) ? FileAddressToPath(from) : ToNativeSeparators(from));
+      FolderOfPath(StartsWithFileScheme(from) ? FileAddressToPath(from) : ToNativeSeparators(from));
   return ExpandFileName(folder + path);
 }
 
