@@ -24,15 +24,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "common/file_system.h"
-#include "common/file_url.h"
-#include "common/qt_text.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
+#include "common/file_system.h"
+#include "common/file_url.h"
+#include "qtcommon/app_icons.h"
+#include "qtcommon/error_box.h"
+#include "qtcommon/qt_text.h"
 #include "search/result_page.h"
 #include "ui/action_dialog.h"
-#include "ui/app_icons.h"
-#include "ui/error_box.h"
 #include "ui/main_form.h"
 
 namespace folverin {

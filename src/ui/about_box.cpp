@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "common/file_system.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 

@@ -21,12 +21,12 @@
 #include "app/menu_merge.h"
 #include "browser/browser_window.h"
 #include "common/file_system.h"
-#include "common/qt_text.h"
 #include "common/windows1252.h"
+#include "qtcommon/app_icons.h"
+#include "qtcommon/error_box.h"
+#include "qtcommon/qt_text.h"
 #include "ui/about_box.h"
 #include "ui/action_dialog.h"
-#include "ui/app_icons.h"
-#include "ui/error_box.h"
 
 namespace folverin {
 

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QTextLayout>
 
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 

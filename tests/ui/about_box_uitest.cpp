@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/browser_test_support.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 #include "test_support/fake_version_source.h"
 #include "test_support/temp_folder.h"
 

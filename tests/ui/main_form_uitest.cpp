@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "browser/browser_test_support.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 #include "test_support/temp_folder.h"
 #include "ui/about_box.h"
 #include "ui/action_dialog.h"

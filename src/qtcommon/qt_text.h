@@ -1,6 +1,5 @@
 // The one boundary between the program's Windows-1252 texts and Qt's
-// QString. Header-only, so that the core library stays free of Qt; only Qt
-// code includes it.
+// QString; only Qt code includes it.
 #pragma once
 
 #include <QString>
