@@ -3,8 +3,6 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QEventLoop>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
@@ -22,6 +20,8 @@
 #include "app/app_settings.h"
 #include "browser/browser_dialogs.h"
 #include "browser/search_scheme.h"
+#include "common/javascript_string.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 
@@ -81,11 +81,6 @@ QWebEngineProfile* BrowserProfile() {
     profile->setHttpUserAgent(agent + QLatin1String(" Folverin"));
   }
   return profile;
-}
-
-QString ScriptString(const QString& text) {
-  const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-  return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
 bool IsTopLevelTarget(const QString& name) {
@@ -194,7 +189,8 @@ void TEmbeddedBrowser::NavigateToFrame(const QString& address, const QString& ta
   const QUrl url = AddressToUrl(address);
   if (!IsTopLevelTarget(targetFrameName)) {
     const QString script = QString::fromLatin1(kFrameNavigateScript)
-                               .arg(ScriptString(targetFrameName), ScriptString(url.toString()));
+                               .arg(FromUtf16(JavaScriptString(ToUtf16(targetFrameName))),
+                                    FromUtf16(JavaScriptString(ToUtf16(url.toString()))));
     QPointer<TEmbeddedBrowser> self(this);
     const bool done = EvaluateScript(script).toBool();
     if (!self || done) return;
