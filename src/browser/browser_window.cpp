@@ -24,6 +24,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "browser/browser_dialogs.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
 #include "common/file_system.h"
@@ -122,11 +123,12 @@ void TChildForm::CreateActions() {
   connect(acBack, &QAction::triggered, wb, &TEmbeddedBrowser::GoBack);
   connect(acNext, &QAction::triggered, wb, &TEmbeddedBrowser::GoForward);
   connect(acStop, &QAction::triggered, wb, &TEmbeddedBrowser::Stop);
-  connect(acSearch, &QAction::triggered, wb, &TEmbeddedBrowser::ExecFind);
-  connect(acPrint, &QAction::triggered, wb, &TEmbeddedBrowser::Print);
-  connect(acPreview, &QAction::triggered, wb, &TEmbeddedBrowser::ExecPrintPreview);
-  connect(acPageLayout, &QAction::triggered, wb, &TEmbeddedBrowser::ExecPageSetup);
-  connect(acOptions, &QAction::triggered, wb, &TEmbeddedBrowser::ExecOptions);
+  // The control's own dialogs act on its view.
+  connect(acSearch, &QAction::triggered, wb, [this] { ShowFindDialog(wb->View()); });
+  connect(acPrint, &QAction::triggered, wb, [this] { PrintDocument(wb->View()); });
+  connect(acPreview, &QAction::triggered, wb, [this] { ShowPrintPreview(wb->View()); });
+  connect(acPageLayout, &QAction::triggered, wb, [this] { ShowPageSetup(wb->View()); });
+  connect(acOptions, &QAction::triggered, wb, [this] { ShowInternetOptions(wb->View()); });
   connect(acEdit, &QAction::triggered, this, &TChildForm::acEditExecute);
   connect(acSelectAll, &QAction::triggered, wb, &TEmbeddedBrowser::ExecSelectAll);
   connect(acCopy, &QAction::triggered, wb, &TEmbeddedBrowser::ExecCopy);

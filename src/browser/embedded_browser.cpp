@@ -18,7 +18,6 @@
 #include <memory>
 
 #include "app/app_settings.h"
-#include "browser/browser_dialogs.h"
 #include "browser/search_scheme.h"
 #include "common/javascript_string.h"
 #include "qtcommon/qt_text.h"
@@ -219,13 +218,8 @@ QString TEmbeddedBrowser::LocationProtocol() {
   return scheme.isEmpty() ? QString() : scheme + QLatin1Char(':');
 }
 
-void TEmbeddedBrowser::ExecFind() { ShowFindDialog(this); }
 void TEmbeddedBrowser::ExecCopy() { page_->triggerAction(QWebEnginePage::Copy); }
 void TEmbeddedBrowser::ExecSelectAll() { page_->triggerAction(QWebEnginePage::SelectAll); }
-void TEmbeddedBrowser::ExecPrintPreview() { ShowPrintPreview(this); }
-void TEmbeddedBrowser::ExecPageSetup() { ShowPageSetup(this); }
-void TEmbeddedBrowser::ExecOptions() { ShowInternetOptions(this); }
-void TEmbeddedBrowser::Print() { PrintDocument(this); }
 
 void TEmbeddedBrowser::FocusDocument() {
   if (!page_->url().isEmpty()) view_->setFocus(Qt::OtherFocusReason);

@@ -1,7 +1,8 @@
 // TEmbeddedBrowser: the web view of a browser window and the host side of
 // it. The window gives it handlers for the checks the control asks its host
 // (navigation, new window, context menu, keys) and listens to its
-// notifications; everything the window needs of the page goes through here.
+// notifications; everything else the window needs of the page goes through
+// here (the control's own dialogs take its view, browser_dialogs.h).
 #pragma once
 
 #include <QFrame>
@@ -59,13 +60,8 @@ class TEmbeddedBrowser : public QFrame {
   QString DocumentURL() const;
   // The location protocol of the top-level document ("file:", "http:", ...).
   QString LocationProtocol();
-  void ExecFind();
   void ExecCopy();
   void ExecSelectAll();
-  void ExecPrintPreview();
-  void ExecPageSetup();
-  void ExecOptions();
-  void Print();
   void FocusDocument();
 
   // DOCHOSTUIFLAG_NO3DBORDER / NO3DOUTERBORDER: without them the view has a

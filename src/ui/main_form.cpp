@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/menu_merge.h"
+#include "browser/browser_dialogs.h"
 #include "browser/browser_window.h"
 #include "common/file_system.h"
 #include "common/windows1252.h"
@@ -180,7 +181,7 @@ void TMainForm::CreateViewMenu() {
   mnuFavorites = addSwitch(QStringLiteral("Favoriten"), Settings.ShowFavorites);
   mnuHistory = addSwitch(QStringLiteral("Verlauf"), Settings.ShowHistory);
   connect(mnuView->addAction(QStringLiteral("Internetoptionen...")), &QAction::triggered, this, [this] {
-    if (TChildForm* child = ActiveBrowserWindow()) child->wb->ExecOptions();
+    if (TChildForm* child = ActiveBrowserWindow()) ShowInternetOptions(child->wb->View());
   });
   mnuIndexSearch = mnuView->addAction(QStringLiteral("Index-Suche"));
   mnuIndexSearch->setCheckable(true);
