@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "browser/browser_host.h"
 #include "browser/embedded_browser.h"
 #include "browser/navigation_policy.h"
 #include "search/document_search.h"
@@ -26,13 +27,10 @@ class QToolButton;
 
 namespace folverin {
 
-class TMainForm;
-
 class TChildForm : public QMainWindow {
   Q_OBJECT
  public:
-  TChildForm(TMainForm& mainForm, QWidget* parent = nullptr);
-  ~TChildForm() override;
+  explicit TChildForm(TBrowserHost& host, QWidget* parent = nullptr);
 
   TEmbeddedBrowser* wb = nullptr;
 
@@ -131,7 +129,7 @@ class TChildForm : public QMainWindow {
   std::optional<AnsiString> ContextLinkPath() const;
   bool ChooseTargetFolder();
 
-  TMainForm& mainForm_;
+  TBrowserHost& host_;
   TDocumentSearch SearchHTM;
   bool searchRunning_ = false;
   bool closeAfterSearch_ = false;

@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "browser/browser_window.h"
 #include "ui/search_animation.h"
 
 namespace folverin {
@@ -44,6 +43,20 @@ TActionDlg::TActionDlg(QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TActionDlg::ShowForRun(std::uint64_t run, const std::function<void()>& cancel) {
+  if (run_ == run) return;
+  run_ = run;
+  cancel_ = cancel;
+  show();
+}
+
+void TActionDlg::EndRun(std::uint64_t run) {
+  if (run_ != run && run_ != 0) return;
+  run_ = 0;
+  cancel_ = nullptr;
+  hide();
+}
+
 void TActionDlg::ShowPath(const QString& path) {
   // Long paths are cut in the middle so that the file name stays readable.
   const int room = std::max(DirLabel->width() - 8, 100);
@@ -77,7 +90,8 @@ void TActionDlg::closeEvent(QCloseEvent* event) {
 }
 
 void TActionDlg::FormClose() {
-  if (SearchWindow) SearchWindow->CancelDocumentSearch();
+  // A copy: the cancel may end the run, which lets go of the dialog's own.
+  if (const std::function<void()> cancel = cancel_) cancel();
   hide();
 }
 

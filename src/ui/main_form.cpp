@@ -463,6 +463,18 @@ bool TMainForm::ToggleQuickSearchWindow() {
   return visible;
 }
 
+void TMainForm::ShowSearchProgress(TSearchRunId run, const std::function<void()>& cancel) {
+  if (ActionDlg) ActionDlg->ShowForRun(run, cancel);
+}
+
+void TMainForm::ShowSearchedDocument(const QString& path) {
+  if (ActionDlg) ActionDlg->ShowPath(path);
+}
+
+void TMainForm::EndSearchProgress(TSearchRunId run) {
+  if (ActionDlg) ActionDlg->EndRun(run);
+}
+
 bool TMainForm::IsFullScreen() const { return mnuFullScreen->isChecked(); }
 
 void TMainForm::mnuFullScreenClick() {
@@ -498,6 +510,9 @@ int TMainForm::TabOf(QObject* window) const {
 void TMainForm::AddTab(QMdiSubWindow* window) {
   if (TabOf(window) != -1) return;
   connect(window, &QObject::destroyed, this, &TMainForm::ChildDestroyed);
+  QWidget* child = window->widget();
+  connect(child, &QWidget::windowTitleChanged, this,
+          [this, child](const QString& caption) { UpdateTabCaption(child, caption); });
   const int index = MDITab->addTab(AppIcon(TAppIcon::BrowserWindow), window->widget()->windowTitle());
   MDITab->setTabData(index, QVariant::fromValue<QObject*>(window));
   MDITab->setTabToolTip(index, window->widget()->windowTitle());

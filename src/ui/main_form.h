@@ -11,6 +11,7 @@
 #include "app/recent_list.h"
 #include "app/tools_file.h"
 #include "app/version_info.h"
+#include "browser/browser_host.h"
 #include "common/private_temp_dir.h"
 #include "search/document_search.h"
 
@@ -26,7 +27,7 @@ class TAboutBox;
 class TActionDlg;
 class TChildForm;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TBrowserHost {
   Q_OBJECT
  public:
   // The designed client area.
@@ -37,9 +38,8 @@ class TMainForm : public QMainWindow {
   ~TMainForm() override;
 
   TAppSettings Settings;
-  // The counters and the progress dialog of the one search that runs at a
-  // time, shared by every browser window.
-  TSearchCounters SearchCounters;
+  // The progress dialog of the one search that runs at a time, shared by
+  // every browser window.
   TActionDlg* ActionDlg = nullptr;
   TAboutBox* AboutBox = nullptr;
   TRecentList RecentList;
@@ -83,20 +83,27 @@ class TMainForm : public QMainWindow {
   QAction* IndexSearchItem() const { return mnuIndexSearch; }
   void mnuAboutClick();
 
-  TChildForm* OpenBrowserWindow(const QString& address);
   void ApplyViewSettings();
-  void AddRecent(const AnsiString& entry);
-  QMenu* RecentMenu() const { return recentMenu_; }
-  void mnuFullScreenClick();
-  void mnuNewClick();
   bool IsFullScreen() const;
 
+  // What the browser windows ask of the frame.
+  const TAppSettings& AppSettings() const override { return Settings; }
+  TSearchCounters& SearchCounters() override { return searchCounters_; }
+  AnsiString& LinkTargetFolder() override { return LastTargetFolder; }
+  const std::vector<AnsiString>& RecentEntries() const override { return RecentList.Entries(); }
+  QMenu* RecentMenu() const override { return recentMenu_; }
+  void AddRecent(const AnsiString& entry) override;
+  TChildForm* OpenBrowserWindow(const QString& address) override;
+  void mnuNewClick() override;
   // Closes a child window (browser windows close through here so that the
   // sub-window around them goes too).
-  void CloseChild(QWidget* child);
-  void UpdateTabCaption(QWidget* child, const QString& caption);
-  // Shows or hides the quick search window; whether it is visible now.
-  bool ToggleQuickSearchWindow();
+  void CloseChild(QWidget* child) override;
+  void CloseProgram() override { close(); }
+  void mnuFullScreenClick() override;
+  bool ToggleQuickSearchWindow() override;
+  void ShowSearchProgress(TSearchRunId run, const std::function<void()>& cancel) override;
+  void ShowSearchedDocument(const QString& path) override;
+  void EndSearchProgress(TSearchRunId run) override;
 
   QList<TChildForm*> BrowserWindows() const;
   TChildForm* ActiveBrowserWindow() const;
@@ -130,11 +137,14 @@ class TMainForm : public QMainWindow {
   void ChildActivated(QMdiSubWindow* window);
   void ChildDestroyed(QObject* window);
   int TabOf(QObject* window) const;
+  void UpdateTabCaption(QWidget* child, const QString& caption);
 
   // The user's own folder for the result page; made before the settings
   // are read, removed (when made for this run) after the child windows go.
   TPrivateTempDir scratchFolder_ = TPrivateTempDir::Create();
   TSettingsOutcome outcome_;
+  // The counters of the one search that runs at a time.
+  TSearchCounters searchCounters_;
   QMdiArea* mdiArea_ = nullptr;
   QMenu* mnuFile = nullptr;
   QMenu* mnuTools = nullptr;
