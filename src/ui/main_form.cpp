@@ -124,8 +124,7 @@ void TMainForm::ApplyOutcome() {
   resize(std::max(outcome_.Width, 1), std::max(outcome_.Height, 1));
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   move(available.center() - rect().center());
-  if (outcome_.ToolsMenuVisible) mnuTools->menuAction()->setVisible(*outcome_.ToolsMenuVisible);
-  if (outcome_.ToolsFilePresent) BuildToolsMenu(outcome_.ToolsFile);
+  BuildToolsMenu(ReadToolsMenu(outcome_));
   if (outcome_.HelpIndexVisible) mnuHelpIndex->setVisible(*outcome_.HelpIndexVisible);
   if (outcome_.CreateIndexVisible) mnuCreateIndex->setVisible(*outcome_.CreateIndexVisible);
   if (outcome_.WindowSizeVisible) mnuWindowSize->menuAction()->setVisible(*outcome_.WindowSizeVisible);
@@ -246,34 +245,26 @@ void TMainForm::mnuCreateIndexClick() {
 
 // --- Tools menu ---------------------------------------------------------
 
-void TMainForm::BuildToolsMenu(const AnsiString& toolsFile) {
-  const std::vector<TToolEntry> entries = ReadToolsFile(toolsFile);
-  if (entries.empty()) return;
-  for (const TToolEntry& entry : entries) {
-    const int tag = static_cast<int>(ToolPrograms.size());
-    ToolPrograms.push_back(entry.Program);
-    ToolCaptions.push_back(entry.Caption);
-    ToolOptions.push_back(entry.Options);
-    QAction* item = mnuTools->addAction(FromAnsi(entry.Caption));
-    item->setData(tag);
+void TMainForm::BuildToolsMenu(const TToolsMenu& menu) {
+  toolEntries_ = menu.Entries;
+  for (size_t tag = 0; tag < toolEntries_.size(); ++tag) {
+    QAction* item = mnuTools->addAction(FromAnsi(toolEntries_[tag].Caption));
+    item->setData(static_cast<int>(tag));
     connect(item, &QAction::triggered, this, [this, item] { Tool0ItemClick(item); });
   }
-  // As designed the menu stays hidden and its entries out of reach; a
-  // collection that ships tools wants them offered.
-  mnuTools->menuAction()->setVisible(true);
+  mnuTools->menuAction()->setVisible(menu.Visible);
 }
 
 AnsiString TMainForm::ToolCommandOf(int tag) const {
-  if (tag < 0 || tag >= static_cast<int>(ToolPrograms.size())) return {};
-  return ToolCommand(Settings.AppFolder, ToolPrograms[static_cast<size_t>(tag)]);
+  if (tag < 0 || tag >= static_cast<int>(toolEntries_.size())) return {};
+  return ToolStartCommand(Settings.AppFolder, toolEntries_[static_cast<size_t>(tag)]).value_or(AnsiString());
 }
 
 void TMainForm::Tool0ItemClick(QAction* sender) {
-  const int tag = sender->data().toInt();
-  // A line without a program names no program file: nothing to start.
-  if (tag < 0 || tag >= static_cast<int>(ToolPrograms.size()) || ToolPrograms[tag].empty()) return;
+  const AnsiString command = ToolCommandOf(sender->data().toInt());
+  if (command.empty()) return;
   // Whether the program starts is not examined: one that cannot shows nothing.
-  QProcess::startDetached(QString::fromUtf8(ResolveOnDisk(ToolCommandOf(tag))), {});
+  QProcess::startDetached(QString::fromUtf8(ResolveOnDisk(command)), {});
 }
 
 void TMainForm::CreateWindowMenu() {

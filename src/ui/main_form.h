@@ -9,7 +9,7 @@
 
 #include "app/app_settings.h"
 #include "app/recent_list.h"
-#include "app/tools_file.h"
+#include "app/tools_menu.h"
 #include "app/version_info.h"
 #include "browser/browser_host.h"
 #include "common/private_temp_dir.h"
@@ -56,13 +56,13 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // with and a LOGO.BMP that is not a picture.
   void ReportStartupError();
 
-  // The entries of the Tools file; entry i of each belongs to line i.
-  std::vector<AnsiString> ToolPrograms;
-  std::vector<AnsiString> ToolCaptions;
-  std::vector<AnsiString> ToolOptions;
-  void BuildToolsMenu(const AnsiString& toolsFile);
+  // The entries of the Tools file: entry i holds program, caption and
+  // options of line i and is the menu item with the tag i.
+  const std::vector<TToolEntry>& ToolEntries() const { return toolEntries_; }
+  void BuildToolsMenu(const TToolsMenu& menu);
   void Tool0ItemClick(QAction* sender);
-  // The command a Tools entry starts (for the tests: starting is not seen).
+  // The command a Tools entry starts, empty when it starts nothing (for the
+  // tests: starting is not seen).
   AnsiString ToolCommandOf(int tag) const;
   QMenu* ToolsMenu() const { return mnuTools; }
 
@@ -143,6 +143,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // are read, removed (when made for this run) after the child windows go.
   TPrivateTempDir scratchFolder_ = TPrivateTempDir::Create();
   TSettingsOutcome outcome_;
+  std::vector<TToolEntry> toolEntries_;
   // The counters of the one search that runs at a time.
   TSearchCounters searchCounters_;
   QMdiArea* mdiArea_ = nullptr;
