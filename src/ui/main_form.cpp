@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/full_screen.h"
 #include "app/menu_merge.h"
 #include "browser/browser_dialogs.h"
 #include "browser/browser_window.h"
@@ -469,24 +470,17 @@ void TMainForm::EndSearchProgress(TSearchRunId run) {
 bool TMainForm::IsFullScreen() const { return mnuFullScreen->isChecked(); }
 
 void TMainForm::mnuFullScreenClick() {
-  mnuFullScreen->toggle();
-  TChildForm* child = ActiveBrowserWindow();
-  if (mnuFullScreen->isChecked()) {
-    menuBar()->hide();
-    Settings.ShowToolbar = false;
-    if (child) {
-      child->ToolBar->hide();
-      child->StatusBar->hide();
-    }
-    showFullScreen();
-  } else {
-    if (child) {
-      child->ToolBar->show();
-      child->StatusBar->show();
-    }
-    menuBar()->show();
-    showNormal();
+  const TFullScreenStep step = ToggleFullScreen(mnuFullScreen->isChecked(), Settings);
+  mnuFullScreen->setChecked(step.FullScreen);
+  menuBar()->setVisible(step.ShowBars);
+  if (TChildForm* child = ActiveBrowserWindow()) {
+    child->ToolBar->setVisible(step.ShowBars);
+    child->StatusBar->setVisible(step.ShowBars);
   }
+  if (step.FullScreen)
+    showFullScreen();
+  else
+    showNormal();
 }
 
 // --- tab strip ----------------------------------------------------------
