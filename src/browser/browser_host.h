@@ -29,11 +29,11 @@ class TBrowserHost {
 
   // What every browser window shares with the others: the settings of the
   // run, the counters of the one search that runs at a time, the folder
-  // (with a trailing separator) the link commands last copied into, and the
-  // recently used list with its drop-down menu.
+  // (with a trailing separator) last chosen by a link command of any
+  // window, and the recently used list with its drop-down menu.
   virtual const TAppSettings& AppSettings() const = 0;
   virtual TSearchCounters& SearchCounters() = 0;
-  virtual AnsiString& LinkTargetFolder() = 0;
+  virtual AnsiString& SharedTargetFolder() = 0;
   virtual const std::vector<AnsiString>& RecentEntries() const = 0;
   virtual QMenu* RecentMenu() const = 0;
   virtual void AddRecent(const AnsiString& entry) = 0;

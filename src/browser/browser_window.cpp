@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -26,6 +25,7 @@
 
 #include "app/app_settings.h"
 #include "browser/browser_dialogs.h"
+#include "browser/link_commands.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
 #include "common/file_system.h"
@@ -37,6 +37,15 @@
 #include "search/result_page.h"
 
 namespace folverin {
+
+namespace {
+
+// The element under the mouse as the link commands see it.
+TContextLink LinkOf(const TContextElement& element) {
+  return {element.Present, ToAnsi(element.TagName), ToAnsi(element.Href)};
+}
+
+}  // namespace
 
 TChildForm::TChildForm(TBrowserHost& host, QWidget* parent)
     : QMainWindow(parent), SearchHTM(host.SearchCounters()), host_(host) {
@@ -303,20 +312,11 @@ TEmbeddedBrowser* TChildForm::WBNewWindow2() {
 }
 
 bool TChildForm::wbShowContextMenu(const QPoint& screenPos, const TContextElement& element) {
-  ContextDocumentURL.clear();
-  mnuSaveTarget->setEnabled(false);
-  mnuCopyTargetFolder->setEnabled(false);
   ContextElement = element;
-  if (element.Present) {
-    ContextDocumentURL = element.DocumentURL;
-    if (element.TagName == QLatin1String("A") && !element.Href.isEmpty()) {
-      const AnsiString path = FileURLToPath(ToAnsi(element.Href));
-      if (FileExists(path)) {
-        mnuSaveTarget->setEnabled(true);
-        mnuCopyTargetFolder->setEnabled(true);
-      }
-    }
-  }
+  ContextDocumentURL = element.Present ? element.DocumentURL : QString();
+  const bool linkCommands = LinkCommandsEnabled(LinkOf(element));
+  mnuSaveTarget->setEnabled(linkCommands);
+  mnuCopyTargetFolder->setEnabled(linkCommands);
   const bool ctrlHeld = QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
   if (DecideContextMenu(ctrlHeld, Switches) == TContextMenuChoice::EngineMenu) return false;
   ContextMenu->popup(screenPos);
@@ -401,41 +401,31 @@ void TChildForm::mnuShowFrameClick() {
   if (!path.empty()) emit SourceRequested(FromAnsi(path), false);
 }
 
-std::optional<AnsiString> TChildForm::ContextLinkPath() const {
-  if (!ContextElement.Present || ContextElement.TagName != QLatin1String("A") ||
-      ContextElement.Href.isEmpty())
-    return std::nullopt;
-  return FileURLToPath(ToAnsi(ContextElement.Href));
-}
-
 bool TChildForm::ChooseTargetFolder() {
-  AnsiString& last = host_.LinkTargetFolder();
-  QString preselected = FromAnsi(last);
-  if (preselected.endsWith(QLatin1Char('/'))) preselected.chop(1);
-  if (!QFileInfo(preselected).isDir()) preselected.clear();
+  AnsiString& last = host_.SharedTargetFolder();
+  const QString preselected = FromAnsi(PreselectedTargetFolder(last));
   const QString chosen = FolderBrowser ? FolderBrowser(this, preselected)
                                        : QFileDialog::getExistingDirectory(
                                              this, QStringLiteral("Ausgewählter Ordner:"), preselected);
   if (chosen.isEmpty()) return false;
-  last = ToAnsi(chosen.endsWith(QLatin1Char('/')) ? chosen : chosen + QLatin1Char('/'));
+  last = ChosenTargetFolder(ToAnsi(chosen));
   return true;
 }
 
 void TChildForm::mnuSaveTargetClick() {
-  const auto path = ContextLinkPath();
+  const std::optional<AnsiString> path = LinkTargetPath(LinkOf(ContextElement));
   if (!path || !FileExists(*path)) return;
   if (!ChooseTargetFolder()) return;
-  CopyIntoFolder(this, {FromAnsi(*path)}, FromAnsi(host_.LinkTargetFolder()));
+  const AnsiString& into = host_.SharedTargetFolder();
+  CopyIntoFolder(this, PlanFileCopy(*path, into), FromAnsi(into));
 }
 
 void TChildForm::mnuCopyTargetFolderClick() {
-  const auto path = ContextLinkPath();
+  const std::optional<AnsiString> path = LinkTargetPath(LinkOf(ContextElement));
   if (!path) return;
   if (!ChooseTargetFolder()) return;
-  const size_t slash = path->find_last_of(kPathDelim);
-  const QString folder = FromAnsi(slash == AnsiString::npos ? AnsiString() : path->substr(0, slash + 1));
-  CopyIntoFolder(this, FolderEntries(folder.isEmpty() ? QStringLiteral(".") : folder),
-                 FromAnsi(host_.LinkTargetFolder()));
+  const AnsiString& into = host_.SharedTargetFolder();
+  CopyIntoFolder(this, PlanFolderCopy(LinkTargetFolder(*path), into), FromAnsi(into));
 }
 
 void TChildForm::IndexBtnClick() {

@@ -125,8 +125,6 @@ class TChildForm : public QMainWindow {
   void IndexBtnClick();
   void WBDocumentComplete(bool topLevel);
   void SearchAllDocuments(const AnsiString& query, TSearchOutcome& outcome);
-  // The link target's local path, when the context element is a link.
-  std::optional<AnsiString> ContextLinkPath() const;
   bool ChooseTargetFolder();
 
   TBrowserHost& host_;

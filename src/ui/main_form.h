@@ -89,7 +89,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // What the browser windows ask of the frame.
   const TAppSettings& AppSettings() const override { return Settings; }
   TSearchCounters& SearchCounters() override { return searchCounters_; }
-  AnsiString& LinkTargetFolder() override { return LastTargetFolder; }
+  AnsiString& SharedTargetFolder() override { return LastTargetFolder; }
   const std::vector<AnsiString>& RecentEntries() const override { return RecentList.Entries(); }
   QMenu* RecentMenu() const override { return recentMenu_; }
   void AddRecent(const AnsiString& entry) override;
