@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "app/app_settings.h"
+#include "browser/navigation_address.h"
 #include "browser/search_scheme.h"
 #include "common/javascript_string.h"
 #include "qtcommon/qt_text.h"
@@ -80,12 +81,6 @@ QWebEngineProfile* BrowserProfile() {
     profile->setHttpUserAgent(agent + QLatin1String(" Folverin"));
   }
   return profile;
-}
-
-bool IsTopLevelTarget(const QString& name) {
-  const QString lower = name.toLower();
-  return lower.isEmpty() || lower == QLatin1String("_self") || lower == QLatin1String("_parent") ||
-         lower == QLatin1String("_top");
 }
 
 // Descends into frames as long as the point lies on one whose document the
@@ -175,18 +170,26 @@ QWebEngineView* TEmbeddedBrowser::View() const { return view_; }
 QWebEnginePage* TEmbeddedBrowser::Page() const { return page_; }
 
 QUrl TEmbeddedBrowser::AddressToUrl(const QString& address) {
-  const QString trimmed = address.trimmed();
-  if (trimmed.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(trimmed);
-  const QUrl url(trimmed);
-  if (url.isValid() && url.scheme().size() > 1) return url;
-  return QUrl::fromUserInput(trimmed, QDir::currentPath());
+  const TAddress typed = InterpretAddress(ToUtf16(address));
+  const QString text = FromUtf16(typed.Text);
+  switch (typed.Form) {
+    case TAddressForm::LocalPath:
+      return QUrl::fromLocalFile(text);
+    case TAddressForm::WithScheme:
+      // What the toolkit cannot parse is left to its guess, as the rest.
+      if (const QUrl url(text); url.isValid()) return url;
+      break;
+    case TAddressForm::Relative:
+      break;
+  }
+  return QUrl::fromUserInput(text, QDir::currentPath());
 }
 
 void TEmbeddedBrowser::Navigate(const QString& address) { page_->load(AddressToUrl(address)); }
 
 void TEmbeddedBrowser::NavigateToFrame(const QString& address, const QString& targetFrameName) {
   const QUrl url = AddressToUrl(address);
-  if (!IsTopLevelTarget(targetFrameName)) {
+  if (!IsWholeWindowTarget(ToUtf16(targetFrameName))) {
     const QString script = QString::fromLatin1(kFrameNavigateScript)
                                .arg(FromUtf16(JavaScriptString(ToUtf16(targetFrameName))),
                                     FromUtf16(JavaScriptString(ToUtf16(url.toString()))));
