@@ -48,7 +48,7 @@ TContextLink LinkOf(const TContextElement& element) {
 }  // namespace
 
 TChildForm::TChildForm(TBrowserHost& host, QWidget* parent)
-    : QMainWindow(parent), SearchHTM(host.SearchCounters()), host_(host) {
+    : QMainWindow(parent), searchHTM_(host.SearchCounters()), host_(host) {
   setMinimumSize(100, 100);
   setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   wb = new TEmbeddedBrowser(this);
@@ -472,22 +472,22 @@ void TChildForm::SearchAllDocuments(const AnsiString& query, TSearchOutcome& out
   // only its message; a search of another window started from inside this
   // walk takes the dialog over, and this run takes it back as it goes on.
   auto showProgress = [this, run, cancel] { host_.ShowSearchProgress(run, cancel); };
-  SearchHTM.Hooks.Pump = [showProgress] {
+  searchHTM_.Hooks.Pump = [showProgress] {
     showProgress();
     QCoreApplication::processEvents();
   };
-  SearchHTM.Hooks.OnDocument = [this, showProgress](const AnsiString& path) {
+  searchHTM_.Hooks.OnDocument = [this, showProgress](const AnsiString& path) {
     showProgress();
     host_.ShowSearchedDocument(FromAnsi(path));
   };
   const TScopeGuard progressEnds([this, run] { host_.EndSearchProgress(run); });
   searchRunning_ = true;
   const TScopeGuard notRunning([this] { searchRunning_ = false; });
-  outcome = SearchHTM.Run(host_.AppSettings(), QueryParser, query);
+  outcome = searchHTM_.Run(host_.AppSettings(), QueryParser, query);
 }
 
 void TChildForm::CancelDocumentSearch() {
-  if (searchRunning_) SearchHTM.Cancel();
+  if (searchRunning_) searchHTM_.Cancel();
 }
 
 void TChildForm::closeEvent(QCloseEvent* event) {

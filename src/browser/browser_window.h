@@ -128,7 +128,7 @@ class TChildForm : public QMainWindow {
   bool ChooseTargetFolder();
 
   TBrowserHost& host_;
-  TDocumentSearch SearchHTM;
+  TDocumentSearch searchHTM_;
   bool searchRunning_ = false;
   bool closeAfterSearch_ = false;
   QLabel* statusPanels_[3] = {};

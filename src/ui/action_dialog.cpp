@@ -19,15 +19,15 @@ TActionDlg::TActionDlg(QWidget* parent)
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel->setAutoFillBackground(true);
   panel->setBackgroundRole(QPalette::Base);
-  Animate = new TSearchAnimation(panel);
+  animate_ = new TSearchAnimation(panel);
   auto* panelLayout = new QHBoxLayout(panel);
-  panelLayout->addWidget(Animate);
+  panelLayout->addWidget(animate_);
 
-  Label1 = new QLabel(QStringLiteral("Datei:"), this);
-  DirLabel = new QLabel(this);
-  DirLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  DirLabel->setMinimumWidth(340);
-  DirLabel->setTextFormat(Qt::PlainText);
+  fileLabel_ = new QLabel(QStringLiteral("Datei:"), this);
+  dirLabel_ = new QLabel(this);
+  dirLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  dirLabel_->setMinimumWidth(340);
+  dirLabel_->setTextFormat(Qt::PlainText);
   CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
   connect(CancelBtn, &QPushButton::clicked, this, &TActionDlg::CancelBtnClick);
 
@@ -37,8 +37,8 @@ TActionDlg::TActionDlg(QWidget* parent)
   buttonRow->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(panel);
-  layout->addWidget(Label1);
-  layout->addWidget(DirLabel);
+  layout->addWidget(fileLabel_);
+  layout->addWidget(dirLabel_);
   layout->addLayout(buttonRow);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -59,24 +59,24 @@ void TActionDlg::EndRun(std::uint64_t run) {
 
 void TActionDlg::ShowPath(const QString& path) {
   // Long paths are cut in the middle so that the file name stays readable.
-  const int room = std::max(DirLabel->width() - 8, 100);
-  DirLabel->setText(DirLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
-  DirLabel->setToolTip(path);
+  const int room = std::max(dirLabel_->width() - 8, 100);
+  dirLabel_->setText(dirLabel_->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
+  dirLabel_->setToolTip(path);
 }
 
-QString TActionDlg::ShownPath() const { return DirLabel->toolTip(); }
+QString TActionDlg::ShownPath() const { return dirLabel_->toolTip(); }
 
-bool TActionDlg::IsAnimating() const { return Animate->IsActive(); }
+bool TActionDlg::IsAnimating() const { return animate_->IsActive(); }
 
 void TActionDlg::showEvent(QShowEvent* event) {
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  Animate->Start();
+  animate_->Start();
   QDialog::showEvent(event);
 }
 
 void TActionDlg::hideEvent(QHideEvent* event) {
-  Animate->Stop();
+  animate_->Stop();
   QDialog::hideEvent(event);
 }
 

@@ -43,9 +43,9 @@ class TActionDlg : public QDialog {
   void CancelBtnClick();
   void FormClose();
 
-  TSearchAnimation* Animate = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* DirLabel = nullptr;
+  TSearchAnimation* animate_ = nullptr;
+  QLabel* fileLabel_ = nullptr;
+  QLabel* dirLabel_ = nullptr;
   std::uint64_t run_ = 0;
   std::function<void()> cancel_;
 };

@@ -64,7 +64,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // The command a Tools entry starts, empty when it starts nothing (for the
   // tests: starting is not seen).
   AnsiString ToolCommandOf(int tag) const;
-  QMenu* ToolsMenu() const { return mnuTools; }
+  QMenu* ToolsMenu() const { return mnuTools_; }
 
   // The window sizes of "Fenstergrösse", in menu order.
   struct TWindowSize {
@@ -73,14 +73,14 @@ class TMainForm : public QMainWindow, public TBrowserHost {
     int Height;
   };
   static const std::vector<TWindowSize>& WindowSizes();
-  QMenu* WindowSizeMenu() const { return mnuWindowSize; }
+  QMenu* WindowSizeMenu() const { return mnuWindowSize_; }
   void WindowSizeClick(int width, int height);
 
   // "Index erstellen...": the index builder, then the re-test of the index.
   void mnuCreateIndexClick();
-  QAction* CreateIndexItem() const { return mnuCreateIndex; }
-  QAction* HelpIndexItem() const { return mnuHelpIndex; }
-  QAction* IndexSearchItem() const { return mnuIndexSearch; }
+  QAction* CreateIndexItem() const { return mnuCreateIndex_; }
+  QAction* HelpIndexItem() const { return mnuHelpIndex_; }
+  QAction* IndexSearchItem() const { return mnuIndexSearch_; }
   void mnuAboutClick();
 
   void ApplyViewSettings();
@@ -147,22 +147,22 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // The counters of the one search that runs at a time.
   TSearchCounters searchCounters_;
   QMdiArea* mdiArea_ = nullptr;
-  QMenu* mnuFile = nullptr;
-  QMenu* mnuTools = nullptr;
-  QMenu* mnuView = nullptr;
-  QMenu* mnuWindow = nullptr;
-  QMenu* mnuHelp = nullptr;
-  QMenu* mnuWindowSize = nullptr;
-  QAction* Tool0Item = nullptr;
-  QAction* mnuCreateIndex = nullptr;
-  QAction* mnuHelpIndex = nullptr;
+  QMenu* mnuFile_ = nullptr;
+  QMenu* mnuTools_ = nullptr;
+  QMenu* mnuView_ = nullptr;
+  QMenu* mnuWindow_ = nullptr;
+  QMenu* mnuHelp_ = nullptr;
+  QMenu* mnuWindowSize_ = nullptr;
+  QAction* Tool0Item_ = nullptr;
+  QAction* mnuCreateIndex_ = nullptr;
+  QAction* mnuHelpIndex_ = nullptr;
   QMenu* recentMenu_ = nullptr;
-  QAction* mnuToolbar = nullptr;
-  QAction* mnuURLs = nullptr;
-  QAction* mnuFavorites = nullptr;
-  QAction* mnuHistory = nullptr;
-  QAction* mnuIndexSearch = nullptr;
-  QAction* mnuFullScreen = nullptr;
+  QAction* mnuToolbar_ = nullptr;
+  QAction* mnuURLs_ = nullptr;
+  QAction* mnuFavorites_ = nullptr;
+  QAction* mnuHistory_ = nullptr;
+  QAction* mnuIndexSearch_ = nullptr;
+  QAction* mnuFullScreen_ = nullptr;
   bool activated_ = false;
   bool quitWhenSearchEnds_ = false;
   bool destroying_ = false;

@@ -63,7 +63,8 @@ TRealisedFont QtFontMetrics::Realise(const TFontRequest& request) const {
   TRequestKey key{request.Family, std::clamp(request.SizePoints, 1, 1000), request.Style,
                   request.Charset};
   auto found = realisedFonts_.find(key);
-  if (found == realisedFonts_.end()) found = realisedFonts_.emplace(std::move(key), RealiseNew(request)).first;
+  if (found == realisedFonts_.end())
+    found = realisedFonts_.emplace(std::move(key), RealiseNew(request)).first;
   return found->second;
 }
 

@@ -16,8 +16,8 @@ TSettingsOutcome OutcomeWithToolsFile(const std::string& path, bool present) {
 
 TEST(ToolsMenu, ShowsOnlyWhenTheToolsFileGaveEntries) {
   testing::TempFolder folder;
-  const std::string tools =
-      folder.Write("PLUGIN32/PLUGIN32.TXT", "Rechner|Taschenrechner\r\nEditor|&Editor|x\r\n\r\nNotiz|Notizen\r\n");
+  const std::string tools = folder.Write("PLUGIN32/PLUGIN32.TXT",
+                                         "Rechner|Taschenrechner\r\nEditor|&Editor|x\r\n\r\nNotiz|Notizen\r\n");
   const TToolsMenu menu = ReadToolsMenu(OutcomeWithToolsFile(tools, true));
   EXPECT_TRUE(menu.Visible);
   ASSERT_EQ(menu.Entries.size(), 2u);

@@ -79,7 +79,8 @@ TEST(NavigationAddress, WholeWindowTargets) {
     SCOPED_TRACE(Narrow(name));
     EXPECT_TRUE(IsWholeWindowTarget(name));
   }
-  for (const std::u16string_view name : {u"inhalt", u"_blank", u"_tops", u" _top", u"self", u"top", u"_s\u00E9lf"}) {
+  for (const std::u16string_view name :
+       {u"inhalt", u"_blank", u"_tops", u" _top", u"self", u"top", u"_s\u00E9lf"}) {
     SCOPED_TRACE(Narrow(name));
     EXPECT_FALSE(IsWholeWindowTarget(name));
   }

@@ -40,8 +40,8 @@ TEST(TargetCopyPlan, FolderCopyFollowsTheWalkOrder) {
   const TCopyPlan plan = PlanFolderCopy(source.Path(), target.Path());
   // Each folder's entries by name without regard to ASCII case ("_" after
   // the letters), then its sub-folders.
-  EXPECT_EQ(StepsBelow(plan, target.Path()),
-            (std::vector<std::string>{"+a", "A.htm", "b.htm", "+c", "_x.htm", "a/z.htm", "+c/d", "c/d/e.htm"}));
+  EXPECT_EQ(StepsBelow(plan, target.Path()), (std::vector<std::string>{"+a", "A.htm", "b.htm", "+c", "_x.htm",
+                                                                       "a/z.htm", "+c/d", "c/d/e.htm"}));
   EXPECT_EQ(plan.FileCount, 5u);
   EXPECT_TRUE(plan.Left.empty());
   for (const TCopyStep& step : plan.Steps)
@@ -79,7 +79,8 @@ TEST(TargetCopyPlan, TheSameFileIsNeverItsOwnTarget) {
   EXPECT_EQ(CopySteps(PlanFolderCopy(source.Path(), source.Path())), 0u);
   EXPECT_EQ(CopySteps(PlanFileCopy(page, source.Path())), 0u);
   TempFolder elsewhere;
-  fs::create_directory_symlink(source.Path().substr(0, source.Path().size() - 1), elsewhere.Path() + "verweis");
+  const std::string sourceFolder = source.Path().substr(0, source.Path().size() - 1);
+  fs::create_directory_symlink(sourceFolder, elsewhere.Path() + "verweis");
   EXPECT_EQ(CopySteps(PlanFolderCopy(source.Path(), elsewhere.Path() + "verweis/")), 0u);
   EXPECT_EQ(CopySteps(PlanFileCopy(page, elsewhere.Path() + "verweis/")), 0u);
   // A hard link of the file in the target is the file too.
