@@ -28,7 +28,6 @@
 #include "browser/link_commands.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
-#include "common/file_system.h"
 #include "common/file_url.h"
 #include "common/scope_guard.h"
 #include "qtcommon/app_icons.h"
@@ -268,7 +267,7 @@ void TChildForm::ConnectBrowser() {
     if (command == TEmbeddedBrowser::kCommandForward) acNext->setEnabled(enable);
     if (command == TEmbeddedBrowser::kCommandBack) acBack->setEnabled(enable);
   });
-  // The frame's tab follows the window's caption.
+  // The caption; the frame's tab follows it.
   connect(wb, &TEmbeddedBrowser::TitleChange, this, &QWidget::setWindowTitle);
   connect(wb, &TEmbeddedBrowser::NavigateComplete2, ProgressBar, &QWidget::hide);
   connect(wb, &TEmbeddedBrowser::DocumentComplete, this, &TChildForm::WBDocumentComplete);
@@ -413,11 +412,12 @@ bool TChildForm::ChooseTargetFolder() {
 }
 
 void TChildForm::mnuSaveTargetClick() {
-  const std::optional<AnsiString> path = LinkTargetPath(LinkOf(ContextElement));
-  if (!path || !FileExists(*path)) return;
+  // The file may have gone since the menu opened.
+  const TContextLink link = LinkOf(ContextElement);
+  if (!LinkCommandsEnabled(link)) return;
   if (!ChooseTargetFolder()) return;
   const AnsiString& into = host_.SharedTargetFolder();
-  CopyIntoFolder(this, PlanFileCopy(*path, into), FromAnsi(into));
+  CopyIntoFolder(this, PlanFileCopy(*LinkTargetPath(link), into), FromAnsi(into));
 }
 
 void TChildForm::mnuCopyTargetFolderClick() {
