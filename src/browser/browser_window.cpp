@@ -47,7 +47,7 @@ TContextLink LinkOf(const TContextElement& element) {
 }  // namespace
 
 TChildForm::TChildForm(TBrowserHost& host, QWidget* parent)
-    : QMainWindow(parent), searchHTM_(host.SearchCounters()), host_(host) {
+    : QMainWindow(parent), host_(host), searchHTM_(host.SearchCounters()) {
   setMinimumSize(100, 100);
   setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   wb = new TEmbeddedBrowser(this);

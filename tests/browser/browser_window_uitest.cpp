@@ -144,8 +144,9 @@ class BrowserWindowTest : public ::testing::Test {
     TChildForm* child = First();
     if (!child) return nullptr;
     child->Switches = {};
-    if (!child->wb->DocumentURL().endsWith(QLatin1String("index.htm")))
+    if (!child->wb->DocumentURL().endsWith(QLatin1String("index.htm"))) {
       EXPECT_TRUE(Load(child, Path("index.htm")));
+    }
     return child;
   }
 

@@ -44,9 +44,11 @@ TEST(TargetCopyPlan, FolderCopyFollowsTheWalkOrder) {
                                                                        "a/z.htm", "+c/d", "c/d/e.htm"}));
   EXPECT_EQ(plan.FileCount, 5u);
   EXPECT_TRUE(plan.Left.empty());
-  for (const TCopyStep& step : plan.Steps)
-    if (step.Kind == TCopyStepKind::CopyFile)
+  for (const TCopyStep& step : plan.Steps) {
+    if (step.Kind == TCopyStepKind::CopyFile) {
       EXPECT_EQ(step.Source, source.Path() + step.Target.substr(target.Path().size()));
+    }
+  }
 }
 
 TEST(TargetCopyPlan, NeverCopiesAFolderIntoItself) {

@@ -97,9 +97,12 @@ TEST(QtFontMetrics, WidthsAndFittingAgree) {
     ASSERT_GE(fits, 0);
     ASSERT_LE(fits, static_cast<int>(text.size()));
     EXPECT_EQ(fitWidth, metrics.TextWidth(font, text.substr(0, fits))) << maxWidth;
-    if (maxWidth >= 0) EXPECT_LE(fitWidth, maxWidth);
-    if (fits < static_cast<int>(text.size()) && maxWidth >= 0)
+    if (maxWidth >= 0) {
+      EXPECT_LE(fitWidth, maxWidth);
+    }
+    if (fits < static_cast<int>(text.size()) && maxWidth >= 0) {
       EXPECT_GT(metrics.TextWidth(font, text.substr(0, fits + 1)), maxWidth) << maxWidth;
+    }
   }
   int fitWidth = 0;
   EXPECT_EQ(metrics.TextFit(font, text, whole, fitWidth), static_cast<int>(text.size()));
