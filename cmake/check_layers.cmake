@@ -34,7 +34,7 @@ set(allowed_index                ${engine_all} app search index)
 set(allowed_editor               ${engine_all} app editor)
 set(allowed_cli                  ${engine_all} app search index editor cli)
 set(allowed_qtcommon             common qtcommon)
-set(allowed_browser              common app search browser qtcommon ui)  # ui: until the browser reaches the main window through an interface
+set(allowed_browser              common app search browser qtcommon)
 set(allowed_ui                   ${engine_all} app search index editor qtcommon browser ui)
 set(allowed_gui                  ${allowed_ui} gui)
 

@@ -17,11 +17,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-
-#include "browser/embedded_browser.h"
 
 namespace folverin {
 
@@ -29,7 +28,7 @@ namespace {
 
 class TFindDialog : public QDialog {
  public:
-  explicit TFindDialog(TEmbeddedBrowser* browser) : QDialog(browser), browser_(browser) {
+  explicit TFindDialog(QWebEngineView* view) : QDialog(view), view_(view) {
     setWindowTitle(QStringLiteral("Suchen"));
     setAttribute(Qt::WA_DeleteOnClose);
     text_ = new QLineEdit(this);
@@ -52,7 +51,7 @@ class TFindDialog : public QDialog {
     layout->addLayout(buttons);
     connect(next, &QPushButton::clicked, this, &TFindDialog::FindNext);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
-    connect(this, &QDialog::finished, this, [this] { browser_->Page()->findText(QString()); });
+    connect(this, &QDialog::finished, this, [this] { view_->page()->findText(QString()); });
   }
 
  private:
@@ -61,7 +60,7 @@ class TFindDialog : public QDialog {
     if (matchCase_->isChecked()) flags |= QWebEnginePage::FindCaseSensitively;
     if (backward_->isChecked()) flags |= QWebEnginePage::FindBackward;
     QPointer<TFindDialog> self(this);
-    browser_->Page()->findText(text_->text(), flags, [self](const QWebEngineFindTextResult& result) {
+    view_->page()->findText(text_->text(), flags, [self](const QWebEngineFindTextResult& result) {
       if (self && result.numberOfMatches() == 0 && !self->text_->text().isEmpty()) {
         QMessageBox::information(self, QApplication::applicationDisplayName(),
                                  QStringLiteral("Der Suchbegriff wurde nicht gefunden."));
@@ -69,21 +68,21 @@ class TFindDialog : public QDialog {
     });
   }
 
-  TEmbeddedBrowser* browser_;
+  QWebEngineView* view_;
   QLineEdit* text_;
   QCheckBox* matchCase_;
   QCheckBox* backward_;
 };
 
 // Waits for an asynchronous print into `printer` to end.
-bool PrintAndWait(TEmbeddedBrowser* browser, QPrinter* printer) {
+bool PrintAndWait(QWebEngineView* view, QPrinter* printer) {
   QEventLoop loop;
   bool ok = false;
-  QObject::connect(browser->View(), &QWebEngineView::printFinished, &loop, [&](bool success) {
+  QObject::connect(view, &QWebEngineView::printFinished, &loop, [&](bool success) {
     ok = success;
     loop.quit();
   });
-  browser->View()->print(printer);
+  view->print(printer);
   loop.exec();
   return ok;
 }
@@ -103,37 +102,37 @@ QPageLayout& PrintOptions() {
   return layout;
 }
 
-void ShowFindDialog(TEmbeddedBrowser* browser) {
-  auto* dialog = new TFindDialog(browser);
+void ShowFindDialog(QWebEngineView* view) {
+  auto* dialog = new TFindDialog(view);
   dialog->show();
 }
 
-void PrintDocument(TEmbeddedBrowser* browser) {
+void PrintDocument(QWebEngineView* view) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(PrintOptions());
-  QPrintDialog dialog(&printer, browser);
+  QPrintDialog dialog(&printer, view);
   if (dialog.exec() != QDialog::Accepted) return;
-  QPointer<TEmbeddedBrowser> guard(browser);
-  if (!PrintAndWait(browser, &printer) && guard) ReportPrintError(browser);
+  QPointer<QWebEngineView> guard(view);
+  if (!PrintAndWait(view, &printer) && guard) ReportPrintError(view);
 }
 
-void ShowPrintPreview(TEmbeddedBrowser* browser) {
+void ShowPrintPreview(QWebEngineView* view) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(PrintOptions());
-  QPrintPreviewDialog dialog(&printer, browser);
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, browser,
-                   [browser](QPrinter* target) { PrintAndWait(browser, target); });
+  QPrintPreviewDialog dialog(&printer, view);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, view,
+                   [view](QPrinter* target) { PrintAndWait(view, target); });
   dialog.exec();
 }
 
-void ShowPageSetup(TEmbeddedBrowser* browser) {
+void ShowPageSetup(QWebEngineView* view) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(PrintOptions());
-  QPageSetupDialog dialog(&printer, browser);
+  QPageSetupDialog dialog(&printer, view);
   if (dialog.exec() == QDialog::Accepted) PrintOptions() = printer.pageLayout();
 }
 
-void ShowInternetOptions(TEmbeddedBrowser* browser) {
+void ShowInternetOptions(QWebEngineView* view) {
   struct TOption {
     QWebEngineSettings::WebAttribute Attribute;
     const char* Caption;
@@ -148,8 +147,8 @@ void ShowInternetOptions(TEmbeddedBrowser* browser) {
       {QWebEngineSettings::LocalContentCanAccessRemoteUrls,
        "Lokale Seiten dürfen Inhalte aus dem Internet laden"},
   };
-  QWebEngineSettings* settings = browser->Page()->profile()->settings();
-  QDialog dialog(browser);
+  QWebEngineSettings* settings = view->page()->profile()->settings();
+  QDialog dialog(view);
   dialog.setWindowTitle(QStringLiteral("Internetoptionen"));
   auto* layout = new QVBoxLayout(&dialog);
   std::vector<QCheckBox*> boxes;

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,21 +23,31 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "common/file_system.h"
-#include "common/file_url.h"
-#include "common/qt_text.h"
+#include "app/app_settings.h"
+#include "browser/browser_dialogs.h"
+#include "browser/link_commands.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
+#include "common/file_url.h"
+#include "common/scope_guard.h"
+#include "qtcommon/app_icons.h"
+#include "qtcommon/error_box.h"
+#include "qtcommon/qt_text.h"
 #include "search/result_page.h"
-#include "ui/action_dialog.h"
-#include "ui/app_icons.h"
-#include "ui/error_box.h"
-#include "ui/main_form.h"
 
 namespace folverin {
 
-TChildForm::TChildForm(TMainForm& mainForm, QWidget* parent)
-    : QMainWindow(parent), SearchHTM(mainForm.SearchCounters), mainForm_(mainForm) {
+namespace {
+
+// The element under the mouse as the link commands see it.
+TContextLink LinkOf(const TContextElement& element) {
+  return {element.Present, ToAnsi(element.TagName), ToAnsi(element.Href)};
+}
+
+}  // namespace
+
+TChildForm::TChildForm(TBrowserHost& host, QWidget* parent)
+    : QMainWindow(parent), host_(host), searchHTM_(host.SearchCounters()) {
   setMinimumSize(100, 100);
   setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   wb = new TEmbeddedBrowser(this);
@@ -64,12 +73,6 @@ TChildForm::TChildForm(TMainForm& mainForm, QWidget* parent)
   layout->addWidget(splitter, 1);
   setCentralWidget(central);
   ConnectBrowser();
-}
-
-TChildForm::~TChildForm() {
-  // The search dialog must not cancel into a window that is gone.
-  if (mainForm_.ActionDlg && mainForm_.ActionDlg->SearchWindow == this)
-    mainForm_.ActionDlg->SearchWindow = nullptr;
 }
 
 void TChildForm::CreateActions() {
@@ -122,11 +125,12 @@ void TChildForm::CreateActions() {
   connect(acBack, &QAction::triggered, wb, &TEmbeddedBrowser::GoBack);
   connect(acNext, &QAction::triggered, wb, &TEmbeddedBrowser::GoForward);
   connect(acStop, &QAction::triggered, wb, &TEmbeddedBrowser::Stop);
-  connect(acSearch, &QAction::triggered, wb, &TEmbeddedBrowser::ExecFind);
-  connect(acPrint, &QAction::triggered, wb, &TEmbeddedBrowser::Print);
-  connect(acPreview, &QAction::triggered, wb, &TEmbeddedBrowser::ExecPrintPreview);
-  connect(acPageLayout, &QAction::triggered, wb, &TEmbeddedBrowser::ExecPageSetup);
-  connect(acOptions, &QAction::triggered, wb, &TEmbeddedBrowser::ExecOptions);
+  // The control's own dialogs act on its view.
+  connect(acSearch, &QAction::triggered, wb, [this] { ShowFindDialog(wb->View()); });
+  connect(acPrint, &QAction::triggered, wb, [this] { PrintDocument(wb->View()); });
+  connect(acPreview, &QAction::triggered, wb, [this] { ShowPrintPreview(wb->View()); });
+  connect(acPageLayout, &QAction::triggered, wb, [this] { ShowPageSetup(wb->View()); });
+  connect(acOptions, &QAction::triggered, wb, [this] { ShowInternetOptions(wb->View()); });
   connect(acEdit, &QAction::triggered, this, &TChildForm::acEditExecute);
   connect(acSelectAll, &QAction::triggered, wb, &TEmbeddedBrowser::ExecSelectAll);
   connect(acCopy, &QAction::triggered, wb, &TEmbeddedBrowser::ExecCopy);
@@ -142,7 +146,7 @@ void TChildForm::CreateToolBar() {
   auto* openBtn = new QToolButton(ToolBar);  // OpenBtn
   openBtn->setDefaultAction(acOpen);
   openBtn->setPopupMode(QToolButton::MenuButtonPopup);
-  openBtn->setMenu(mainForm_.RecentMenu());
+  openBtn->setMenu(host_.RecentMenu());
   ToolBar->addWidget(openBtn);
   for (QAction* action : {acRefresh, acBack, acNext, acStop, acSearch, acPrint, acPreview})
     ToolBar->addAction(action);
@@ -213,17 +217,17 @@ void TChildForm::CreateStatusBar() {
 void TChildForm::CreateMenus() {
   mnuFile = new QMenu(QStringLiteral("&Datei"), this);
   QAction* newWindow = mnuFile->addAction(QStringLiteral("Neu"));
-  connect(newWindow, &QAction::triggered, &mainForm_, &TMainForm::mnuNewClick);
+  connect(newWindow, &QAction::triggered, this, [this] { host_.mnuNewClick(); });
   mnuFile->addSeparator();
   mnuFile->addAction(acRefresh);
   mnuFile->addAction(acPrint);
   mnuFile->addAction(acPreview);
   mnuFile->addAction(acPageLayout);
   QAction* closeItem = mnuFile->addAction(QStringLiteral("Schliessen"));
-  connect(closeItem, &QAction::triggered, this, [this] { mainForm_.CloseChild(this); });
+  connect(closeItem, &QAction::triggered, this, [this] { host_.CloseChild(this); });
   mnuFile->addSeparator();
   QAction* quit = mnuFile->addAction(QStringLiteral("Beenden"));
-  connect(quit, &QAction::triggered, &mainForm_, &QWidget::close);
+  connect(quit, &QAction::triggered, this, [this] { host_.CloseProgram(); });
 
   mnuEdit = new QMenu(QStringLiteral("&Bearbeiten"), this);
   mnuEdit->addAction(acCopy);
@@ -235,7 +239,7 @@ void TChildForm::CreateMenus() {
   QAction* showFrame = ContextMenu->addAction(QStringLiteral("Frame anzeigen"));
   connect(showFrame, &QAction::triggered, this, &TChildForm::mnuShowFrameClick);
   QAction* fullScreen = ContextMenu->addAction(QStringLiteral("Vollbild"));
-  connect(fullScreen, &QAction::triggered, &mainForm_, &TMainForm::mnuFullScreenClick);
+  connect(fullScreen, &QAction::triggered, this, [this] { host_.mnuFullScreenClick(); });
   mnuSaveTarget = ContextMenu->addAction(QStringLiteral("Ziel speichern unter..."));
   connect(mnuSaveTarget, &QAction::triggered, this, &TChildForm::mnuSaveTargetClick);
   mnuCopyTargetFolder = ContextMenu->addAction(QStringLiteral("Zielordner kopieren..."));
@@ -263,13 +267,11 @@ void TChildForm::ConnectBrowser() {
     if (command == TEmbeddedBrowser::kCommandForward) acNext->setEnabled(enable);
     if (command == TEmbeddedBrowser::kCommandBack) acBack->setEnabled(enable);
   });
-  connect(wb, &TEmbeddedBrowser::TitleChange, this, [this](const QString& title) {
-    setWindowTitle(title);
-    mainForm_.UpdateTabCaption(this, title);
-  });
+  // The caption; the frame's tab follows it.
+  connect(wb, &TEmbeddedBrowser::TitleChange, this, &QWidget::setWindowTitle);
   connect(wb, &TEmbeddedBrowser::NavigateComplete2, ProgressBar, &QWidget::hide);
   connect(wb, &TEmbeddedBrowser::DocumentComplete, this, &TChildForm::WBDocumentComplete);
-  connect(wb, &TEmbeddedBrowser::CloseRequested, this, [this] { mainForm_.CloseChild(this); });
+  connect(wb, &TEmbeddedBrowser::CloseRequested, this, [this] { host_.CloseChild(this); });
 }
 
 void TChildForm::NavigateCurrent() {
@@ -303,26 +305,17 @@ bool TChildForm::WBBeforeNavigate2(const QString& address) {
 
 TEmbeddedBrowser* TChildForm::WBNewWindow2() {
   if (DecideNewWindow(Switches) == TNewWindowPlacement::SameWindow) return wb;
-  TChildForm* child = mainForm_.OpenBrowserWindow(QStringLiteral("noname"));
+  TChildForm* child = host_.OpenBrowserWindow(QStringLiteral("noname"));
   child->show();
   return child->wb;
 }
 
 bool TChildForm::wbShowContextMenu(const QPoint& screenPos, const TContextElement& element) {
-  ContextDocumentURL.clear();
-  mnuSaveTarget->setEnabled(false);
-  mnuCopyTargetFolder->setEnabled(false);
   ContextElement = element;
-  if (element.Present) {
-    ContextDocumentURL = element.DocumentURL;
-    if (element.TagName == QLatin1String("A") && !element.Href.isEmpty()) {
-      const AnsiString path = FileURLToPath(ToAnsi(element.Href));
-      if (FileExists(path)) {
-        mnuSaveTarget->setEnabled(true);
-        mnuCopyTargetFolder->setEnabled(true);
-      }
-    }
-  }
+  ContextDocumentURL = element.Present ? element.DocumentURL : QString();
+  const bool linkCommands = LinkCommandsEnabled(LinkOf(element));
+  mnuSaveTarget->setEnabled(linkCommands);
+  mnuCopyTargetFolder->setEnabled(linkCommands);
   const bool ctrlHeld = QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
   if (DecideContextMenu(ctrlHeld, Switches) == TContextMenuChoice::EngineMenu) return false;
   ContextMenu->popup(screenPos);
@@ -331,7 +324,7 @@ bool TChildForm::wbShowContextMenu(const QPoint& screenPos, const TContextElemen
 
 bool TChildForm::wbTranslateAccelerator(const QKeyEvent& key) {
   if (key.key() != Qt::Key_F11) return false;
-  mainForm_.mnuFullScreenClick();
+  host_.mnuFullScreenClick();
   return true;
 }
 
@@ -347,7 +340,7 @@ void TChildForm::WBDocumentComplete(bool topLevel) {
 
 void TChildForm::FillAddressList() {
   QStringList entries;
-  for (const AnsiString& entry : mainForm_.RecentList.Entries()) entries << FromAnsi(entry);
+  for (const AnsiString& entry : host_.RecentEntries()) entries << FromAnsi(entry);
   const QString text = URLCombo->currentText();
   URLCombo->clear();
   URLCombo->addItems(entries);
@@ -372,7 +365,7 @@ bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TChildForm::URLComboEnter() {
   const QString text = URLCombo->currentText();
-  mainForm_.AddRecent(ToAnsi(text));
+  host_.AddRecent(ToAnsi(text));
   FillAddressList();
   wb->Navigate(text);
 }
@@ -391,7 +384,7 @@ void TChildForm::acOpenExecute() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   CurrentAddress = dialog.selectedFiles().first();
-  mainForm_.AddRecent(ToAnsi(CurrentAddress));
+  host_.AddRecent(ToAnsi(CurrentAddress));
   FillAddressList();
   NavigateCurrent();
 }
@@ -407,45 +400,36 @@ void TChildForm::mnuShowFrameClick() {
   if (!path.empty()) emit SourceRequested(FromAnsi(path), false);
 }
 
-std::optional<AnsiString> TChildForm::ContextLinkPath() const {
-  if (!ContextElement.Present || ContextElement.TagName != QLatin1String("A") ||
-      ContextElement.Href.isEmpty())
-    return std::nullopt;
-  return FileURLToPath(ToAnsi(ContextElement.Href));
-}
-
 bool TChildForm::ChooseTargetFolder() {
-  AnsiString& last = mainForm_.LastTargetFolder;
-  QString preselected = FromAnsi(last);
-  if (preselected.endsWith(QLatin1Char('/'))) preselected.chop(1);
-  if (!QFileInfo(preselected).isDir()) preselected.clear();
+  AnsiString& last = host_.SharedTargetFolder();
+  const QString preselected = FromAnsi(PreselectedTargetFolder(last));
   const QString chosen = FolderBrowser ? FolderBrowser(this, preselected)
                                        : QFileDialog::getExistingDirectory(
                                              this, QStringLiteral("Ausgewählter Ordner:"), preselected);
   if (chosen.isEmpty()) return false;
-  last = ToAnsi(chosen.endsWith(QLatin1Char('/')) ? chosen : chosen + QLatin1Char('/'));
+  last = ChosenTargetFolder(ToAnsi(chosen));
   return true;
 }
 
 void TChildForm::mnuSaveTargetClick() {
-  const auto path = ContextLinkPath();
-  if (!path || !FileExists(*path)) return;
+  // The file may have gone since the menu opened.
+  const TContextLink link = LinkOf(ContextElement);
+  if (!LinkCommandsEnabled(link)) return;
   if (!ChooseTargetFolder()) return;
-  CopyIntoFolder(this, {FromAnsi(*path)}, FromAnsi(mainForm_.LastTargetFolder));
+  const AnsiString& into = host_.SharedTargetFolder();
+  CopyIntoFolder(this, PlanFileCopy(*LinkTargetPath(link), into), FromAnsi(into));
 }
 
 void TChildForm::mnuCopyTargetFolderClick() {
-  const auto path = ContextLinkPath();
+  const std::optional<AnsiString> path = LinkTargetPath(LinkOf(ContextElement));
   if (!path) return;
   if (!ChooseTargetFolder()) return;
-  const size_t slash = path->find_last_of(kPathDelim);
-  const QString folder = FromAnsi(slash == AnsiString::npos ? AnsiString() : path->substr(0, slash + 1));
-  CopyIntoFolder(this, FolderEntries(folder.isEmpty() ? QStringLiteral(".") : folder),
-                 FromAnsi(mainForm_.LastTargetFolder));
+  const AnsiString& into = host_.SharedTargetFolder();
+  CopyIntoFolder(this, PlanFolderCopy(LinkTargetFolder(*path), into), FromAnsi(into));
 }
 
 void TChildForm::IndexBtnClick() {
-  const bool visible = mainForm_.ToggleQuickSearchWindow();
+  const bool visible = host_.ToggleQuickSearchWindow();
   IndexBtn->setChecked(visible);
 }
 
@@ -459,7 +443,7 @@ void TChildForm::StartDocumentSearch(const AnsiString& query) {
   TSearchOutcome outcome;
   SearchAllDocuments(query, outcome);
   if (closeAfterSearch_) {
-    QTimer::singleShot(0, this, [this] { mainForm_.CloseChild(this); });
+    QTimer::singleShot(0, this, [this] { host_.CloseChild(this); });
     return;
   }
   if (outcome.QueryError) {
@@ -468,7 +452,7 @@ void TChildForm::StartDocumentSearch(const AnsiString& query) {
   }
   if (outcome.Cancelled) return;
   ResultPage = std::move(outcome.ResultPage);
-  const TAppSettings& settings = mainForm_.Settings;
+  const TAppSettings& settings = host_.AppSettings();
   if (auto error = SaveResultPage(ResultPage, settings.SearchPage, LastResultFile)) {
     ShowErrorBox(this, FromAnsi(settings.SearchPage) + QStringLiteral(": ") +
                            QString::fromLocal8Bit(error->c_str()));
@@ -478,43 +462,32 @@ void TChildForm::StartDocumentSearch(const AnsiString& query) {
 }
 
 void TChildForm::SearchAllDocuments(const AnsiString& query, TSearchOutcome& outcome) {
-  TActionDlg* dialog = mainForm_.ActionDlg;
-  QPointer<TChildForm> self(this);
-  // The dialog appears once the walk has begun, so that a query error shows
-  // only its message.
-  auto showDialog = [dialog, self] {
-    if (!dialog || !self) return;
-    if (dialog->SearchWindow != self) {
-      dialog->SearchWindow = self;
-      dialog->show();
-    }
+  static TSearchRunId lastRun = 0;
+  const TSearchRunId run = ++lastRun;
+  // The dialog may outlive the window; its cancel then has nothing to do.
+  const std::function<void()> cancel = [self = QPointer<TChildForm>(this)] {
+    if (self) self->CancelDocumentSearch();
   };
-  SearchHTM.Hooks.Pump = [showDialog] {
-    showDialog();
+  // The dialog appears once the walk has begun, so that a query error shows
+  // only its message; a search of another window started from inside this
+  // walk takes the dialog over, and this run takes it back as it goes on.
+  auto showProgress = [this, run, cancel] { host_.ShowSearchProgress(run, cancel); };
+  searchHTM_.Hooks.Pump = [showProgress] {
+    showProgress();
     QCoreApplication::processEvents();
   };
-  SearchHTM.Hooks.OnDocument = [showDialog, dialog](const AnsiString& path) {
-    showDialog();
-    if (dialog) dialog->ShowPath(FromAnsi(path));
+  searchHTM_.Hooks.OnDocument = [this, showProgress](const AnsiString& path) {
+    showProgress();
+    host_.ShowSearchedDocument(FromAnsi(path));
   };
+  const TScopeGuard progressEnds([this, run] { host_.EndSearchProgress(run); });
   searchRunning_ = true;
-  if (dialog) dialog->SearchWindow = nullptr;
-  try {
-    outcome = SearchHTM.Run(mainForm_.Settings, QueryParser, query);
-  } catch (...) {
-    searchRunning_ = false;
-    if (dialog && dialog->SearchWindow == this) dialog->hide();
-    throw;
-  }
-  searchRunning_ = false;
-  if (dialog && (dialog->SearchWindow == this || !dialog->SearchWindow)) {
-    dialog->SearchWindow = nullptr;
-    dialog->hide();
-  }
+  const TScopeGuard notRunning([this] { searchRunning_ = false; });
+  outcome = searchHTM_.Run(host_.AppSettings(), QueryParser, query);
 }
 
 void TChildForm::CancelDocumentSearch() {
-  if (searchRunning_) SearchHTM.Cancel();
+  if (searchRunning_) searchHTM_.Cancel();
 }
 
 void TChildForm::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "browser/browser_host.h"
 #include "browser/embedded_browser.h"
 #include "browser/navigation_policy.h"
 #include "search/document_search.h"
@@ -26,13 +27,10 @@ class QToolButton;
 
 namespace folverin {
 
-class TMainForm;
-
 class TChildForm : public QMainWindow {
   Q_OBJECT
  public:
-  TChildForm(TMainForm& mainForm, QWidget* parent = nullptr);
-  ~TChildForm() override;
+  explicit TChildForm(TBrowserHost& host, QWidget* parent = nullptr);
 
   TEmbeddedBrowser* wb = nullptr;
 
@@ -127,12 +125,10 @@ class TChildForm : public QMainWindow {
   void IndexBtnClick();
   void WBDocumentComplete(bool topLevel);
   void SearchAllDocuments(const AnsiString& query, TSearchOutcome& outcome);
-  // The link target's local path, when the context element is a link.
-  std::optional<AnsiString> ContextLinkPath() const;
   bool ChooseTargetFolder();
 
-  TMainForm& mainForm_;
-  TDocumentSearch SearchHTM;
+  TBrowserHost& host_;
+  TDocumentSearch searchHTM_;
   bool searchRunning_ = false;
   bool closeAfterSearch_ = false;
   QLabel* statusPanels_[3] = {};

@@ -3,8 +3,6 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QEventLoop>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
@@ -20,8 +18,10 @@
 #include <memory>
 
 #include "app/app_settings.h"
-#include "browser/browser_dialogs.h"
+#include "browser/navigation_address.h"
 #include "browser/search_scheme.h"
+#include "common/javascript_string.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 
@@ -81,17 +81,6 @@ QWebEngineProfile* BrowserProfile() {
     profile->setHttpUserAgent(agent + QLatin1String(" Folverin"));
   }
   return profile;
-}
-
-QString ScriptString(const QString& text) {
-  const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-  return QString::fromUtf8(json.mid(1, json.size() - 2));
-}
-
-bool IsTopLevelTarget(const QString& name) {
-  const QString lower = name.toLower();
-  return lower.isEmpty() || lower == QLatin1String("_self") || lower == QLatin1String("_parent") ||
-         lower == QLatin1String("_top");
 }
 
 // Descends into frames as long as the point lies on one whose document the
@@ -181,20 +170,29 @@ QWebEngineView* TEmbeddedBrowser::View() const { return view_; }
 QWebEnginePage* TEmbeddedBrowser::Page() const { return page_; }
 
 QUrl TEmbeddedBrowser::AddressToUrl(const QString& address) {
-  const QString trimmed = address.trimmed();
-  if (trimmed.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(trimmed);
-  const QUrl url(trimmed);
-  if (url.isValid() && url.scheme().size() > 1) return url;
-  return QUrl::fromUserInput(trimmed, QDir::currentPath());
+  const TAddress typed = InterpretAddress(ToUtf16(address));
+  const QString text = FromUtf16(typed.Text);
+  switch (typed.Form) {
+    case TAddressForm::LocalPath:
+      return QUrl::fromLocalFile(text);
+    case TAddressForm::WithScheme:
+      // What the toolkit cannot parse is left to its guess, as the rest.
+      if (const QUrl url(text); url.isValid()) return url;
+      break;
+    case TAddressForm::Relative:
+      break;
+  }
+  return QUrl::fromUserInput(text, QDir::currentPath());
 }
 
 void TEmbeddedBrowser::Navigate(const QString& address) { page_->load(AddressToUrl(address)); }
 
 void TEmbeddedBrowser::NavigateToFrame(const QString& address, const QString& targetFrameName) {
   const QUrl url = AddressToUrl(address);
-  if (!IsTopLevelTarget(targetFrameName)) {
+  if (!IsWholeWindowTarget(ToUtf16(targetFrameName))) {
     const QString script = QString::fromLatin1(kFrameNavigateScript)
-                               .arg(ScriptString(targetFrameName), ScriptString(url.toString()));
+                               .arg(FromUtf16(JavaScriptString(ToUtf16(targetFrameName))),
+                                    FromUtf16(JavaScriptString(ToUtf16(url.toString()))));
     QPointer<TEmbeddedBrowser> self(this);
     const bool done = EvaluateScript(script).toBool();
     if (!self || done) return;
@@ -223,13 +221,8 @@ QString TEmbeddedBrowser::LocationProtocol() {
   return scheme.isEmpty() ? QString() : scheme + QLatin1Char(':');
 }
 
-void TEmbeddedBrowser::ExecFind() { ShowFindDialog(this); }
 void TEmbeddedBrowser::ExecCopy() { page_->triggerAction(QWebEnginePage::Copy); }
 void TEmbeddedBrowser::ExecSelectAll() { page_->triggerAction(QWebEnginePage::SelectAll); }
-void TEmbeddedBrowser::ExecPrintPreview() { ShowPrintPreview(this); }
-void TEmbeddedBrowser::ExecPageSetup() { ShowPageSetup(this); }
-void TEmbeddedBrowser::ExecOptions() { ShowInternetOptions(this); }
-void TEmbeddedBrowser::Print() { PrintDocument(this); }
 
 void TEmbeddedBrowser::FocusDocument() {
   if (!page_->url().isEmpty()) view_->setFocus(Qt::OtherFocusReason);

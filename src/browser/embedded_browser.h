@@ -1,7 +1,8 @@
 // TEmbeddedBrowser: the web view of a browser window and the host side of
 // it. The window gives it handlers for the checks the control asks its host
 // (navigation, new window, context menu, keys) and listens to its
-// notifications; everything the window needs of the page goes through here.
+// notifications; everything else the window needs of the page goes through
+// here (the control's own dialogs take its view, browser_dialogs.h).
 #pragma once
 
 #include <QFrame>
@@ -40,14 +41,15 @@ class TEmbeddedBrowser : public QFrame {
   explicit TEmbeddedBrowser(QWidget* parent = nullptr);
   ~TEmbeddedBrowser() override;
 
-  // An address as the user or a settings file writes it: a local path, a
-  // path relative to the current folder or an address with a scheme.
+  // An address as the user or a settings file writes it, read as
+  // navigation_address.h says: a local path, an address with a scheme, or a
+  // path relative to the current folder.
   static QUrl AddressToUrl(const QString& address);
 
   void Navigate(const QString& address);
   // Opens the address in the frame of that name (any depth, name compared
-  // without regard to case); the top-level document when the name is empty,
-  // "_self", "_parent" or "_top", or when no such frame exists.
+  // without regard to case); the top-level document when the name means the
+  // whole window (IsWholeWindowTarget) or when no such frame exists.
   void NavigateToFrame(const QString& address, const QString& targetFrameName);
   // Opens about:blank and returns when it is complete.
   void NavigateBlank();
@@ -59,13 +61,8 @@ class TEmbeddedBrowser : public QFrame {
   QString DocumentURL() const;
   // The location protocol of the top-level document ("file:", "http:", ...).
   QString LocationProtocol();
-  void ExecFind();
   void ExecCopy();
   void ExecSelectAll();
-  void ExecPrintPreview();
-  void ExecPageSetup();
-  void ExecOptions();
-  void Print();
   void FocusDocument();
 
   // DOCHOSTUIFLAG_NO3DBORDER / NO3DOUTERBORDER: without them the view has a

@@ -1,10 +1,10 @@
 #include "browser/find_frame_document.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QVariantMap>
 
 #include "browser/embedded_browser.h"
+#include "common/javascript_string.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 
@@ -35,9 +35,8 @@ QString AsciiLower(const QString& text) {
 }  // namespace
 
 std::optional<TFrameDocument> FindFrameDocument(TEmbeddedBrowser& browser, const QString& frameName) {
-  const QByteArray json = QJsonDocument(QJsonArray{AsciiLower(frameName)}).toJson(QJsonDocument::Compact);
-  const QString script =
-      QString::fromLatin1(kFindFrameScript).arg(QString::fromUtf8(json.mid(1, json.size() - 2)));
+  const QString script = QString::fromLatin1(kFindFrameScript)
+                             .arg(FromUtf16(JavaScriptString(ToUtf16(AsciiLower(frameName)))));
   const QVariantMap answer = browser.EvaluateScript(script).toMap();
   if (answer.isEmpty()) return std::nullopt;
   TFrameDocument frame;

@@ -8,6 +8,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include "qtcommon/qt_text.h"
+
 namespace folverin {
 
 namespace {
@@ -34,62 +36,37 @@ bool MayReplace(TCopyJob& job, const QString& target) {
   return box.clickedButton() == yes || box.clickedButton() == all;
 }
 
-void CopyEntry(TCopyJob& job, const QFileInfo& source, const QString& targetFolder) {
-  if (job.Progress->wasCanceled()) return;
-  const QString target = QDir(targetFolder).filePath(source.fileName());
-  if (source.isDir()) {
-    // The target may lie inside the folder being copied: that part is not
-    // copied into itself.
-    const QString from = source.absoluteFilePath();
-    const QString into = QDir(targetFolder).absolutePath();
-    if (into == from || into.startsWith(from + QLatin1Char('/'))) return;
-    if (!QDir().mkpath(target)) {
-      job.Failed = true;
-      return;
-    }
-    for (const QString& entry : FolderEntries(source.absoluteFilePath()))
-      CopyEntry(job, QFileInfo(entry), target);
-    return;
-  }
-  job.Progress->setLabelText(QDir::toNativeSeparators(source.absoluteFilePath()));
+void CopyFile(TCopyJob& job, const QString& source, const QString& target) {
+  job.Progress->setLabelText(QDir::toNativeSeparators(source));
   job.Progress->setValue(job.Progress->value() + 1);
   QApplication::processEvents();
-  if (QFileInfo(target).absoluteFilePath() == source.absoluteFilePath()) return;
   if (QFileInfo::exists(target)) {
     if (!MayReplace(job, target)) return;
     QFile::remove(target);
   }
-  if (!QFile::copy(source.absoluteFilePath(), target)) job.Failed = true;
-}
-
-int CountFiles(const QStringList& sources) {
-  int count = 0;
-  for (const QString& source : sources) {
-    const QFileInfo info(source);
-    count += info.isDir() ? CountFiles(FolderEntries(source)) : 1;
-  }
-  return count;
+  if (!QFile::copy(source, target)) job.Failed = true;
 }
 
 }  // namespace
 
-QStringList FolderEntries(const QString& folder) {
-  QStringList entries;
-  const QDir dir(folder);
-  for (const QString& name : dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                           QDir::System, QDir::Name | QDir::IgnoreCase))
-    entries << dir.filePath(name);
-  return entries;
-}
-
-bool CopyIntoFolder(QWidget* owner, const QStringList& sources, const QString& targetFolder) {
+bool CopyIntoFolder(QWidget* owner, const TCopyPlan& plan, const QString& targetFolder) {
   QProgressDialog progress(QStringLiteral("Kopieren..."), QStringLiteral("Abbrechen"), 0,
-                           CountFiles(sources), owner);
+                           static_cast<int>(plan.FileCount), owner);
   progress.setWindowTitle(QStringLiteral("Kopieren"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
   TCopyJob job{owner, &progress};
-  for (const QString& source : sources) CopyEntry(job, QFileInfo(source), targetFolder);
+  // What the plan could not take is not copied either.
+  job.Failed = !plan.Left.empty();
+  for (const TCopyStep& step : plan.Steps) {
+    if (progress.wasCanceled()) break;
+    const QString target = FromAnsi(step.Target);
+    if (step.Kind == TCopyStepKind::MakeFolder) {
+      if (!QDir().mkpath(target)) job.Failed = true;
+    } else {
+      CopyFile(job, FromAnsi(step.Source), target);
+    }
+  }
   progress.setValue(progress.maximum());
   if (job.Failed) {
     QMessageBox::warning(owner, QApplication::applicationDisplayName(),

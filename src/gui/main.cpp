@@ -9,7 +9,7 @@
 
 #include "browser/search_scheme.h"
 #include "common/heap_reuse.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 #include "ui/folverin_application.h"
 #include "ui/main_form.h"
 

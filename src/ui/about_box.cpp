@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "common/file_system.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 
@@ -66,7 +66,7 @@ QLabel* CentredLabel(QWidget* parent, int top, bool bold) {
 
 TAboutBox::TAboutBox(const AnsiString& appFolder, const AnsiString& programFile,
                      const TVersionSource& versionSource, QWidget* parent)
-    : QDialog(parent), programFile_(programFile), VInfo(versionSource) {
+    : QDialog(parent), programFile_(programFile), versionInfo_(versionSource) {
   setFixedSize(kClientWidth, kClientHeight);
   auto* panel = new QFrame(this);
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -77,7 +77,7 @@ TAboutBox::TAboutBox(const AnsiString& appFolder, const AnsiString& programFile,
   LogoImage->setScaledContents(true);
   LogoImage->setGeometry(14, 8, 319, 200);
   LogoImage->setPixmap(BuiltInLogo());
-  Label1 = CentredLabel(panel, 210, true);
+  VersionLabel = CentredLabel(panel, 210, true);
   Copyright = CentredLabel(panel, 228, false);
   SecondPicture = new QLabel(panel);
   SecondPicture->setScaledContents(true);
@@ -85,14 +85,14 @@ TAboutBox::TAboutBox(const AnsiString& appFolder, const AnsiString& programFile,
   SecondPicture->setPixmap(BuiltInSecondPicture());
   SecondPicture->hide();
 
-  Button2 = new QPushButton(QStringLiteral("&Ok"), this);
-  Button2->setDefault(true);
-  Button2->setGeometry((kClientWidth - 75) / 2, kPanelTop + kPanelHeight + 8, 75, 25);
-  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
+  OkButton = new QPushButton(QStringLiteral("&Ok"), this);
+  OkButton->setDefault(true);
+  OkButton->setGeometry((kClientWidth - 75) / 2, kPanelTop + kPanelHeight + 8, 75, 25);
+  connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
   // Out of sight on purpose: only Alt+I or the Tab key reach it.
-  Button1 = new QPushButton(QStringLiteral("&Info"), this);
-  Button1->setGeometry(400, kPanelTop + kPanelHeight + 8, 75, 25);
-  connect(Button1, &QPushButton::clicked, this, &TAboutBox::Button1Click);
+  InfoButton = new QPushButton(QStringLiteral("&Info"), this);
+  InfoButton->setGeometry(400, kPanelTop + kPanelHeight + 8, 75, 25);
+  connect(InfoButton, &QPushButton::clicked, this, &TAboutBox::InfoButtonClick);
   FormCreate(appFolder);
 }
 
@@ -115,16 +115,18 @@ void TAboutBox::FormCreate(const AnsiString& appFolder) {
 
 void TAboutBox::showEvent(QShowEvent* event) {
   setWindowTitle(QStringLiteral("Folverin"));
-  VInfo.SetFileName(programFile_);
-  Label1->setText(QStringLiteral("Folverin %1").arg(FromAnsi(VInfo.GetVersionValue("FileVersion"))));
-  Copyright->setText(QStringLiteral("Copyright %1").arg(FromAnsi(VInfo.GetVersionValue("LegalCopyright"))));
+  versionInfo_.SetFileName(programFile_);
+  VersionLabel->setText(
+      QStringLiteral("Folverin %1").arg(FromAnsi(versionInfo_.GetVersionValue("FileVersion"))));
+  Copyright->setText(
+      QStringLiteral("Copyright %1").arg(FromAnsi(versionInfo_.GetVersionValue("LegalCopyright"))));
   QDialog::showEvent(event);
 }
 
-void TAboutBox::Button1Click() {
+void TAboutBox::InfoButtonClick() {
   LogoImage->setVisible(!SecondPicture->isHidden());
   SecondPicture->setVisible(SecondPicture->isHidden());
-  Label1->setVisible(SecondPicture->isHidden());
+  VersionLabel->setVisible(SecondPicture->isHidden());
   Copyright->setVisible(SecondPicture->isHidden());
 }
 

@@ -29,21 +29,21 @@ class TAboutBox : public QDialog {
   const std::optional<QString>& LogoError() const { return logoError_; }
 
   QLabel* LogoImage = nullptr;
-  QLabel* Label1 = nullptr;
+  QLabel* VersionLabel = nullptr;
   QLabel* Copyright = nullptr;
   QLabel* SecondPicture = nullptr;
-  QPushButton* Button1 = nullptr;  // "&Info"
-  QPushButton* Button2 = nullptr;  // "&Ok"
+  QPushButton* InfoButton = nullptr;  // "&Info"
+  QPushButton* OkButton = nullptr;    // "&Ok"
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
 
  private:
   void FormCreate(const AnsiString& appFolder);
-  void Button1Click();
+  void InfoButtonClick();
 
   AnsiString programFile_;
-  TGetVersionInfoFromFile VInfo;
+  TGetVersionInfoFromFile versionInfo_;
   std::optional<QString> logoError_;
 };
 

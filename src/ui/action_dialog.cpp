@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "browser/browser_window.h"
 #include "ui/search_animation.h"
 
 namespace folverin {
@@ -20,15 +19,15 @@ TActionDlg::TActionDlg(QWidget* parent)
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel->setAutoFillBackground(true);
   panel->setBackgroundRole(QPalette::Base);
-  Animate = new TSearchAnimation(panel);
+  animate_ = new TSearchAnimation(panel);
   auto* panelLayout = new QHBoxLayout(panel);
-  panelLayout->addWidget(Animate);
+  panelLayout->addWidget(animate_);
 
-  Label1 = new QLabel(QStringLiteral("Datei:"), this);
-  DirLabel = new QLabel(this);
-  DirLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  DirLabel->setMinimumWidth(340);
-  DirLabel->setTextFormat(Qt::PlainText);
+  fileLabel_ = new QLabel(QStringLiteral("Datei:"), this);
+  dirLabel_ = new QLabel(this);
+  dirLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  dirLabel_->setMinimumWidth(340);
+  dirLabel_->setTextFormat(Qt::PlainText);
   CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
   connect(CancelBtn, &QPushButton::clicked, this, &TActionDlg::CancelBtnClick);
 
@@ -38,32 +37,46 @@ TActionDlg::TActionDlg(QWidget* parent)
   buttonRow->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(panel);
-  layout->addWidget(Label1);
-  layout->addWidget(DirLabel);
+  layout->addWidget(fileLabel_);
+  layout->addWidget(dirLabel_);
   layout->addLayout(buttonRow);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TActionDlg::ShowPath(const QString& path) {
-  // Long paths are cut in the middle so that the file name stays readable.
-  const int room = std::max(DirLabel->width() - 8, 100);
-  DirLabel->setText(DirLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
-  DirLabel->setToolTip(path);
+void TActionDlg::ShowForRun(std::uint64_t run, const std::function<void()>& cancel) {
+  if (run_ == run) return;
+  run_ = run;
+  cancel_ = cancel;
+  show();
 }
 
-QString TActionDlg::ShownPath() const { return DirLabel->toolTip(); }
+void TActionDlg::EndRun(std::uint64_t run) {
+  if (run_ != run && run_ != 0) return;
+  run_ = 0;
+  cancel_ = nullptr;
+  hide();
+}
 
-bool TActionDlg::IsAnimating() const { return Animate->IsActive(); }
+void TActionDlg::ShowPath(const QString& path) {
+  // Long paths are cut in the middle so that the file name stays readable.
+  const int room = std::max(dirLabel_->width() - 8, 100);
+  dirLabel_->setText(dirLabel_->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
+  dirLabel_->setToolTip(path);
+}
+
+QString TActionDlg::ShownPath() const { return dirLabel_->toolTip(); }
+
+bool TActionDlg::IsAnimating() const { return animate_->IsActive(); }
 
 void TActionDlg::showEvent(QShowEvent* event) {
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  Animate->Start();
+  animate_->Start();
   QDialog::showEvent(event);
 }
 
 void TActionDlg::hideEvent(QHideEvent* event) {
-  Animate->Stop();
+  animate_->Stop();
   QDialog::hideEvent(event);
 }
 
@@ -77,7 +90,8 @@ void TActionDlg::closeEvent(QCloseEvent* event) {
 }
 
 void TActionDlg::FormClose() {
-  if (SearchWindow) SearchWindow->CancelDocumentSearch();
+  // A copy: the cancel may end the run, which lets go of the dialog's own.
+  if (const std::function<void()> cancel = cancel_) cancel();
   hide();
 }
 

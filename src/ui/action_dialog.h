@@ -1,18 +1,17 @@
 // TActionDlg: the progress dialog of the full-text search. It exists once
-// for the program; the browser window whose search runs registers itself in
-// SearchWindow, and closing the dialog (button, Escape, close box) cancels
-// that search.
+// for the program and belongs to the search run that showed it last;
+// closing it (button, Escape, close box) cancels that run.
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
+#include <cstdint>
+#include <functional>
 
 class QLabel;
 class QPushButton;
 
 namespace folverin {
 
-class TChildForm;
 class TSearchAnimation;
 
 class TActionDlg : public QDialog {
@@ -20,7 +19,13 @@ class TActionDlg : public QDialog {
  public:
   explicit TActionDlg(QWidget* parent = nullptr);
 
-  QPointer<TChildForm> SearchWindow;
+  // Shows the dialog for a search run, unless it shows for that run
+  // already; from now on closing it runs `cancel`. Runs are told apart by
+  // their number (never 0).
+  void ShowForRun(std::uint64_t run, const std::function<void()>& cancel);
+  // The run has ended: the dialog goes when it belongs to that run or to no
+  // run, and then belongs to none.
+  void EndRun(std::uint64_t run);
 
   void ShowPath(const QString& path);
   QString ShownPath() const;
@@ -38,9 +43,11 @@ class TActionDlg : public QDialog {
   void CancelBtnClick();
   void FormClose();
 
-  TSearchAnimation* Animate = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* DirLabel = nullptr;
+  TSearchAnimation* animate_ = nullptr;
+  QLabel* fileLabel_ = nullptr;
+  QLabel* dirLabel_ = nullptr;
+  std::uint64_t run_ = 0;
+  std::function<void()> cancel_;
 };
 
 }  // namespace folverin

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "ui/error_box.h"
+#include "qtcommon/error_box.h"
 
 namespace folverin {
 

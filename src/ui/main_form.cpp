@@ -18,15 +18,17 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/full_screen.h"
 #include "app/menu_merge.h"
+#include "browser/browser_dialogs.h"
 #include "browser/browser_window.h"
 #include "common/file_system.h"
-#include "common/qt_text.h"
 #include "common/windows1252.h"
+#include "qtcommon/app_icons.h"
+#include "qtcommon/error_box.h"
+#include "qtcommon/qt_text.h"
 #include "ui/about_box.h"
 #include "ui/action_dialog.h"
-#include "ui/app_icons.h"
-#include "ui/error_box.h"
 
 namespace folverin {
 
@@ -123,12 +125,11 @@ void TMainForm::ApplyOutcome() {
   resize(std::max(outcome_.Width, 1), std::max(outcome_.Height, 1));
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   move(available.center() - rect().center());
-  if (outcome_.ToolsMenuVisible) mnuTools->menuAction()->setVisible(*outcome_.ToolsMenuVisible);
-  if (outcome_.ToolsFilePresent) BuildToolsMenu(outcome_.ToolsFile);
-  if (outcome_.HelpIndexVisible) mnuHelpIndex->setVisible(*outcome_.HelpIndexVisible);
-  if (outcome_.CreateIndexVisible) mnuCreateIndex->setVisible(*outcome_.CreateIndexVisible);
-  if (outcome_.WindowSizeVisible) mnuWindowSize->menuAction()->setVisible(*outcome_.WindowSizeVisible);
-  if (outcome_.IndexSearchVisible) mnuIndexSearch->setVisible(*outcome_.IndexSearchVisible);
+  BuildToolsMenu(ReadToolsMenu(outcome_));
+  if (outcome_.HelpIndexVisible) mnuHelpIndex_->setVisible(*outcome_.HelpIndexVisible);
+  if (outcome_.CreateIndexVisible) mnuCreateIndex_->setVisible(*outcome_.CreateIndexVisible);
+  if (outcome_.WindowSizeVisible) mnuWindowSize_->menuAction()->setVisible(*outcome_.WindowSizeVisible);
+  if (outcome_.IndexSearchVisible) mnuIndexSearch_->setVisible(*outcome_.IndexSearchVisible);
   if (outcome_.EnterFullScreen) mnuFullScreenClick();
 }
 
@@ -140,19 +141,19 @@ void TMainForm::ReportStartupError() {
 // --- menus ---------------------------------------------------------------
 
 void TMainForm::CreateMenus() {
-  mnuFile = new QMenu(QStringLiteral("&Datei"), this);
-  connect(mnuFile->addAction(QStringLiteral("Neu")), &QAction::triggered, this,
+  mnuFile_ = new QMenu(QStringLiteral("&Datei"), this);
+  connect(mnuFile_->addAction(QStringLiteral("Neu")), &QAction::triggered, this,
           &TMainForm::mnuNewClick);
-  mnuCreateIndex = mnuFile->addAction(QStringLiteral("Index erstellen..."));
-  mnuCreateIndex->setVisible(false);
-  connect(mnuCreateIndex, &QAction::triggered, this, &TMainForm::mnuCreateIndexClick);
-  mnuFile->addSeparator();
-  connect(mnuFile->addAction(QStringLiteral("Beenden")), &QAction::triggered, this, &QWidget::close);
+  mnuCreateIndex_ = mnuFile_->addAction(QStringLiteral("Index erstellen..."));
+  mnuCreateIndex_->setVisible(false);
+  connect(mnuCreateIndex_, &QAction::triggered, this, &TMainForm::mnuCreateIndexClick);
+  mnuFile_->addSeparator();
+  connect(mnuFile_->addAction(QStringLiteral("Beenden")), &QAction::triggered, this, &QWidget::close);
 
-  mnuTools = new QMenu(QStringLiteral("&Tools"), this);
-  mnuTools->menuAction()->setVisible(false);
-  Tool0Item = mnuTools->addAction(QStringLiteral("leer"));
-  Tool0Item->setVisible(false);
+  mnuTools_ = new QMenu(QStringLiteral("&Tools"), this);
+  mnuTools_->menuAction()->setVisible(false);
+  Tool0Item_ = mnuTools_->addAction(QStringLiteral("leer"));
+  Tool0Item_->setVisible(false);
   CreateViewMenu();
   CreateWindowMenu();
   CreateHelpMenu();
@@ -167,31 +168,31 @@ void TMainForm::CreateMenus() {
 }
 
 void TMainForm::CreateViewMenu() {
-  mnuView = new QMenu(QStringLiteral("A&nzeige"), this);
+  mnuView_ = new QMenu(QStringLiteral("A&nzeige"), this);
   auto addSwitch = [this](const QString& caption, bool& setting) {
-    QAction* item = mnuView->addAction(caption);
+    QAction* item = mnuView_->addAction(caption);
     item->setCheckable(true);
     connect(item, &QAction::triggered, this, [this, item, &setting] { ViewSwitchClick(item, setting); });
     return item;
   };
-  mnuToolbar = addSwitch(QStringLiteral("Toolbar"), Settings.ShowToolbar);
-  mnuToolbar->setChecked(true);
-  mnuURLs = addSwitch(QStringLiteral("URLs"), Settings.ShowURLs);
-  mnuFavorites = addSwitch(QStringLiteral("Favoriten"), Settings.ShowFavorites);
-  mnuHistory = addSwitch(QStringLiteral("Verlauf"), Settings.ShowHistory);
-  connect(mnuView->addAction(QStringLiteral("Internetoptionen...")), &QAction::triggered, this, [this] {
-    if (TChildForm* child = ActiveBrowserWindow()) child->wb->ExecOptions();
+  mnuToolbar_ = addSwitch(QStringLiteral("Toolbar"), Settings.ShowToolbar);
+  mnuToolbar_->setChecked(true);
+  mnuURLs_ = addSwitch(QStringLiteral("URLs"), Settings.ShowURLs);
+  mnuFavorites_ = addSwitch(QStringLiteral("Favoriten"), Settings.ShowFavorites);
+  mnuHistory_ = addSwitch(QStringLiteral("Verlauf"), Settings.ShowHistory);
+  connect(mnuView_->addAction(QStringLiteral("Internetoptionen...")), &QAction::triggered, this, [this] {
+    if (TChildForm* child = ActiveBrowserWindow()) ShowInternetOptions(child->wb->View());
   });
-  mnuIndexSearch = mnuView->addAction(QStringLiteral("Index-Suche"));
-  mnuIndexSearch->setCheckable(true);
-  mnuIndexSearch->setEnabled(false);
-  mnuIndexSearch->setVisible(false);
-  mnuView->addSeparator();
-  mnuFullScreen = mnuView->addAction(QStringLiteral("Vollbild"));
-  mnuFullScreen->setCheckable(true);
+  mnuIndexSearch_ = mnuView_->addAction(QStringLiteral("Index-Suche"));
+  mnuIndexSearch_->setCheckable(true);
+  mnuIndexSearch_->setEnabled(false);
+  mnuIndexSearch_->setVisible(false);
+  mnuView_->addSeparator();
+  mnuFullScreen_ = mnuView_->addAction(QStringLiteral("Vollbild"));
+  mnuFullScreen_->setCheckable(true);
   // The toggle sets the check mark itself.
-  connect(mnuFullScreen, &QAction::triggered, this, [this] {
-    mnuFullScreen->toggle();
+  connect(mnuFullScreen_, &QAction::triggered, this, [this] {
+    mnuFullScreen_->toggle();
     mnuFullScreenClick();
   });
   CreateWindowSizeMenu();
@@ -206,11 +207,11 @@ const std::vector<TMainForm::TWindowSize>& TMainForm::WindowSizes() {
 }
 
 void TMainForm::CreateWindowSizeMenu() {
-  mnuWindowSize = mnuView->addMenu(QStringLiteral("Fenstergr\u00F6sse"));
-  auto* group = new QActionGroup(mnuWindowSize);
+  mnuWindowSize_ = mnuView_->addMenu(QStringLiteral("Fenstergr\u00F6sse"));
+  auto* group = new QActionGroup(mnuWindowSize_);
   group->setExclusive(true);
   for (const TWindowSize& size : WindowSizes()) {
-    QAction* item = mnuWindowSize->addAction(QString::fromLatin1(size.Caption));
+    QAction* item = mnuWindowSize_->addAction(QString::fromLatin1(size.Caption));
     item->setCheckable(true);
     group->addAction(item);
     connect(item, &QAction::triggered, this,
@@ -227,11 +228,11 @@ void TMainForm::WindowSizeClick(int width, int height) {
 }
 
 void TMainForm::CreateHelpMenu() {
-  mnuHelp = new QMenu(QStringLiteral("&Hilfe"), this);
-  mnuHelpIndex = mnuHelp->addAction(QStringLiteral("&Index"));
-  mnuHelpIndex->setEnabled(false);
-  mnuHelpIndex->setVisible(false);
-  connect(mnuHelp->addAction(QStringLiteral("Info \u00FCbe&r...")), &QAction::triggered, this,
+  mnuHelp_ = new QMenu(QStringLiteral("&Hilfe"), this);
+  mnuHelpIndex_ = mnuHelp_->addAction(QStringLiteral("&Index"));
+  mnuHelpIndex_->setEnabled(false);
+  mnuHelpIndex_->setVisible(false);
+  connect(mnuHelp_->addAction(QStringLiteral("Info \u00FCbe&r...")), &QAction::triggered, this,
           &TMainForm::mnuAboutClick);
 }
 
@@ -245,61 +246,53 @@ void TMainForm::mnuCreateIndexClick() {
 
 // --- Tools menu ---------------------------------------------------------
 
-void TMainForm::BuildToolsMenu(const AnsiString& toolsFile) {
-  const std::vector<TToolEntry> entries = ReadToolsFile(toolsFile);
-  if (entries.empty()) return;
-  for (const TToolEntry& entry : entries) {
-    const int tag = static_cast<int>(ToolPrograms.size());
-    ToolPrograms.push_back(entry.Program);
-    ToolCaptions.push_back(entry.Caption);
-    ToolOptions.push_back(entry.Options);
-    QAction* item = mnuTools->addAction(FromAnsi(entry.Caption));
-    item->setData(tag);
+void TMainForm::BuildToolsMenu(const TToolsMenu& menu) {
+  toolEntries_ = menu.Entries;
+  for (size_t tag = 0; tag < toolEntries_.size(); ++tag) {
+    QAction* item = mnuTools_->addAction(FromAnsi(toolEntries_[tag].Caption));
+    item->setData(static_cast<int>(tag));
     connect(item, &QAction::triggered, this, [this, item] { Tool0ItemClick(item); });
   }
-  // As designed the menu stays hidden and its entries out of reach; a
-  // collection that ships tools wants them offered.
-  mnuTools->menuAction()->setVisible(true);
+  mnuTools_->menuAction()->setVisible(menu.Visible);
 }
 
 AnsiString TMainForm::ToolCommandOf(int tag) const {
-  if (tag < 0 || tag >= static_cast<int>(ToolPrograms.size())) return {};
-  return ToolCommand(Settings.AppFolder, ToolPrograms[static_cast<size_t>(tag)]);
+  if (tag < 0 || tag >= static_cast<int>(toolEntries_.size())) return {};
+  return ToolStartCommand(Settings.AppFolder, toolEntries_[static_cast<size_t>(tag)]).value_or(AnsiString());
 }
 
 void TMainForm::Tool0ItemClick(QAction* sender) {
-  const int tag = sender->data().toInt();
-  // A line without a program names no program file: nothing to start.
-  if (tag < 0 || tag >= static_cast<int>(ToolPrograms.size()) || ToolPrograms[tag].empty()) return;
+  const AnsiString command = ToolCommandOf(sender->data().toInt());
+  if (command.empty()) return;
   // Whether the program starts is not examined: one that cannot shows nothing.
-  QProcess::startDetached(QString::fromUtf8(ResolveOnDisk(ToolCommandOf(tag))), {});
+  QProcess::startDetached(QString::fromUtf8(ResolveOnDisk(command)), {});
 }
 
 void TMainForm::CreateWindowMenu() {
-  mnuWindow = new QMenu(QStringLiteral("Fenster"), this);
-  connect(mnuWindow->addAction(QStringLiteral("Ü&berlappend")), &QAction::triggered, mdiArea_,
+  mnuWindow_ = new QMenu(QStringLiteral("Fenster"), this);
+  connect(mnuWindow_->addAction(QStringLiteral("Ü&berlappend")), &QAction::triggered, mdiArea_,
           &QMdiArea::cascadeSubWindows);
-  connect(mnuWindow->addAction(QStringLiteral("Hori&zontal anordnen")), &QAction::triggered, this,
+  connect(mnuWindow_->addAction(QStringLiteral("Hori&zontal anordnen")), &QAction::triggered, this,
           [this] { TileChildren(Qt::Horizontal); });
-  connect(mnuWindow->addAction(QStringLiteral("&Vertikal anordnen")), &QAction::triggered, this,
+  connect(mnuWindow_->addAction(QStringLiteral("&Vertikal anordnen")), &QAction::triggered, this,
           [this] { TileChildren(Qt::Vertical); });
-  connect(mnuWindow->addAction(QStringLiteral("Alle schliessen")), &QAction::triggered, this, [this] {
+  connect(mnuWindow_->addAction(QStringLiteral("Alle schliessen")), &QAction::triggered, this, [this] {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) window->close();
   });
-  mnuWindow->addSeparator();
-  connect(mnuWindow, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
+  mnuWindow_->addSeparator();
+  connect(mnuWindow_, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 }
 
 void TMainForm::RebuildWindowList() {
-  const QList<QAction*> items = mnuWindow->actions();
+  const QList<QAction*> items = mnuWindow_->actions();
   for (int i = 5; i < items.size(); ++i) {
-    mnuWindow->removeAction(items[i]);
+    mnuWindow_->removeAction(items[i]);
     items[i]->deleteLater();
   }
   int number = 1;
   for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
     const QString caption = QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle());
-    connect(mnuWindow->addAction(caption), &QAction::triggered, this, [this, window] {
+    connect(mnuWindow_->addAction(caption), &QAction::triggered, this, [this, window] {
       if (window->isMinimized()) window->showNormal();
       mdiArea_->setActiveSubWindow(window);
     });
@@ -324,7 +317,7 @@ void TMainForm::TileChildren(Qt::Orientation orientation) {
 }
 
 void TMainForm::RebuildMenuBar() {
-  const QList<QMenu*> frameMenus = {mnuFile, mnuTools, mnuView, mnuWindow, mnuHelp};
+  const QList<QMenu*> frameMenus = {mnuFile_, mnuTools_, mnuView_, mnuWindow_, mnuHelp_};
   const std::vector<int> frameGroups = {kGroupFile, kGroupTools, kGroupView, kGroupWindow, kGroupHelp};
   QList<QMenu*> childMenus;
   std::vector<int> childGroups;
@@ -409,14 +402,14 @@ TChildForm* TMainForm::OpenBrowserWindow(const QString& address) {
   child->wb->SetHostUIOptions(Settings.HostUIOptions);
   child->setWindowTitle(address);
   child->CurrentAddress = address;
-  mnuToolbar->setChecked(Settings.ShowToolbar);
+  mnuToolbar_->setChecked(Settings.ShowToolbar);
   child->ToolBar->setVisible(Settings.ShowToolbar);
   child->URLPanel->setVisible(Settings.ShowURLs);
-  mnuURLs->setChecked(Settings.ShowURLs);
+  mnuURLs_->setChecked(Settings.ShowURLs);
   if (Settings.ShowFavorites) child->acFav->trigger();
   if (Settings.ShowHistory) child->acHistory->trigger();
-  mnuFavorites->setChecked(Settings.ShowFavorites);
-  mnuHistory->setChecked(Settings.ShowHistory);
+  mnuFavorites_->setChecked(Settings.ShowFavorites);
+  mnuHistory_->setChecked(Settings.ShowHistory);
   child->IndexBtnAction->setVisible(Settings.IndexAvailable);
   child->Switches = {Settings.AllowOnline, Settings.AllowNewWindow, Settings.ShowIEPopup};
 
@@ -458,31 +451,36 @@ bool TMainForm::ToggleQuickSearchWindow() {
   if (!QuickSearchWindow) return false;
   QuickSearchWindow->setVisible(!QuickSearchWindow->isVisible());
   const bool visible = QuickSearchWindow->isVisible();
-  mnuIndexSearch->setChecked(visible);
+  mnuIndexSearch_->setChecked(visible);
   return visible;
 }
 
-bool TMainForm::IsFullScreen() const { return mnuFullScreen->isChecked(); }
+void TMainForm::ShowSearchProgress(TSearchRunId run, const std::function<void()>& cancel) {
+  if (ActionDlg) ActionDlg->ShowForRun(run, cancel);
+}
+
+void TMainForm::ShowSearchedDocument(const QString& path) {
+  if (ActionDlg) ActionDlg->ShowPath(path);
+}
+
+void TMainForm::EndSearchProgress(TSearchRunId run) {
+  if (ActionDlg) ActionDlg->EndRun(run);
+}
+
+bool TMainForm::IsFullScreen() const { return mnuFullScreen_->isChecked(); }
 
 void TMainForm::mnuFullScreenClick() {
-  mnuFullScreen->toggle();
-  TChildForm* child = ActiveBrowserWindow();
-  if (mnuFullScreen->isChecked()) {
-    menuBar()->hide();
-    Settings.ShowToolbar = false;
-    if (child) {
-      child->ToolBar->hide();
-      child->StatusBar->hide();
-    }
-    showFullScreen();
-  } else {
-    if (child) {
-      child->ToolBar->show();
-      child->StatusBar->show();
-    }
-    menuBar()->show();
-    showNormal();
+  const TFullScreenStep step = ToggleFullScreen(mnuFullScreen_->isChecked(), Settings);
+  mnuFullScreen_->setChecked(step.FullScreen);
+  menuBar()->setVisible(step.ShowBars);
+  if (TChildForm* child = ActiveBrowserWindow()) {
+    child->ToolBar->setVisible(step.ShowBars);
+    child->StatusBar->setVisible(step.ShowBars);
   }
+  if (step.FullScreen)
+    showFullScreen();
+  else
+    showNormal();
 }
 
 // --- tab strip ----------------------------------------------------------
@@ -497,6 +495,9 @@ int TMainForm::TabOf(QObject* window) const {
 void TMainForm::AddTab(QMdiSubWindow* window) {
   if (TabOf(window) != -1) return;
   connect(window, &QObject::destroyed, this, &TMainForm::ChildDestroyed);
+  QWidget* child = window->widget();
+  connect(child, &QWidget::windowTitleChanged, this,
+          [this, child](const QString& caption) { UpdateTabCaption(child, caption); });
   const int index = MDITab->addTab(AppIcon(TAppIcon::BrowserWindow), window->widget()->windowTitle());
   MDITab->setTabData(index, QVariant::fromValue<QObject*>(window));
   MDITab->setTabToolTip(index, window->widget()->windowTitle());

@@ -9,8 +9,9 @@
 
 #include "app/app_settings.h"
 #include "app/recent_list.h"
-#include "app/tools_file.h"
+#include "app/tools_menu.h"
 #include "app/version_info.h"
+#include "browser/browser_host.h"
 #include "common/private_temp_dir.h"
 #include "search/document_search.h"
 
@@ -26,7 +27,7 @@ class TAboutBox;
 class TActionDlg;
 class TChildForm;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TBrowserHost {
   Q_OBJECT
  public:
   // The designed client area.
@@ -37,9 +38,8 @@ class TMainForm : public QMainWindow {
   ~TMainForm() override;
 
   TAppSettings Settings;
-  // The counters and the progress dialog of the one search that runs at a
-  // time, shared by every browser window.
-  TSearchCounters SearchCounters;
+  // The progress dialog of the one search that runs at a time, shared by
+  // every browser window.
   TActionDlg* ActionDlg = nullptr;
   TAboutBox* AboutBox = nullptr;
   TRecentList RecentList;
@@ -56,15 +56,15 @@ class TMainForm : public QMainWindow {
   // with and a LOGO.BMP that is not a picture.
   void ReportStartupError();
 
-  // The entries of the Tools file; entry i of each belongs to line i.
-  std::vector<AnsiString> ToolPrograms;
-  std::vector<AnsiString> ToolCaptions;
-  std::vector<AnsiString> ToolOptions;
-  void BuildToolsMenu(const AnsiString& toolsFile);
+  // The entries of the Tools file: entry i holds program, caption and
+  // options of line i and is the menu item with the tag i.
+  const std::vector<TToolEntry>& ToolEntries() const { return toolEntries_; }
+  void BuildToolsMenu(const TToolsMenu& menu);
   void Tool0ItemClick(QAction* sender);
-  // The command a Tools entry starts (for the tests: starting is not seen).
+  // The command a Tools entry starts, empty when it starts nothing (for the
+  // tests: starting is not seen).
   AnsiString ToolCommandOf(int tag) const;
-  QMenu* ToolsMenu() const { return mnuTools; }
+  QMenu* ToolsMenu() const { return mnuTools_; }
 
   // The window sizes of "Fenstergrösse", in menu order.
   struct TWindowSize {
@@ -73,30 +73,37 @@ class TMainForm : public QMainWindow {
     int Height;
   };
   static const std::vector<TWindowSize>& WindowSizes();
-  QMenu* WindowSizeMenu() const { return mnuWindowSize; }
+  QMenu* WindowSizeMenu() const { return mnuWindowSize_; }
   void WindowSizeClick(int width, int height);
 
   // "Index erstellen...": the index builder, then the re-test of the index.
   void mnuCreateIndexClick();
-  QAction* CreateIndexItem() const { return mnuCreateIndex; }
-  QAction* HelpIndexItem() const { return mnuHelpIndex; }
-  QAction* IndexSearchItem() const { return mnuIndexSearch; }
+  QAction* CreateIndexItem() const { return mnuCreateIndex_; }
+  QAction* HelpIndexItem() const { return mnuHelpIndex_; }
+  QAction* IndexSearchItem() const { return mnuIndexSearch_; }
   void mnuAboutClick();
 
-  TChildForm* OpenBrowserWindow(const QString& address);
   void ApplyViewSettings();
-  void AddRecent(const AnsiString& entry);
-  QMenu* RecentMenu() const { return recentMenu_; }
-  void mnuFullScreenClick();
-  void mnuNewClick();
   bool IsFullScreen() const;
 
+  // What the browser windows ask of the frame.
+  const TAppSettings& AppSettings() const override { return Settings; }
+  TSearchCounters& SearchCounters() override { return searchCounters_; }
+  AnsiString& SharedTargetFolder() override { return LastTargetFolder; }
+  const std::vector<AnsiString>& RecentEntries() const override { return RecentList.Entries(); }
+  QMenu* RecentMenu() const override { return recentMenu_; }
+  void AddRecent(const AnsiString& entry) override;
+  TChildForm* OpenBrowserWindow(const QString& address) override;
+  void mnuNewClick() override;
   // Closes a child window (browser windows close through here so that the
   // sub-window around them goes too).
-  void CloseChild(QWidget* child);
-  void UpdateTabCaption(QWidget* child, const QString& caption);
-  // Shows or hides the quick search window; whether it is visible now.
-  bool ToggleQuickSearchWindow();
+  void CloseChild(QWidget* child) override;
+  void CloseProgram() override { close(); }
+  void mnuFullScreenClick() override;
+  bool ToggleQuickSearchWindow() override;
+  void ShowSearchProgress(TSearchRunId run, const std::function<void()>& cancel) override;
+  void ShowSearchedDocument(const QString& path) override;
+  void EndSearchProgress(TSearchRunId run) override;
 
   QList<TChildForm*> BrowserWindows() const;
   TChildForm* ActiveBrowserWindow() const;
@@ -130,28 +137,32 @@ class TMainForm : public QMainWindow {
   void ChildActivated(QMdiSubWindow* window);
   void ChildDestroyed(QObject* window);
   int TabOf(QObject* window) const;
+  void UpdateTabCaption(QWidget* child, const QString& caption);
 
   // The user's own folder for the result page; made before the settings
   // are read, removed (when made for this run) after the child windows go.
   TPrivateTempDir scratchFolder_ = TPrivateTempDir::Create();
   TSettingsOutcome outcome_;
+  std::vector<TToolEntry> toolEntries_;
+  // The counters of the one search that runs at a time.
+  TSearchCounters searchCounters_;
   QMdiArea* mdiArea_ = nullptr;
-  QMenu* mnuFile = nullptr;
-  QMenu* mnuTools = nullptr;
-  QMenu* mnuView = nullptr;
-  QMenu* mnuWindow = nullptr;
-  QMenu* mnuHelp = nullptr;
-  QMenu* mnuWindowSize = nullptr;
-  QAction* Tool0Item = nullptr;
-  QAction* mnuCreateIndex = nullptr;
-  QAction* mnuHelpIndex = nullptr;
+  QMenu* mnuFile_ = nullptr;
+  QMenu* mnuTools_ = nullptr;
+  QMenu* mnuView_ = nullptr;
+  QMenu* mnuWindow_ = nullptr;
+  QMenu* mnuHelp_ = nullptr;
+  QMenu* mnuWindowSize_ = nullptr;
+  QAction* Tool0Item_ = nullptr;
+  QAction* mnuCreateIndex_ = nullptr;
+  QAction* mnuHelpIndex_ = nullptr;
   QMenu* recentMenu_ = nullptr;
-  QAction* mnuToolbar = nullptr;
-  QAction* mnuURLs = nullptr;
-  QAction* mnuFavorites = nullptr;
-  QAction* mnuHistory = nullptr;
-  QAction* mnuIndexSearch = nullptr;
-  QAction* mnuFullScreen = nullptr;
+  QAction* mnuToolbar_ = nullptr;
+  QAction* mnuURLs_ = nullptr;
+  QAction* mnuFavorites_ = nullptr;
+  QAction* mnuHistory_ = nullptr;
+  QAction* mnuIndexSearch_ = nullptr;
+  QAction* mnuFullScreen_ = nullptr;
   bool activated_ = false;
   bool quitWhenSearchEnds_ = false;
   bool destroying_ = false;

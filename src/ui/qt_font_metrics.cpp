@@ -9,15 +9,12 @@
 #include <QScreen>
 #include <QTextLayout>
 
-#include "common/qt_text.h"
+#include "htmlengine/support/html_charsets.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 
 namespace {
-
-constexpr int kSymbolCharset = 2;
-constexpr int kDefaultCharsetRequest = 1;
-constexpr int kSystemCharset = 0;
 
 int ScreenPixelsPerInch() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -25,34 +22,30 @@ int ScreenPixelsPerInch() {
   return dpi > 0 ? dpi : 96;
 }
 
-QString ToQString(std::u16string_view text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 QtFontMetrics::QtFontMetrics(int pixelsPerInch)
-    : PixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch : ScreenPixelsPerInch()) {
-  for (const QString& family : QFontDatabase::families()) Installed.insert(UpperCase(ToAnsi(family)));
-  Default = ToAnsi(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    : pixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch : ScreenPixelsPerInch()) {
+  for (const QString& family : QFontDatabase::families()) installed_.insert(UpperCase(ToAnsi(family)));
+  default_ = ToAnsi(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
 }
 
 // Family names are short: they are upper-cased on the stack.
 bool QtFontMetrics::IsInstalled(std::string_view family) const {
   constexpr size_t kShortName = 64;
-  if (family.size() > kShortName) return Installed.count(UpperCase(family)) > 0;
+  if (family.size() > kShortName) return installed_.count(UpperCase(family)) > 0;
   std::array<char, kShortName> buffer;
   std::transform(family.begin(), family.end(), buffer.begin(), AsciiUpper);
-  return Installed.find(std::string_view(buffer.data(), family.size())) != Installed.end();
+  return installed_.find(std::string_view(buffer.data(), family.size())) != installed_.end();
 }
 
-AnsiString QtFontMetrics::DefaultFamily() const { return Default; }
+AnsiString QtFontMetrics::DefaultFamily() const { return default_; }
 
 QFont QtFontMetrics::MakeFont(const AnsiString& family, int sizePoints, uint8_t style) const {
   QFont font(FromAnsi(family));
   // The size of the em in pixels, as the point size comes out on a screen
   // of this resolution.
-  font.setPixelSize(std::max(1, (sizePoints * PixelsPerInch_ + 36) / 72));
+  font.setPixelSize(std::max(1, (sizePoints * pixelsPerInch_ + 36) / 72));
   font.setBold((style & kFontBold) != 0);
   font.setItalic((style & kFontItalic) != 0);
   font.setUnderline((style & kFontUnderline) != 0);
@@ -69,8 +62,9 @@ TRealisedFont QtFontMetrics::Realise(const TFontRequest& request) const {
   // for any number of absurd sizes adds no more than the range to the cache.
   TRequestKey key{request.Family, std::clamp(request.SizePoints, 1, 1000), request.Style,
                   request.Charset};
-  auto found = RealisedFonts.find(key);
-  if (found == RealisedFonts.end()) found = RealisedFonts.emplace(std::move(key), RealiseNew(request)).first;
+  auto found = realisedFonts_.find(key);
+  if (found == realisedFonts_.end())
+    found = realisedFonts_.emplace(std::move(key), RealiseNew(request)).first;
   return found->second;
 }
 
@@ -82,8 +76,10 @@ TRealisedFont QtFontMetrics::RealiseNew(const TFontRequest& request) const {
   const QFont qfont = MakeFont(asked, font.SizePoints, font.Style);
   // What the font database made of the request, e.g. a substitute family.
   font.Family = ToAnsi(QFontInfo(qfont).family());
+  // A symbol font realises the symbol set whatever was asked; a request for
+  // no particular set gets the system's.
   if (SameText(font.Family, "Symbol") || SameText(asked, "Symbol")) font.Charset = kSymbolCharset;
-  else if (request.Charset == kDefaultCharsetRequest) font.Charset = kSystemCharset;
+  else if (request.Charset == kDefaultCharset) font.Charset = kAnsiCharset;
   else font.Charset = request.Charset;
   const QFontMetrics& metrics = MetricsOf(font);
   font.Ascent = metrics.ascent();
@@ -97,15 +93,15 @@ TRealisedFont QtFontMetrics::RealiseNew(const TFontRequest& request) const {
 
 const QFontMetrics& QtFontMetrics::MetricsOf(const TRealisedFont& font) const {
   TFontKey key{font.Family, font.SizePoints, font.Style};
-  auto found = MetricsCache.find(key);
-  if (found == MetricsCache.end())
-    found = MetricsCache.emplace(std::move(key), QFontMetrics(ToQFont(font))).first;
+  auto found = metricsCache_.find(key);
+  if (found == metricsCache_.end())
+    found = metricsCache_.emplace(std::move(key), QFontMetrics(ToQFont(font))).first;
   return found->second;
 }
 
 int QtFontMetrics::TextWidth(const TRealisedFont& font, std::u16string_view text) const {
   if (text.empty()) return 0;
-  return MetricsOf(font).horizontalAdvance(ToQString(text));
+  return MetricsOf(font).horizontalAdvance(FromUtf16(text));
 }
 
 int QtFontMetrics::TextFit(const TRealisedFont& font, std::u16string_view text, int maxWidth,
@@ -118,7 +114,7 @@ int QtFontMetrics::TextFit(const TRealisedFont& font, std::u16string_view text, 
   const int narrowest = std::max(1, MetricsOf(font).averageCharWidth() / 2);
   qsizetype take = std::min<qsizetype>(static_cast<qsizetype>(text.size()), maxWidth / narrowest + 8);
   for (;;) {
-    QTextLayout layout(ToQString(text.substr(0, static_cast<size_t>(take))), qfont);
+    QTextLayout layout(FromUtf16(text.substr(0, static_cast<size_t>(take))), qfont);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);

@@ -22,7 +22,7 @@ class QtFontMetrics : public FontMetrics {
 
   bool IsInstalled(std::string_view family) const override;
   AnsiString DefaultFamily() const override;
-  int PixelsPerInch() const override { return PixelsPerInch_; }
+  int PixelsPerInch() const override { return pixelsPerInch_; }
   TRealisedFont Realise(const TFontRequest& request) const override;
   int TextWidth(const TRealisedFont& font, std::u16string_view text) const override;
   int TextFit(const TRealisedFont& font, std::u16string_view text, int maxWidth,
@@ -38,14 +38,14 @@ class QtFontMetrics : public FontMetrics {
   const QFontMetrics& MetricsOf(const TRealisedFont& font) const;
   TRealisedFont RealiseNew(const TFontRequest& request) const;
 
-  int PixelsPerInch_;
-  std::set<AnsiString, std::less<>> Installed;  // upper case
-  AnsiString Default;
+  int pixelsPerInch_;
+  std::set<AnsiString, std::less<>> installed_;  // upper case
+  AnsiString default_;
   // Layout measures the same few fonts again and again.
-  mutable std::map<TFontKey, QFontMetrics> MetricsCache;
+  mutable std::map<TFontKey, QFontMetrics> metricsCache_;
   // Every element of a document asks for its font, and most ask for one of
   // a few; the font database is asked once for each.
-  mutable std::map<TRequestKey, TRealisedFont> RealisedFonts;
+  mutable std::map<TRequestKey, TRealisedFont> realisedFonts_;
 };
 
 }  // namespace folverin

@@ -24,7 +24,7 @@
 #include "browser/find_frame_document.h"
 #include "browser/shell_open.h"
 #include "browser_test_support.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 #include "search/search_parser.h"
 #include "ui/action_dialog.h"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/browser_test_support.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 #include "test_support/fake_version_source.h"
 #include "test_support/temp_folder.h"
 
@@ -29,13 +29,13 @@ TEST(AboutBox, ShowsVersionAndCopyrightOfTheProgram) {
   TAboutBox box(folder.Path(), ProgramFile(), source);
   box.show();
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Folverin"));
-  EXPECT_EQ(box.Label1->text(), QStringLiteral("Folverin 1.2.0.5"));
+  EXPECT_EQ(box.VersionLabel->text(), QStringLiteral("Folverin 1.2.0.5"));
   EXPECT_EQ(box.Copyright->text(), QStringLiteral("Copyright 2026 Brevimar"));
   // Values are read again at every showing.
   box.hide();
   source.Values["FileVersion"] = "1.3.0.0";
   box.show();
-  EXPECT_EQ(box.Label1->text(), QStringLiteral("Folverin 1.3.0.0"));
+  EXPECT_EQ(box.VersionLabel->text(), QStringLiteral("Folverin 1.3.0.0"));
 }
 
 TEST(AboutBox, MissingFileVersionHidesTheCopyrightAfterIt) {
@@ -45,7 +45,7 @@ TEST(AboutBox, MissingFileVersionHidesTheCopyrightAfterIt) {
                    {"LegalCopyright", "2026 Brevimar"}};
   TAboutBox box(folder.Path(), ProgramFile(), source);
   box.show();
-  EXPECT_EQ(box.Label1->text(), QStringLiteral("Folverin "));
+  EXPECT_EQ(box.VersionLabel->text(), QStringLiteral("Folverin "));
   EXPECT_EQ(box.Copyright->text(), QStringLiteral("Copyright "));
 }
 
@@ -57,7 +57,8 @@ TEST(AboutBox, CompiledVersionIsShown) {
   TGetVersionInfoFromFile info(source);
   info.SetFileName(ProgramFile());
   ASSERT_FALSE(info.GetVersionValue("FileVersion").empty());
-  EXPECT_EQ(box.Label1->text(), QStringLiteral("Folverin ") + FromAnsi(info.GetVersionValue("FileVersion")));
+  EXPECT_EQ(box.VersionLabel->text(),
+            QStringLiteral("Folverin ") + FromAnsi(info.GetVersionValue("FileVersion")));
 }
 
 TEST(AboutBox, AltITwiceReturnsToTheFirstState) {
@@ -68,7 +69,7 @@ TEST(AboutBox, AltITwiceReturnsToTheFirstState) {
   box.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
   // The button lies outside the client area: the access key is the way in.
-  EXPECT_GE(box.Button1->x(), box.width());
+  EXPECT_GE(box.InfoButton->x(), box.width());
   // A button pressed by its access key clicks a moment later.
   auto pressAltI = [&] {
     const bool shown = box.SecondPicture->isVisible();
@@ -77,7 +78,7 @@ TEST(AboutBox, AltITwiceReturnsToTheFirstState) {
   };
   auto expectFirstState = [&](bool first) {
     EXPECT_EQ(box.LogoImage->isVisible(), first);
-    EXPECT_EQ(box.Label1->isVisible(), first);
+    EXPECT_EQ(box.VersionLabel->isVisible(), first);
     EXPECT_EQ(box.Copyright->isVisible(), first);
     EXPECT_EQ(box.SecondPicture->isVisible(), !first);
   };

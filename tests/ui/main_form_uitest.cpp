@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "browser/browser_test_support.h"
-#include "common/qt_text.h"
+#include "qtcommon/qt_text.h"
 #include "test_support/temp_folder.h"
 #include "ui/about_box.h"
 #include "ui/action_dialog.h"
@@ -34,6 +34,13 @@ std::unique_ptr<TMainForm> MainFormOn(const TempFolder& folder) {
   return std::make_unique<TMainForm>(folder.Path() + "folverin");
 }
 
+// One field of every Tools entry, in entry order.
+std::vector<AnsiString> ToolField(const TMainForm& form, AnsiString TToolEntry::*field) {
+  std::vector<AnsiString> values;
+  for (const TToolEntry& entry : form.ToolEntries()) values.push_back(entry.*field);
+  return values;
+}
+
 TEST(MainFormTools, DocumentedLinesGiveTheirEntriesAndTheMenuShows) {
   TempFolder folder;
   folder.Write("plugin32/Plugin32.txt",
@@ -42,8 +49,8 @@ TEST(MainFormTools, DocumentedLinesGiveTheirEntriesAndTheMenuShows) {
   EXPECT_TRUE(form->ToolsMenu()->menuAction()->isVisible());
   EXPECT_EQ(VisibleCaptions(form->ToolsMenu()->actions()),
             (QStringList{QStringLiteral("Taschenrechner"), QStringLiteral("&Editor")}));
-  EXPECT_EQ(form->ToolPrograms, (std::vector<AnsiString>{"Rechner", "Editor"}));
-  EXPECT_EQ(form->ToolOptions, (std::vector<AnsiString>{"", "X"}));
+  EXPECT_EQ(ToolField(*form, &TToolEntry::Program), (std::vector<AnsiString>{"Rechner", "Editor"}));
+  EXPECT_EQ(ToolField(*form, &TToolEntry::Options), (std::vector<AnsiString>{"", "X"}));
   EXPECT_EQ(form->ToolCommandOf(0), form->Settings.AppFolder + "PLUGIN32/Rechner/Rechner");
   EXPECT_EQ(VisibleCaptions(form->menuBar()->actions()),
             (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Tools"), QStringLiteral("A&nzeige"),
@@ -57,7 +64,7 @@ TEST(MainFormTools, NoFileOrNoEntriesKeepsTheMenuHidden) {
   emptyFirst.Write("PLUGIN32/PLUGIN32.TXT", "\r\nRechner|Taschenrechner\r\n");
   auto form = MainFormOn(emptyFirst);
   EXPECT_FALSE(form->ToolsMenu()->menuAction()->isVisible());
-  EXPECT_TRUE(form->ToolPrograms.empty());
+  EXPECT_TRUE(ToolField(*form, &TToolEntry::Program).empty());
   EXPECT_TRUE(VisibleCaptions(form->ToolsMenu()->actions()).isEmpty());
 }
 
@@ -85,7 +92,7 @@ TEST(MainFormTools, TenThousandLinesAndBinaryBytes) {
   for (int i = 0; i < 10000; ++i) text += "P" + std::to_string(i) + "|Werkzeug " + std::to_string(i) + "\r\n";
   folder.Write("PLUGIN32/PLUGIN32.TXT", text);
   auto form = MainFormOn(folder);
-  ASSERT_EQ(form->ToolCaptions.size(), 10001u);
+  ASSERT_EQ(ToolField(*form, &TToolEntry::Caption).size(), 10001u);
   EXPECT_EQ(form->ToolsMenu()->actions().size(), 10002);
   EXPECT_EQ(form->ToolsMenu()->actions().back()->text(), QStringLiteral("Werkzeug 9999"));
   // Bytes without a character in the code page do not break the caption.

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include "common/qt_text.h"
 #include "htmlengine/view/document_view.h"
+#include "qtcommon/qt_text.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin {

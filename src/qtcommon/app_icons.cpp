@@ -1,4 +1,4 @@
-#include "ui/app_icons.h"
+#include "qtcommon/app_icons.h"
 
 namespace folverin {
 

@@ -1,4 +1,4 @@
-#include "ui/error_box.h"
+#include "qtcommon/error_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,0 +1,13 @@
+#include "app/full_screen.h"
+
+namespace folverin {
+
+TFullScreenStep ToggleFullScreen(bool fullScreen, TAppSettings& settings) {
+  TFullScreenStep step;
+  step.FullScreen = !fullScreen;
+  step.ShowBars = !step.FullScreen;
+  if (step.FullScreen) settings.ShowToolbar = false;
+  return step;
+}
+
+}  // namespace folverin
