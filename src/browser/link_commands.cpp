@@ -5,6 +5,7 @@
 #include "common/file_system.h"
 #include "common/file_url.h"
 #include "common/long_path.h"
+#include "common/path_parts.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -19,10 +20,7 @@ bool LinkCommandsEnabled(const TContextLink& element) {
   return path && FileExists(*path);
 }
 
-AnsiString LinkTargetFolder(std::string_view targetPath) {
-  const size_t slash = targetPath.rfind(kPathDelim);
-  return slash == std::string_view::npos ? AnsiString() : AnsiString(targetPath.substr(0, slash + 1));
-}
+AnsiString LinkTargetFolder(std::string_view targetPath) { return FolderOfPath(targetPath); }
 
 // The folder came from the folder dialog, that is from the disk: it is
 // looked for exactly as it was chosen.

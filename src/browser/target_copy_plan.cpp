@@ -9,6 +9,7 @@
 #include "common/file_search.h"
 #include "common/file_system.h"
 #include "common/long_path.h"
+#include "common/path_parts.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -66,9 +67,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 TCopyPlan PlanFileCopy(std::string_view file, std::string_view targetFolder) {
   TCopyPlan plan;
   const AnsiString source = AsOnDisk(file);
-  const size_t slash = source.rfind(kPathDelim);
-  const AnsiString target =
-      AnsiString(targetFolder) + (slash == AnsiString::npos ? source : source.substr(slash + 1));
+  const AnsiString target = AnsiString(targetFolder) + AnsiString(NameOfPath(source));
   const std::optional<TFileId> sourceId = IdOf(source);
   if (!sourceId) {
     plan.Left.push_back(source);

@@ -14,6 +14,7 @@
 
 #include "common/file_system.h"
 #include "common/long_path.h"
+#include "common/path_parts.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -117,9 +118,7 @@ TSearchRec StartFolderRecord(const AnsiString& folder) {
   const TParentFolder parent = OpenParentFolder(AnsiToUtf8(path));
   struct stat st {};
   if (!parent.Folder || fstatat(parent.Folder.Get(), parent.Name.c_str(), &st, 0) != 0) return {};
-  const size_t cut = path.rfind(kPathDelim);
-  AnsiString name = cut == AnsiString::npos ? path : path.substr(cut + 1);
-  return MakeRecord(std::move(name), st, IsWritableAt(parent.Folder.Get(), parent.Name.c_str()));
+  return MakeRecord(AnsiString(NameOfPath(path)), st, IsWritableAt(parent.Folder.Get(), parent.Name.c_str()));
 }
 
 // ---- Wildcards --------------------------------------------------------------
@@ -233,9 +232,8 @@ void TFileSearch::SetSearchFile(std::string_view value) { searchFile_ = AnsiStri
 void TFileSearch::Execute() {
   Stop = false;
   // Copies: a handler may assign SearchFile while the walk runs.
-  const size_t cut = searchFile_.rfind(kPathDelim);
-  const AnsiString folder = cut == AnsiString::npos ? AnsiString() : searchFile_.substr(0, cut + 1);
-  const AnsiString mask = cut == AnsiString::npos ? searchFile_ : searchFile_.substr(cut + 1);
+  const AnsiString folder = FolderOfPath(searchFile_);
+  const AnsiString mask(NameOfPath(searchFile_));
   Walk(folder, mask, StartFolderRecord(folder));
   if (OnFinish) OnFinish(*this);
 }

@@ -14,6 +14,11 @@ AnsiString UpToAndWith(std::string_view path, size_t separator) {
 
 AnsiString FolderOfPath(std::string_view path) { return UpToAndWith(path, path.rfind(kPathDelim)); }
 
+std::string_view NameOfPath(std::string_view path) {
+  const size_t slash = path.rfind(kPathDelim);
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 AnsiString FolderOfWrittenPath(std::string_view path) { return UpToAndWith(path, path.find_last_of("/\\")); }
 
 AnsiString WithTrailingSeparator(AnsiString value) {

@@ -15,6 +15,10 @@ namespace folverin {
 // address of another scheme ("http://host/a/b" -> "http://host/a/").
 AnsiString FolderOfPath(std::string_view path);
 
+// The name a path on this system ends in: "c.htm" of "/a/b/c.htm"; the
+// whole path when it has no "/".
+std::string_view NameOfPath(std::string_view path);
+
 // The same for a path as a document writes it, where "/" and "\" both end
 // a folder: "..\bilder\a.css" -> "..\bilder\".
 AnsiString FolderOfWrittenPath(std::string_view path);

@@ -4,13 +4,11 @@
 #include <array>
 #include <utility>
 
+#include "htmlengine/support/html_charsets.h"
+
 namespace folverin {
 
 namespace {
-
-constexpr int kSymbolCharset = 2;
-constexpr int kDefaultCharsetRequest = 1;
-constexpr int kSystemCharset = 0;  // ANSI: what DEFAULT_CHARSET stands for here
 
 bool SameUpperCased(std::string_view upper, std::string_view text) {
   if (upper.size() != text.size()) return false;
@@ -71,7 +69,7 @@ TRealisedFont FixedWidthFontMetrics::Realise(const TFontRequest& request) const 
   font.SizePoints = std::clamp(request.SizePoints, 1, 1000);
   font.Style = request.Style;
   if (SameText(font.Family, "Symbol")) font.Charset = kSymbolCharset;
-  else if (request.Charset == kDefaultCharsetRequest) font.Charset = kSystemCharset;
+  else if (request.Charset == kDefaultCharset) font.Charset = kAnsiCharset;  // the system's character set
   else font.Charset = request.Charset;
   int em = (font.SizePoints * PixelsPerInch_ + 36) / 72;
   font.Descent = em / 4;
