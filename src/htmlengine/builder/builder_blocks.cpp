@@ -94,7 +94,7 @@ TNotedParagraph NoteParagraph(TAttributeList& attributes) {
 
 void THtmlBuilder::ParseHeading() {
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseSection();
   const AnsiString tag = "h" + std::to_string(Context.SymbolValue);
   const bool pushed = PushTag(tag, AlignAdjustment());
@@ -125,7 +125,7 @@ void THtmlBuilder::ParseHeading() {
 void THtmlBuilder::ParseParagraph(const TSymbolSet& terminators) {
   if (Contains(terminators, S::P)) return;
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseSection();
   Context.SkipBlanks();
   TNotedParagraph noted = NoteParagraph(Context.TagAttributes);
@@ -152,7 +152,7 @@ void THtmlBuilder::ParseParagraph(const TSymbolSet& terminators) {
 
 void THtmlBuilder::ParseList(S listSymbol, const TSymbolSet& terminators) {
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   TAttributeList& attributes = Context.TagAttributes;
   int number = 1;
   char numberStyle = '1';
@@ -212,7 +212,7 @@ void THtmlBuilder::ParseList(S listSymbol, const TSymbolSet& terminators) {
 void THtmlBuilder::ParseListItem(S listSymbol, S itemSymbol, int number,
                                  const TSymbolSet& terminators, bool plain, char numberStyle) {
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseSection();
   const std::string_view tag = BlockTagName(itemSymbol);
   const bool pushed = PushTag(tag);
@@ -274,7 +274,7 @@ void THtmlBuilder::ParseDivision(S symbol, const TSymbolSet& terminators) {
 
 void THtmlBuilder::ParseCenter(const TSymbolSet& terminators) {
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseSection();
   const bool pushed = PushPlain("center");
   OpenSection();
@@ -289,7 +289,7 @@ void THtmlBuilder::ParseCenter(const TSymbolSet& terminators) {
 void THtmlBuilder::ParseForm(const TSymbolSet& terminators) {
   while (Sym() == S::Form) {
     if (TooDeep()) return Next();
-    TNestingGuard guard(*this);
+    const auto nesting = EnterNesting();
     CloseSection();
     const bool pushed = PushTag("form");
     TBlock* block = EnterBlock(&Context.TagAttributes);
@@ -309,7 +309,7 @@ void THtmlBuilder::ParseForm(const TSymbolSet& terminators) {
 
 void THtmlBuilder::ParseDiv(const TSymbolSet& terminators) {
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseSection();
   const bool pushed = PushTag("div", AlignAdjustment());
   TBlock* block = EnterBlock(&Context.TagAttributes);

@@ -26,7 +26,7 @@ size_t RoomBeforeFlush(int pending) {
 
 void THtmlBuilder::ParsePreformatted() {
   if (TooDeep()) return Next();
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseSection();
   const int depth = PropertyStack.Count();
   PushTag("pre");

@@ -132,7 +132,7 @@ void THtmlBuilder::ParseTable() {
     --TableDepth;
     return Next();
   }
-  TNestingGuard guard(*this);
+  const auto nesting = EnterNesting();
   CloseLink();
   CloseSection();
   TCellBasic* outer = CurrentCell ? CurrentCell : &BodyBlock->Cell;

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "common/scope_guard.h"
 #include "htmlengine/builder/document_builder.h"
 #include "htmlengine/builder/table_cell_manager.h"
 #include "htmlengine/document/block.h"
@@ -53,16 +54,11 @@ class THtmlBuilder {
   static constexpr int kMaxNesting = 200;
   static constexpr int kMaxTableDepth = 10;
 
-  class TNestingGuard {
-   public:
-    explicit TNestingGuard(THtmlBuilder& builder) : Builder(builder) { ++Builder.Nesting; }
-    ~TNestingGuard() { --Builder.Nesting; }
-    TNestingGuard(const TNestingGuard&) = delete;
-    TNestingGuard& operator=(const TNestingGuard&) = delete;
-
-   private:
-    THtmlBuilder& Builder;
-  };
+  // One level deeper until the returned guard goes.
+  auto EnterNesting() {
+    ++Nesting;
+    return TScopeGuard([this] { --Nesting; });
+  }
   bool TooDeep() const { return Nesting >= kMaxNesting; }
 
   // --- start, stack, sections (document_builder.cpp) ---
