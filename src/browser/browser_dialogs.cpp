@@ -22,6 +22,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "qtcommon/application_title.h"
+
 namespace folverin {
 
 namespace {
@@ -62,7 +64,7 @@ class TFindDialog : public QDialog {
     QPointer<TFindDialog> self(this);
     view_->page()->findText(text_->text(), flags, [self](const QWebEngineFindTextResult& result) {
       if (self && result.numberOfMatches() == 0 && !self->text_->text().isEmpty()) {
-        QMessageBox::information(self, QApplication::applicationDisplayName(),
+        QMessageBox::information(self, ApplicationTitle(),
                                  QStringLiteral("Der Suchbegriff wurde nicht gefunden."));
       }
     });

@@ -31,6 +31,7 @@
 #include "common/file_url.h"
 #include "common/scope_guard.h"
 #include "qtcommon/app_icons.h"
+#include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
 #include "qtcommon/qt_text.h"
 #include "search/result_page.h"
@@ -447,7 +448,7 @@ void TChildForm::StartDocumentSearch(const AnsiString& query) {
     return;
   }
   if (outcome.QueryError) {
-    QMessageBox::critical(this, QApplication::applicationDisplayName(), FromAnsi(*outcome.QueryError));
+    QMessageBox::critical(this, ApplicationTitle(), FromAnsi(*outcome.QueryError));
     return;
   }
   if (outcome.Cancelled) return;

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "browser/embedded_browser.h"
+#include "qtcommon/application_title.h"
 
 namespace folverin {
 
@@ -31,7 +32,7 @@ void ShellOpen(const QString& target) {
   const bool opened = Opener() ? Opener()(target) : DesktopOpen(target);
   if (opened) return;
   QMessageBox::information(
-      QApplication::activeWindow(), QApplication::applicationDisplayName(),
+      QApplication::activeWindow(), ApplicationTitle(),
       ShellOpenFailureText(
           QStringLiteral("Für dieses Dokument ist kein Programm zum Öffnen eingetragen, "
                          "oder es ist nicht vorhanden."),

@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
 
 namespace folverin {
@@ -24,7 +25,7 @@ struct TCopyJob {
 // Whether an existing file may be replaced.
 bool MayReplace(TCopyJob& job, const QString& target) {
   if (job.ReplaceAll) return true;
-  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
+  QMessageBox box(QMessageBox::Question, ApplicationTitle(),
                   QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\nSoll sie ersetzt werden?")
                       .arg(QDir::toNativeSeparators(target)),
                   QMessageBox::NoButton, job.Owner);
@@ -69,7 +70,7 @@ bool CopyIntoFolder(QWidget* owner, const TCopyPlan& plan, const QString& target
   }
   progress.setValue(progress.maximum());
   if (job.Failed) {
-    QMessageBox::warning(owner, QApplication::applicationDisplayName(),
+    QMessageBox::warning(owner, ApplicationTitle(),
                          QStringLiteral("Nicht alle Dateien konnten nach \"%1\" kopiert werden.")
                              .arg(QDir::toNativeSeparators(targetFolder)));
   }

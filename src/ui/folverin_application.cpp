@@ -6,9 +6,7 @@
 
 namespace folverin {
 
-TFolverinApplication::TFolverinApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationDisplayName(QStringLiteral("Folverin"));
-}
+TFolverinApplication::TFolverinApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TFolverinApplication::notify(QObject* receiver, QEvent* event) {
   try {

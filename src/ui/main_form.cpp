@@ -25,6 +25,7 @@
 #include "common/file_system.h"
 #include "common/windows1252.h"
 #include "qtcommon/app_icons.h"
+#include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
 #include "qtcommon/qt_text.h"
 #include "ui/about_box.h"
@@ -118,7 +119,7 @@ void TMainForm::CreateStartupWindows() {
 }
 
 void TMainForm::ApplyOutcome() {
-  QApplication::setApplicationDisplayName(FromAnsi(outcome_.Caption));
+  SetApplicationTitle(FromAnsi(outcome_.Caption));
   setWindowTitle(FromAnsi(outcome_.Caption));
   if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   setWindowIcon(QApplication::windowIcon());

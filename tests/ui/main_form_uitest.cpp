@@ -1,6 +1,7 @@
 // The frame window's menus without any browser window: the main window is
 // never shown, so its first activation (the start document) never happens.
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "browser/browser_test_support.h"
+#include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
 #include "test_support/temp_folder.h"
 #include "ui/about_box.h"
@@ -55,6 +57,18 @@ TEST(MainFormTools, DocumentedLinesGiveTheirEntriesAndTheMenuShows) {
   EXPECT_EQ(VisibleCaptions(form->menuBar()->actions()),
             (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Tools"), QStringLiteral("A&nzeige"),
                          QStringLiteral("Fenster"), QStringLiteral("&Hilfe")}));
+}
+
+// The toolkit appends a display name, once one is set, to the caption of
+// every window and dialog; the collection's title must reach the windows
+// that show it without becoming one.
+TEST(MainFormCaption, TheCollectionTitleIsTheCaptionAndNoWindowGetsItAppended) {
+  TempFolder folder;
+  folder.Write("folverin.ini", "[Global]\r\nTitle=Mein Buch\r\n");
+  auto form = MainFormOn(folder);
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Mein Buch"));
+  EXPECT_EQ(ApplicationTitle(), QStringLiteral("Mein Buch"));
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
 }
 
 TEST(MainFormTools, NoFileOrNoEntriesKeepsTheMenuHidden) {
