@@ -34,7 +34,9 @@ class TBrowserPage : public QWebEnginePage {
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
     if (!browser_->OnBeforeNavigate2) return true;
     // What the link's author wrote: every escape decoded.
-    const bool cancel = browser_->OnBeforeNavigate2(QUrl::fromPercentEncoding(url.toEncoded()));
+    const QByteArray encoded = url.toEncoded();
+    const bool cancel = browser_->OnBeforeNavigate2(
+        FromUtf16(DecodedNavigationAddress(std::string_view(encoded.constData(), encoded.size()))));
     if (!cancel && !isMainFrame) browser_->WatchFrameLoad();
     return !cancel;
   }

@@ -28,6 +28,13 @@ struct TAddress {
 // written on Windows have them), so such an address is Relative.
 TAddress InterpretAddress(std::u16string_view address);
 
+// The address the engine reports for a navigation, as the link's author
+// wrote it: every "%" followed by two hexadecimal digits becomes the byte
+// they name (any other "%" stays), and the bytes are read as UTF-8 when
+// they are valid UTF-8, otherwise as Windows-1252, the code page of the
+// collections' pages: "%FC" and "%C3%BC" both give "ü". "+" stays "+".
+std::u16string DecodedNavigationAddress(std::string_view encoded);
+
 // Whether a frame target names the whole page rather than a frame in it: no
 // name, "_self", "_parent" or "_top", in any letter case.
 bool IsWholeWindowTarget(std::u16string_view frameName);

@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -41,6 +43,8 @@ const char* const kIndex = R"(<HTML><HEAD><TITLE>Start</TITLE></HEAD><BODY>
 <A ID="und" HREF="search-internal:?q=apfel AND birne">Suche 2</A>
 <A ID="phrase" HREF="search-internal:?q='roter apfel'">Suche 3</A>
 <A ID="umlaut" HREF="search-internal:?q=Gem&uuml;se">Suche 4</A>
+<A ID="latin" HREF="search-internal:?q=Gem%FCse">Suche 4a</A>
+<A ID="utf8" HREF="search-internal:?q=Gem%C3%BCse">Suche 4b</A>
 <A ID="fehler" HREF="search-internal:?q=(apfel OR">Suche 5</A>
 <A ID="leer" HREF="search-internal:?q=">Suche 6</A>
 <A ID="riesig" HREF="">Suche 7</A>
@@ -217,9 +221,43 @@ TEST_F(BrowserWindowTest, SearchLinkShowsTheResultPage) {
   EXPECT_TRUE(found.contains(Path("c/gemuese.htm")));
   EXPECT_FALSE(found.contains(Path("a/apfel.htm")));
 
+  // The same word escaped in the page's code page and in UTF-8.
+  for (const char* id : {"latin", "utf8"}) {
+    ASSERT_TRUE(Load(child, Path("index.htm")));
+    Click(child, QLatin1String(id));
+    ASSERT_TRUE(WaitFor([child] { return ShowsResults(child); })) << id;
+    EXPECT_TRUE(PageText(child).contains(Path("c/gemuese.htm"))) << id;
+  }
+
   // The result links open the documents in the same window.
   child->wb->EvaluateScript(QStringLiteral("document.querySelector('a').click(); true"));
   EXPECT_TRUE(WaitFor([child] { return child->wb->DocumentURL().endsWith(QLatin1String("gemuese.htm")); }));
+}
+
+// The sample collection's own search form, as it ships: what the reader
+// types is searched for, blanks and umlauts included.
+TEST_F(BrowserWindowTest, SampleSearchFormSearchesForWhatIsTyped) {
+  TChildForm* child = AtStart();
+  ASSERT_TRUE(child);
+  std::ifstream sample(FOLVERIN_SAMPLE_COLLECTION "/suche.htm", std::ios::binary);
+  ASSERT_TRUE(sample);
+  collection_->Folder.Write("suche.htm", std::string(std::istreambuf_iterator<char>(sample), {}));
+  const struct {
+    const char* Query;
+    const char* Found;
+    const char* NotFound;
+  } searches[] = {{"Apfel AND Birne", "b/birne.htm", "a/apfel.htm"},
+                  {"Gem\\u00fcse", "c/gemuese.htm", "b/birne.htm"}};
+  for (const auto& search : searches) {
+    ASSERT_TRUE(Load(child, Path("suche.htm")));
+    child->wb->EvaluateScript(QStringLiteral("var f = document.forms[0]; f.q.value = '%1';"
+                                             " f.querySelector('[type=submit]').click(); true")
+                                  .arg(QLatin1String(search.Query)));
+    ASSERT_TRUE(WaitFor([child] { return ShowsResults(child); })) << search.Query;
+    const QString found = PageText(child);
+    EXPECT_TRUE(found.contains(Path(search.Found))) << search.Query;
+    EXPECT_FALSE(found.contains(Path(search.NotFound))) << search.Query;
+  }
 }
 
 TEST_F(BrowserWindowTest, QueryErrorShowsTheMessageAndWritesNothing) {

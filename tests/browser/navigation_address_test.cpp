@@ -86,5 +86,19 @@ TEST(NavigationAddress, WholeWindowTargets) {
   }
 }
 
+// Pages in Windows-1252 escape "\u00FC" as %FC, scripts and UTF-8 pages as
+// %C3%BC: both are the same letter to the search.
+TEST(NavigationAddress, EscapesAreReadAsUtf8OrElseAsWindows1252) {
+  EXPECT_EQ(DecodedNavigationAddress("search-internal:?q=Gem%FCse"), u"search-internal:?q=Gem\u00FCse");
+  EXPECT_EQ(DecodedNavigationAddress("search-internal:?q=Gem%C3%BCse"), u"search-internal:?q=Gem\u00FCse");
+  EXPECT_EQ(DecodedNavigationAddress("search-internal:?q=Gem%c3%bcse%20AND%20x"),
+            u"search-internal:?q=Gem\u00FCse AND x");
+  // One byte that is not UTF-8 makes the whole address Windows-1252.
+  EXPECT_EQ(DecodedNavigationAddress("%C3%BC%80"), u"\u00C3\u00BC\u20AC");
+  // "+" is a character of file names; a "%" without two hex digits stays.
+  EXPECT_EQ(DecodedNavigationAddress("a+b%2Bc%zz%4"), u"a+b+c%zz%4");
+  EXPECT_EQ(DecodedNavigationAddress("%"), u"%");
+}
+
 }  // namespace
 }  // namespace folverin
