@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/app_settings.h"
 #include "browser/browser_dialogs.h"
@@ -107,9 +108,22 @@ void TChildForm::CreateActions() {
   }
   acBack->setEnabled(false);
   acNext->setEnabled(false);
-  acEdit->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
-  acEdit->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  addAction(acEdit);
+  acAddress = new QAction(QStringLiteral("Adresse"), this);
+  connect(acAddress, &QAction::triggered, this, &TChildForm::FocusAddressBox);
+  // Shift+F10 as documented, and the standard keys where the documented
+  // menus leave them free. They hold while the focus is in this window, so
+  // that an editor window's keys of the same name stay its own.
+  const std::pair<QAction*, QKeySequence> keys[] = {
+      {acEdit, QKeySequence(Qt::SHIFT | Qt::Key_F10)},  {acSearch, QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {acRefresh, QKeySequence(Qt::Key_F5)},             {acBack, QKeySequence(Qt::ALT | Qt::Key_Left)},
+      {acNext, QKeySequence(Qt::ALT | Qt::Key_Right)},   {acPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {acOpen, QKeySequence(Qt::CTRL | Qt::Key_O)},      {acAddress, QKeySequence(Qt::CTRL | Qt::Key_L)},
+  };
+  for (const auto& [action, key] : keys) {
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+  }
   acFav->setCheckable(true);
   acHistory->setCheckable(true);
   auto* paneGroup = new QActionGroup(this);
@@ -191,6 +205,12 @@ void TChildForm::CreateAddressBar() {
   connect(URLCombo, &QComboBox::activated, this, &TChildForm::URLComboChosen);
   layout->addWidget(URLCombo, 1);
   FillAddressList();
+}
+
+void TChildForm::FocusAddressBox() {
+  URLPanel->show();
+  URLCombo->setFocus(Qt::ShortcutFocusReason);
+  URLCombo->lineEdit()->selectAll();
 }
 
 void TChildForm::CreateStatusBar() {

@@ -86,6 +86,7 @@ class TChildForm : public QMainWindow {
   QAction* acEdit = nullptr;
   QAction* acSelectAll = nullptr;
   QAction* acCopy = nullptr;
+  QAction* acAddress = nullptr;  // Ctrl+L: the address box, shown if hidden
 
   QAction* mnuSaveTarget = nullptr;
   QAction* mnuCopyTargetFolder = nullptr;
@@ -119,6 +120,7 @@ class TChildForm : public QMainWindow {
   void ConnectBrowser();
   void URLComboEnter();
   void URLComboChosen(int index);
+  void FocusAddressBox();
   void acOpenExecute();
   void acEditExecute();
   void mnuShowFrameClick();

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -258,6 +259,32 @@ TEST_F(BrowserWindowTest, SampleSearchFormSearchesForWhatIsTyped) {
     EXPECT_TRUE(found.contains(Path(search.Found))) << search.Query;
     EXPECT_FALSE(found.contains(Path(search.NotFound))) << search.Query;
   }
+}
+
+// The standard keys where the documented menus leave them free, and
+// Shift+F10 as documented; they reach the window while the page has the
+// focus.
+TEST_F(BrowserWindowTest, StandardKeysReachTheWindowsCommands) {
+  TChildForm* child = AtStart();
+  ASSERT_TRUE(child);
+  const std::pair<QAction*, QKeySequence> keys[] = {
+      {child->acEdit, QKeySequence(Qt::SHIFT | Qt::Key_F10)}, {child->acSearch, QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {child->acRefresh, QKeySequence(Qt::Key_F5)},           {child->acBack, QKeySequence(Qt::ALT | Qt::Key_Left)},
+      {child->acNext, QKeySequence(Qt::ALT | Qt::Key_Right)}, {child->acPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {child->acOpen, QKeySequence(Qt::CTRL | Qt::Key_O)},    {child->acAddress, QKeySequence(Qt::CTRL | Qt::Key_L)},
+  };
+  for (const auto& [action, key] : keys) {
+    EXPECT_EQ(action->shortcut(), key) << action->text().toStdString();
+    EXPECT_TRUE(child->actions().contains(action)) << action->text().toStdString();
+  }
+
+  // Ctrl+L from the page shows the hidden address box with the focus in it.
+  child->URLPanel->hide();
+  child->wb->setFocus();
+  ASSERT_TRUE(WaitFor([] { return QApplication::focusWidget() != nullptr; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+  EXPECT_TRUE(child->URLPanel->isVisible());
+  EXPECT_TRUE(child->URLCombo->lineEdit()->hasFocus());
 }
 
 TEST_F(BrowserWindowTest, QueryErrorShowsTheMessageAndWritesNothing) {
