@@ -280,6 +280,8 @@ TEST_F(BrowserWindowTest, StandardKeysReachTheWindowsCommands) {
 
   // Ctrl+L from the page shows the hidden address box with the focus in it.
   child->URLPanel->hide();
+  mainForm_->activateWindow();
+  QApplication::setActiveWindow(mainForm_);
   child->wb->setFocus();
   ASSERT_TRUE(WaitFor([] { return QApplication::focusWidget() != nullptr; }));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
