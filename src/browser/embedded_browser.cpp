@@ -266,12 +266,14 @@ QVariant TEmbeddedBrowser::EvaluateScript(const QString& script, int timeoutMs) 
   return answer->Result;
 }
 
-TContextElement TEmbeddedBrowser::ElementAt(const QPoint& viewPos) {
+QString TEmbeddedBrowser::ElementAtScript(const QPoint& viewPos) const {
   const qreal zoom = page_->zoomFactor() > 0 ? page_->zoomFactor() : 1.0;
-  const QString script = QString::fromLatin1(kElementAtScript)
-                             .arg(viewPos.x() / zoom)
-                             .arg(viewPos.y() / zoom);
-  const QVariantMap answer = EvaluateScript(script).toMap();
+  return QString::fromLatin1(kElementAtScript).arg(viewPos.x() / zoom).arg(viewPos.y() / zoom);
+}
+
+namespace {
+
+TContextElement ElementOfAnswer(const QVariantMap& answer) {
   TContextElement element;
   if (answer.isEmpty()) return element;
   element.Present = true;
@@ -281,15 +283,25 @@ TContextElement TEmbeddedBrowser::ElementAt(const QPoint& viewPos) {
   return element;
 }
 
+}  // namespace
+
+TContextElement TEmbeddedBrowser::ElementAt(const QPoint& viewPos) {
+  return ElementOfAnswer(EvaluateScript(ElementAtScript(viewPos)).toMap());
+}
+
 void TEmbeddedBrowser::ShowContextMenuAt(const QPoint& viewPos, const QPoint& screenPos) {
+  const quint64 request = ++contextMenuRequest_;
   QPointer<TEmbeddedBrowser> self(this);
-  const TContextElement element = ElementAt(viewPos);
-  if (!self) return;
-  if (OnShowContextMenu && OnShowContextMenu(screenPos, element)) return;
-  if (!self) return;
-  QMenu* menu = view_->createStandardContextMenu();
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(screenPos);
+  page_->runJavaScript(ElementAtScript(viewPos), QWebEngineScript::ApplicationWorld,
+                       [self, request, screenPos](const QVariant& answer) {
+                         if (!self || request != self->contextMenuRequest_) return;
+                         const TContextElement element = ElementOfAnswer(answer.toMap());
+                         if (self->OnShowContextMenu && self->OnShowContextMenu(screenPos, element)) return;
+                         if (!self) return;
+                         QMenu* menu = self->view_->createStandardContextMenu();
+                         menu->setAttribute(Qt::WA_DeleteOnClose);
+                         menu->popup(screenPos);
+                       });
 }
 
 void TEmbeddedBrowser::WatchFrameLoad() {

@@ -104,7 +104,13 @@ class TEmbeddedBrowser : public QFrame {
   friend class TBrowserView;
   void ConnectPage();
   void WatchKeysOf(QObject* object);
+  // Asks the page for the element under the click and shows the menu when it
+  // answers. The page answers only once the engine's context menu event has
+  // returned, so nothing waits for it here.
   void ShowContextMenuAt(const QPoint& viewPos, const QPoint& screenPos);
+  QString ElementAtScript(const QPoint& viewPos) const;
+  // Counts the right clicks: an answer for an older one shows nothing.
+  quint64 contextMenuRequest_ = 0;
 
   TBrowserView* view_ = nullptr;
   TBrowserPage* page_ = nullptr;
