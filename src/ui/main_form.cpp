@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -20,6 +21,7 @@
 
 #include "app/full_screen.h"
 #include "app/menu_merge.h"
+#include "app/window_cascade.h"
 #include "browser/browser_dialogs.h"
 #include "browser/browser_window.h"
 #include "common/file_system.h"
@@ -271,8 +273,8 @@ void TMainForm::Tool0ItemClick(QAction* sender) {
 
 void TMainForm::CreateWindowMenu() {
   mnuWindow_ = new QMenu(QStringLiteral("Fenster"), this);
-  connect(mnuWindow_->addAction(QStringLiteral("Ü&berlappend")), &QAction::triggered, mdiArea_,
-          &QMdiArea::cascadeSubWindows);
+  connect(mnuWindow_->addAction(QStringLiteral("Ü&berlappend")), &QAction::triggered, this,
+          &TMainForm::CascadeChildren);
   connect(mnuWindow_->addAction(QStringLiteral("Hori&zontal anordnen")), &QAction::triggered, this,
           [this] { TileChildren(Qt::Horizontal); });
   connect(mnuWindow_->addAction(QStringLiteral("&Vertikal anordnen")), &QAction::triggered, this,
@@ -297,6 +299,24 @@ void TMainForm::RebuildWindowList() {
       if (window->isMinimized()) window->showNormal();
       mdiArea_->setActiveSubWindow(window);
     });
+  }
+}
+
+// Minimized windows stay where they are; the others keep their order
+// front to back, the front one at the last place.
+void TMainForm::CascadeChildren() {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::StackingOrder))
+    if (!window->isMinimized()) windows << window;
+  const QRect area = mdiArea_->viewport()->rect();
+  const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  const std::vector<TWindowRect> places =
+      CascadeWindows(area.width(), area.height(), static_cast<int>(windows.size()), step);
+  for (int i = 0; i < static_cast<int>(windows.size()); ++i) {
+    const TWindowRect& place = places[static_cast<size_t>(i)];
+    windows[i]->showNormal();
+    windows[i]->setGeometry(place.Left, place.Top, place.Width, place.Height);
+    windows[i]->raise();
   }
 }
 

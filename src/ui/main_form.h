@@ -126,6 +126,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   void RebuildRecentMenu();
   void RebuildWindowList();
   void TileChildren(Qt::Orientation orientation);
+  void CascadeChildren();
   void ReadRecentList();
   void WriteRecentList() const;
   void ViewSwitchClick(QAction* item, bool& setting);

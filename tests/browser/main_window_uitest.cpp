@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "browser_test_support.h"
@@ -119,6 +120,41 @@ TEST_F(MainWindowTest, TabStripShowsFromTheSecondWindowAndHidesAtTheNextActivati
   EXPECT_FALSE(strip->isVisibleTo(mainForm_));
   EXPECT_EQ(Background(), QColor(Qt::white));
   EXPECT_EQ(mainForm_->ActiveBrowserWindow(), First());
+}
+
+// "Überlappend" with one window maximized and others of any size: every
+// window gets the same usable size, one step apart, inside the area.
+TEST_F(MainWindowTest, CascadeGivesEveryWindowTheSameSizeInsideTheArea) {
+  TChildForm* second = OpenSecond();
+  ASSERT_TRUE(second);
+  mainForm_->mnuNewClick();
+  QMdiArea* area = mainForm_->MdiArea();
+  const QList<QMdiSubWindow*> windows = area->subWindowList();
+  ASSERT_EQ(windows.size(), 3);
+  windows[0]->showMaximized();
+  windows[2]->resize(200, 60);
+  QAction* cascade = nullptr;
+  for (QAction* action : BarMenu(QStringLiteral("Fenster"))->actions())
+    if (action->text() == QStringLiteral("Ü&berlappend")) cascade = action;
+  ASSERT_TRUE(cascade);
+  cascade->trigger();
+
+  const QRect inside = area->viewport()->rect();
+  QList<QPoint> corners;
+  for (QMdiSubWindow* window : windows) {
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->size(), windows[0]->size());
+    EXPECT_TRUE(inside.contains(window->geometry())) << window->geometry().x() << "," << window->geometry().y();
+    EXPECT_GE(window->height() * 3, inside.height() * 2 - 100);
+    corners << window->pos();
+  }
+  std::sort(corners.begin(), corners.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+  EXPECT_EQ(corners[0], QPoint(0, 0));
+  EXPECT_GT(corners[1].x(), 0);
+  EXPECT_EQ(corners[2] - corners[1], corners[1] - corners[0]);
+
+  for (TChildForm* child : mainForm_->BrowserWindows())
+    if (child != First()) Close(child);
 }
 
 TEST_F(MainWindowTest, FullScreenInAndOutLeavesTheToolbarSwitchOff) {
