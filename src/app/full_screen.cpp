@@ -10,4 +10,8 @@ TFullScreenStep ToggleFullScreen(bool fullScreen, TAppSettings& settings) {
   return step;
 }
 
+bool KeyTogglesFullScreen(TFullScreenKey key, bool fullScreen) {
+  return key == TFullScreenKey::F11 || (key == TFullScreenKey::Escape && fullScreen);
+}
+
 }  // namespace folverin

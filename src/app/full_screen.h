@@ -20,4 +20,9 @@ struct TFullScreenStep {
 // the "Toolbar" switch).
 TFullScreenStep ToggleFullScreen(bool fullScreen, TAppSettings& settings);
 
+// The keys of a browser window that reach the toggle, from the page and from
+// the address box alike: F11 always, Escape only to leave full-screen mode.
+enum class TFullScreenKey { F11, Escape, Other };
+bool KeyTogglesFullScreen(TFullScreenKey key, bool fullScreen);
+
 }  // namespace folverin

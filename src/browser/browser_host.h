@@ -45,6 +45,7 @@ class TBrowserHost {
   virtual void CloseChild(QWidget* child) = 0;
   virtual void CloseProgram() = 0;
   virtual void mnuFullScreenClick() = 0;
+  virtual bool IsFullScreen() const = 0;
   // Shows or hides the quick search window; whether it is visible now.
   virtual bool ToggleQuickSearchWindow() = 0;
 

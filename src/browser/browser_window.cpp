@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "app/app_settings.h"
+#include "app/full_screen.h"
 #include "browser/browser_dialogs.h"
 #include "browser/link_commands.h"
 #include "browser/shell_open.h"
@@ -344,7 +345,10 @@ bool TChildForm::wbShowContextMenu(const QPoint& screenPos, const TContextElemen
 }
 
 bool TChildForm::wbTranslateAccelerator(const QKeyEvent& key) {
-  if (key.key() != Qt::Key_F11) return false;
+  const TFullScreenKey which = key.key() == Qt::Key_F11      ? TFullScreenKey::F11
+                              : key.key() == Qt::Key_Escape ? TFullScreenKey::Escape
+                                                            : TFullScreenKey::Other;
+  if (!KeyTogglesFullScreen(which, host_.IsFullScreen())) return false;
   host_.mnuFullScreenClick();
   return true;
 }
@@ -380,6 +384,7 @@ bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
       URLComboEnter();
       return true;
     }
+    if (wbTranslateAccelerator(*static_cast<QKeyEvent*>(event))) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -498,10 +498,18 @@ void TMainForm::mnuFullScreenClick() {
     child->ToolBar->setVisible(step.ShowBars);
     child->StatusBar->setVisible(step.ShowBars);
   }
-  if (step.FullScreen)
+  if (step.FullScreen) {
+    // The normal place to come back to: where the window is now, or, when
+    // it is maximized, where it was before.
+    if (!isFullScreen()) normalPlace_ = isMaximized() ? normalGeometry() : geometry();
     showFullScreen();
-  else
+  } else {
     showNormal();
+    // A window that started in full-screen mode has never been shown in its
+    // normal state; the toolkit (or the window manager) would keep it
+    // screen-sized.
+    if (normalPlace_.isValid()) setGeometry(normalPlace_);
+  }
 }
 
 // --- tab strip ----------------------------------------------------------

@@ -84,7 +84,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   void mnuAboutClick();
 
   void ApplyViewSettings();
-  bool IsFullScreen() const;
+  bool IsFullScreen() const override;
 
   // What the browser windows ask of the frame.
   const TAppSettings& AppSettings() const override { return Settings; }
@@ -148,6 +148,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // The counters of the one search that runs at a time.
   TSearchCounters searchCounters_;
   QMdiArea* mdiArea_ = nullptr;
+  QRect normalPlace_;  // the window's place before full-screen mode
   QMenu* mnuFile_ = nullptr;
   QMenu* mnuTools_ = nullptr;
   QMenu* mnuView_ = nullptr;

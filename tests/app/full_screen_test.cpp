@@ -36,5 +36,15 @@ TEST(FullScreen, InAndOutLeavesTheToolbarOffForLaterWindows) {
   EXPECT_FALSE(settings.ShowToolbar);
 }
 
+// Escape belongs to the page (and to the address box) except in full-screen
+// mode, where it is the way out a reader expects.
+TEST(FullScreen, F11TogglesAndEscapeOnlyLeaves) {
+  EXPECT_TRUE(KeyTogglesFullScreen(TFullScreenKey::F11, false));
+  EXPECT_TRUE(KeyTogglesFullScreen(TFullScreenKey::F11, true));
+  EXPECT_TRUE(KeyTogglesFullScreen(TFullScreenKey::Escape, true));
+  EXPECT_FALSE(KeyTogglesFullScreen(TFullScreenKey::Escape, false));
+  EXPECT_FALSE(KeyTogglesFullScreen(TFullScreenKey::Other, true));
+}
+
 }  // namespace
 }  // namespace folverin

@@ -1,6 +1,7 @@
 // The frame window's menus without any browser window: the main window is
 // never shown, so its first activation (the start document) never happens.
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -69,6 +70,24 @@ TEST(MainFormCaption, TheCollectionTitleIsTheCaptionAndNoWindowGetsItAppended) {
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Mein Buch"));
   EXPECT_EQ(ApplicationTitle(), QStringLiteral("Mein Buch"));
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+}
+
+// A window started in full-screen mode has never had its normal place;
+// leaving full-screen mode gives it the size of the settings, not the
+// screen's.
+TEST(MainFormFullScreen, LeavingAFullScreenStartGivesTheSizeOfTheSettings) {
+  TempFolder folder;
+  folder.Write("folverin.ini", "[Global]\r\nWidth=640\r\nHeight=480\r\n[Layout]\r\nShowFullScreen=YES\r\n");
+  auto form = MainFormOn(folder);
+  ASSERT_TRUE(form->IsFullScreen());
+  EXPECT_TRUE(form->isFullScreen());
+  form->mnuFullScreenClick();
+  QApplication::processEvents();
+  EXPECT_FALSE(form->IsFullScreen());
+  EXPECT_FALSE(form->isFullScreen());
+  EXPECT_FALSE(form->isMaximized());
+  EXPECT_EQ(form->size(), QSize(640, 480));
+  form->hide();
 }
 
 TEST(MainFormTools, NoFileOrNoEntriesKeepsTheMenuHidden) {
