@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake ninja-build pkg-config
-  qt6-base-dev qt6-webengine-dev libqscintilla2-qt6-dev libgl-dev
+  qt6-base-dev qt6-webengine-dev libqscintilla2-qt6-dev libgl-dev qt6-translations-l10n
   libicu-dev libgtest-dev
   xvfb xauth
 )

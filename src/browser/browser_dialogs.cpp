@@ -40,7 +40,9 @@ class TFindDialog : public QDialog {
     next->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Suchen &nach:"), this));
+    auto* label = new QLabel(QStringLiteral("Suchen &nach:"), this);
+    label->setBuddy(text_);  // Alt+N goes to the text; the "&" is no letter
+    row->addWidget(label);
     row->addWidget(text_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(matchCase_);

@@ -408,6 +408,7 @@ void TChildForm::acOpenExecute() {
   dialog.setNameFilter(QStringLiteral("HTML-Dokumente (*.htm *.html)"));
   dialog.setDefaultSuffix(QStringLiteral("htm"));
   dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDirectory(FromAnsi(host_.AppSettings().DocFolder));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   CurrentAddress = dialog.selectedFiles().first();
   host_.AddRecent(ToAnsi(CurrentAddress));

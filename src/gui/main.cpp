@@ -9,6 +9,7 @@
 
 #include "browser/search_scheme.h"
 #include "common/heap_reuse.h"
+#include "qtcommon/german_translations.h"
 #include "qtcommon/qt_text.h"
 #include "ui/folverin_application.h"
 #include "ui/main_form.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   // The index builder reads every document of a collection in a row.
   folverin::KeepLargeBlocksInHeap();
   folverin::TFolverinApplication app(argc, argv);
+  folverin::InstallGermanTranslations(app);
   QCommandLineParser parser;
   parser.addHelpOption();
   QCommandLineOption collection(QStringLiteral("collection"),

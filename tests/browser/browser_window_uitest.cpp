@@ -2,6 +2,8 @@
 // navigation rules as the window applies them, the search run from a link,
 // new windows, the context fields and bad input.
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -289,6 +291,28 @@ TEST_F(BrowserWindowTest, StandardKeysReachTheWindowsCommands) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
   EXPECT_TRUE(child->URLPanel->isVisible());
   EXPECT_TRUE(child->URLCombo->lineEdit()->hasFocus());
+}
+
+// The find dialog's label names its field: its "&" marks the key, it is no
+// letter of the text.
+TEST_F(BrowserWindowTest, FindDialogLabelLeadsToItsField) {
+  TChildForm* child = AtStart();
+  ASSERT_TRUE(child);
+  child->acSearch->trigger();
+  QDialog* find = nullptr;
+  ASSERT_TRUE(WaitFor([&find] {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible() &&
+                                                          dialog->windowTitle() == QLatin1String("Suchen"))
+        find = dialog;
+    return find != nullptr;
+  }));
+  QLabel* label = nullptr;
+  for (QLabel* candidate : find->findChildren<QLabel*>())
+    if (candidate->text() == QLatin1String("Suchen &nach:")) label = candidate;
+  ASSERT_TRUE(label);
+  EXPECT_TRUE(qobject_cast<QLineEdit*>(label->buddy()));
+  find->close();
 }
 
 TEST_F(BrowserWindowTest, QueryErrorShowsTheMessageAndWritesNothing) {
