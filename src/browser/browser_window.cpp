@@ -22,6 +22,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <chrono>
+#include <memory>
 #include <utility>
 
 #include "app/app_settings.h"
@@ -32,6 +34,7 @@
 #include "browser/target_copy.h"
 #include "common/file_url.h"
 #include "common/scope_guard.h"
+#include "common/throttle.h"
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
@@ -498,12 +501,19 @@ void TChildForm::SearchAllDocuments(const AnsiString& query, TSearchOutcome& out
   // The dialog appears once the walk has begun, so that a query error shows
   // only its message; a search of another window started from inside this
   // walk takes the dialog over, and this run takes it back as it goes on.
+  // Between the documents the window lets events in (a cancel answers
+  // within a twentieth of a second) and shows the document being read at
+  // most twenty times a second: more would cost more than the search.
   auto showProgress = [this, run, cancel] { host_.ShowSearchProgress(run, cancel); };
-  searchHTM_.Hooks.Pump = [showProgress] {
+  auto pumpDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
+  auto pathDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
+  searchHTM_.Hooks.Pump = [showProgress, pumpDue] {
+    if (!pumpDue->Due()) return;
     showProgress();
     QCoreApplication::processEvents();
   };
-  searchHTM_.Hooks.OnDocument = [this, showProgress](const AnsiString& path) {
+  searchHTM_.Hooks.OnDocument = [this, showProgress, pathDue](const AnsiString& path) {
+    if (!pathDue->Due()) return;
     showProgress();
     host_.ShowSearchedDocument(FromAnsi(path));
   };
