@@ -278,6 +278,7 @@ void TChildForm::CreateMenus() {
 void TChildForm::ConnectBrowser() {
   wb->OnBeforeNavigate2 = [this](const QString& address) { return WBBeforeNavigate2(address); };
   wb->OnNewWindow2 = [this] { return WBNewWindow2(); };
+  connect(wb, &TEmbeddedBrowser::OnToolBar, ToolBar, &QWidget::setVisible);
   wb->OnShowContextMenu = [this](const QPoint& screenPos, const TContextElement& element) {
     return wbShowContextMenu(screenPos, element);
   };

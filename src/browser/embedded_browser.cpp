@@ -40,10 +40,12 @@ class TBrowserPage : public QWebEnginePage {
     if (!cancel && !isMainFrame) browser_->WatchFrameLoad();
     return !cancel;
   }
-  QWebEnginePage* createWindow(WebWindowType) override {
+  QWebEnginePage* createWindow(WebWindowType type) override {
     if (!browser_->OnNewWindow2) return nullptr;
     TEmbeddedBrowser* target = browser_->OnNewWindow2();
-    return target ? target->Page() : nullptr;
+    if (!target) return nullptr;
+    if (type == QWebEnginePage::WebDialog) emit target->OnToolBar(false);
+    return target->Page();
   }
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
                                 const QString&) override {}

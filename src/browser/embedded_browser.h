@@ -95,6 +95,10 @@ class TEmbeddedBrowser : public QFrame {
   void ProgressChange(int progress, int progressMax);
   void CommandStateChange(int command, bool enable);
   void CloseRequested();
+  // The page asks for its window's toolbar to show or not. The engine tells
+  // only whether a window opened by a script is a popup (one opened with
+  // "toolbar=no" or other bars switched off); that popup gets no toolbar.
+  void OnToolBar(bool visible);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -432,6 +432,23 @@ TEST_F(BrowserWindowTest, NewWindowLinksFollowAllowNewWindow) {
   EXPECT_TRUE(WaitFor([] { return mainForm_->MDITab->count() == 1; }));
 }
 
+// A page that opens a window by script without a toolbar gets one without;
+// the engine reports such a request as a popup.
+TEST_F(BrowserWindowTest, ScriptWindowWithoutToolbarShowsNone) {
+  TChildForm* child = AtStart();
+  ASSERT_TRUE(child);
+  child->Switches.AllowNewWindow = true;
+  child->wb->EvaluateScript(
+      QStringLiteral("window.open('seite.htm', 'klein', 'toolbar=no,width=300,height=200'); true"));
+  ASSERT_TRUE(WaitFor([] { return mainForm_->BrowserWindows().size() == 2; }));
+  TChildForm* popup = mainForm_->BrowserWindows().last();
+  ASSERT_TRUE(WaitFor([popup] { return popup->windowTitle() == QLatin1String("Seite"); }));
+  EXPECT_FALSE(popup->ToolBar->isVisibleTo(popup));
+  EXPECT_TRUE(child->ToolBar->isVisibleTo(child));
+  mainForm_->CloseChild(popup);
+  EXPECT_TRUE(WaitFor([] { return mainForm_->MDITab->count() == 1; }));
+}
+
 // A right click as the reader makes it: the page gets it, the engine asks
 // for a context menu, and the window's menu shows at once with the link
 // commands of a link to an existing file.
