@@ -1,6 +1,7 @@
 #include "browser/navigation_address.h"
 
 #include "common/code_page.h"
+#include "common/url_decode.h"
 #include "common/windows1252.h"
 
 namespace folverin {
@@ -13,13 +14,6 @@ bool IsWhiteSpace(char16_t c) {
   return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
          (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
          c == 0x205F || c == 0x3000;
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
@@ -67,17 +61,7 @@ bool IsWholeWindowTarget(std::u16string_view frameName) {
 }
 
 std::u16string DecodedNavigationAddress(std::string_view encoded) {
-  std::string bytes;
-  bytes.reserve(encoded.size());
-  for (size_t i = 0; i < encoded.size(); ++i) {
-    if (encoded[i] == '%' && i + 2 < encoded.size() && HexValue(encoded[i + 1]) >= 0 &&
-        HexValue(encoded[i + 2]) >= 0) {
-      bytes += static_cast<char>(HexValue(encoded[i + 1]) * 16 + HexValue(encoded[i + 2]));
-      i += 2;
-    } else {
-      bytes += encoded[i];
-    }
-  }
+  const std::string bytes = DecodeWellFormedEscapes(encoded);
   return IsValidUtf8(bytes) ? MultiByteToWide(kCodePageUtf8, bytes) : AnsiToUtf16(bytes);
 }
 

@@ -7,6 +7,7 @@ namespace {
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
 
@@ -41,6 +42,22 @@ AnsiString DecodeURL(std::string_view text) {
     }
     result += static_cast<char>(HexToInt64(text.substr(i + 1, 2)) & 0xFF);
     i += 3;
+  }
+  return result;
+}
+
+std::string DecodeWellFormedEscapes(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int high = text[i] == '%' && i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+    const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
+    if (low < 0) {
+      result += text[i];
+      continue;
+    }
+    result += static_cast<char>(high * 16 + low);
+    i += 2;
   }
   return result;
 }
