@@ -58,10 +58,6 @@ AnsiString AsOnDisk(std::string_view path) {
   return Utf8ToAnsiExact(ResolveOnDisk(path)).value_or(AnsiString(path));
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 }  // namespace
 
 TCopyPlan PlanFileCopy(std::string_view file, std::string_view targetFolder) {
@@ -89,7 +85,7 @@ TCopyPlan PlanFolderCopy(std::string_view folder, std::string_view targetFolder)
   std::vector<AnsiString> leftOut;
   auto isLeftOut = [&leftOut](const AnsiString& path) {
     return std::any_of(leftOut.begin(), leftOut.end(),
-                       [&path](const AnsiString& prefix) { return StartsWith(path, prefix); });
+                       [&path](const AnsiString& prefix) { return path.starts_with(prefix); });
   };
 
   TFileSearch walk;

@@ -7,13 +7,13 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QStyle>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>

@@ -8,22 +8,18 @@ namespace folverin {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 AnsiString LocalPath(std::string_view address, std::string_view base, TStylePathForm form) {
   AnsiString path = DecodeURL(address);
   bool windows = form == TStylePathForm::Windows;
-  if (StartsWith(path, "file:///") && windows) path.erase(0, 8);
-  else if (StartsWith(path, "file://")) path.erase(0, 7);
+  if (path.starts_with("file:///") && windows) path.erase(0, 8);
+  else if (path.starts_with("file://")) path.erase(0, 7);
   for (char& c : path) {
     if (c == '|') c = ':';
     if (c == '/' && windows) c = '\\';
   }
   const char separator = windows ? '\\' : '/';
-  bool absolute = windows ? (path.size() > 1 && path[1] == ':') || StartsWith(path, "\\\\")
-                          : StartsWith(path, "/");
+  bool absolute = windows ? (path.size() > 1 && path[1] == ':') || path.starts_with("\\\\")
+                          : path.starts_with("/");
   if (absolute) return path;
   AnsiString folder(base);
   if (!folder.empty() && folder.back() != separator) folder += separator;
@@ -71,9 +67,9 @@ AnsiString CombineWebAddress(std::string_view base, std::string_view relative) {
   size_t hostStart = scheme + 3;
   size_t pathStart = base.find('/', hostStart);
   std::string_view root = base.substr(0, pathStart);  // scheme://host
-  if (StartsWith(relative, "//")) return AnsiString(base.substr(0, scheme + 1)) + AnsiString(relative);
+  if (relative.starts_with("//")) return AnsiString(base.substr(0, scheme + 1)) + AnsiString(relative);
   AnsiString path;
-  if (StartsWith(relative, "/")) {
+  if (relative.starts_with("/")) {
     path = AnsiString(relative.substr(1));
   } else {
     std::string_view folder =
