@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineContextMenuRequest>
@@ -13,6 +14,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <memory>
@@ -25,6 +27,46 @@
 
 namespace folverin {
 
+namespace {
+
+// Links to script addresses and to "about:" pages never reach the engine's
+// navigation requests (it runs the script in the page, or replaces the page
+// by a blocked one), so a watch in every document takes their clicks, keeps
+// the engine from following them and hands them to the navigation check.
+// It reports through the console with a prefix no page can know.
+const QString& LinkWatchPrefix() {
+  static const QString prefix = QStringLiteral("folverin-link-%1:")
+                                    .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+  return prefix;
+}
+
+constexpr const char* kLinkWatchScript = R"((function(prefix) {
+  window.addEventListener('click', function(event) {
+    var el = event.target;
+    while (el && !(el.tagName === 'A' || el.tagName === 'AREA')) el = el.parentElement;
+    if (!el || !el.hasAttribute('href')) return;
+    var href = el.getAttribute('href').replace(/^[\x00-\x20]+|[\x00-\x20]+$/g, '').toLowerCase();
+    var script = href.indexOf('javascript:') === 0;
+    var about = href.indexOf('about:') === 0 && href !== 'about:blank';
+    if (!script && !about) return;
+    event.preventDefault();
+    console.log(prefix + el.href);
+  }, true);
+})(%1))";
+
+QWebEngineScript LinkWatch() {
+  QWebEngineScript script;
+  script.setName(QStringLiteral("folverin-link-watch"));
+  script.setSourceCode(QString::fromLatin1(kLinkWatchScript)
+                           .arg(FromUtf16(JavaScriptString(ToUtf16(LinkWatchPrefix())))));
+  script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(true);
+  return script;
+}
+
+}  // namespace
+
 class TBrowserPage : public QWebEnginePage {
  public:
   TBrowserPage(QWebEngineProfile* profile, TEmbeddedBrowser* browser)
@@ -32,11 +74,7 @@ class TBrowserPage : public QWebEnginePage {
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
-    if (!browser_->OnBeforeNavigate2) return true;
-    // What the link's author wrote: every escape decoded.
-    const QByteArray encoded = url.toEncoded();
-    const bool cancel = browser_->OnBeforeNavigate2(
-        FromUtf16(DecodedNavigationAddress(std::string_view(encoded.constData(), encoded.size()))));
+    const bool cancel = browser_->CheckNavigation(url);
     if (!cancel && !isMainFrame) browser_->WatchFrameLoad();
     return !cancel;
   }
@@ -47,8 +85,12 @@ class TBrowserPage : public QWebEnginePage {
     if (type == QWebEnginePage::WebDialog) emit target->OnToolBar(false);
     return target->Page();
   }
-  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
-                                const QString&) override {}
+  // The pages' own messages are dropped; the link watch reports here.
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
+                                const QString&) override {
+    const QString& prefix = LinkWatchPrefix();
+    if (message.startsWith(prefix)) browser_->CheckNavigation(QUrl(message.mid(prefix.size())));
+  }
 
  private:
   TEmbeddedBrowser* browser_;
@@ -129,6 +171,7 @@ constexpr const char* kFrameNavigateScript = R"((function(name, url) {
 TEmbeddedBrowser::TEmbeddedBrowser(QWidget* parent) : QFrame(parent) {
   view_ = new TBrowserView(this);
   page_ = new TBrowserPage(BrowserProfile(), this);
+  page_->scripts().insert(LinkWatch());
   view_->setPage(page_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -143,6 +186,14 @@ TEmbeddedBrowser::~TEmbeddedBrowser() {
   view_->setPage(nullptr);
   delete page_;
   page_ = nullptr;
+}
+
+bool TEmbeddedBrowser::CheckNavigation(const QUrl& url) {
+  if (!OnBeforeNavigate2) return false;
+  // What the link's author wrote: every escape decoded.
+  const QByteArray encoded = url.toEncoded();
+  return OnBeforeNavigate2(
+      FromUtf16(DecodedNavigationAddress(std::string_view(encoded.constData(), encoded.size()))));
 }
 
 void TEmbeddedBrowser::ConnectPage() {

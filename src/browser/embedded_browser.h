@@ -107,6 +107,9 @@ class TEmbeddedBrowser : public QFrame {
   friend class TBrowserPage;
   friend class TBrowserView;
   void ConnectPage();
+  // Puts an address the page is about to open to the host's check; true
+  // when the host cancels it.
+  bool CheckNavigation(const QUrl& url);
   void WatchKeysOf(QObject* object);
   // Asks the page for the element under the click and shows the menu when it
   // answers. The page answers only once the engine's context menu event has

@@ -56,6 +56,8 @@ const char* const kIndex = R"(<HTML><HEAD><TITLE>Start</TITLE></HEAD><BODY>
 <A ID="online" HREF="http://example.invalid/seite.htm">Netz</A>
 <A ID="fragment" HREF="seite.htm#unten">Abschnitt</A>
 <A ID="pdf" HREF="handbuch.pdf">Handbuch</A>
+<A ID="skript" HREF=" JavaScript:document.title='Skript lief'"><B ID="skriptfett">Skript</B></A>
+<A ID="about" HREF="about:version">Version</A>
 <A ID="neu" HREF="seite.htm" TARGET="_blank">Neues Fenster</A>
 <A ID="seite" HREF="seite.htm">Seite</A></P>
 </BODY></HTML>)";
@@ -404,6 +406,26 @@ TEST_F(BrowserWindowTest, DocumentsThatAreNotHtmlGoToTheShell) {
   ASSERT_TRUE(WaitFor([&catcher] { return catcher.Count > 0; }));
   EXPECT_TRUE(catcher.Text.endsWith(QStringLiteral("\r\n(") +
                                     QUrl::fromLocalFile(Path("handbuch.pdf")).toString() + ")"));
+}
+
+// Script and "about:" links are documents of no kind the window shows: the
+// click is cancelled and the address handed to the shell, the page stays.
+TEST_F(BrowserWindowTest, ScriptAndAboutLinksGoToTheShell) {
+  TChildForm* child = AtStart();
+  ASSERT_TRUE(child);
+  TShellRecorder shell;
+  const QStringList& opened = shell.Opened;
+  // The click lands on the link's content, as a reader's does.
+  Click(child, QStringLiteral("skriptfett"));
+  ASSERT_TRUE(WaitFor([&opened] { return !opened.isEmpty(); }));
+  EXPECT_EQ(opened, QStringList{QStringLiteral("javascript:document.title='Skript lief'")});
+  Click(child, QStringLiteral("about"));
+  ASSERT_TRUE(WaitFor([&opened] { return opened.size() == 2; }));
+  EXPECT_EQ(opened.last(), QStringLiteral("about:version"));
+  Settle(300);
+  EXPECT_EQ(child->wb->EvaluateScript(QStringLiteral("document.title")).toString(), QStringLiteral("Start"));
+  EXPECT_TRUE(child->wb->DocumentURL().endsWith(QLatin1String("index.htm")));
+  EXPECT_EQ(opened.size(), 2);
 }
 
 TEST_F(BrowserWindowTest, NewWindowLinksFollowAllowNewWindow) {
