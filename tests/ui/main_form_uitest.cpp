@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -87,6 +88,30 @@ TEST(MainFormFullScreen, LeavingAFullScreenStartGivesTheSizeOfTheSettings) {
   EXPECT_FALSE(form->isFullScreen());
   EXPECT_FALSE(form->isMaximized());
   EXPECT_EQ(form->size(), QSize(640, 480));
+  form->hide();
+}
+
+// The same under a real window manager (run_under_window_manager.sh): the
+// window comes back framed, with its title bar on the screen.
+TEST(MainFormFullScreen, UnderAWindowManagerLeavingAFullScreenStartShowsTheTitleBar) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    GTEST_SKIP() << "needs X11 with a window manager";
+  TempFolder folder;
+  folder.Write("folverin.ini",
+               "[Global]\r\nWidth=640\r\nHeight=480\r\nDocument=index.htm\r\n[Layout]\r\nShowFullScreen=YES\r\n");
+  folder.Write("index.htm", "<HTML><BODY>Start</BODY></HTML>");
+  auto form = MainFormOn(folder);
+  const QRect screen = form->screen()->geometry();
+  ASSERT_TRUE(testing::WaitFor([&] { return form->isVisible() && form->geometry() == screen; }));
+  form->mnuFullScreenClick();
+  const bool framed = testing::WaitFor([&] {
+    return form->size() == QSize(640, 480) && form->geometry().top() > form->frameGeometry().top();
+  }, 5000);
+  EXPECT_TRUE(framed) << "geometry " << form->geometry().x() << "," << form->geometry().y() << " "
+                      << form->width() << "x" << form->height() << ", frame top "
+                      << form->frameGeometry().top();
+  EXPECT_FALSE(form->isFullScreen());
+  EXPECT_TRUE(screen.contains(form->frameGeometry()));
   form->hide();
 }
 
