@@ -29,10 +29,12 @@
 #include "app/app_settings.h"
 #include "app/full_screen.h"
 #include "browser/browser_dialogs.h"
+#include "browser/find_frame_document.h"
 #include "browser/link_commands.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
 #include "common/file_url.h"
+#include "common/javascript_string.h"
 #include "common/scope_guard.h"
 #include "common/throttle.h"
 #include "qtcommon/app_icons.h"
@@ -362,9 +364,24 @@ void TChildForm::WBDocumentComplete(bool topLevel) {
     wb->FocusDocument();
     ProgressBar->hide();
   }
-  // Highlighting the quick search's keyword belongs to the quick search
-  // window; without it there is nothing to highlight.
+  if (!PendingHighlight.isEmpty()) ShowPendingHighlight();
   PendingHighlight.clear();
+}
+
+// The quick search's keyword in the frame it opened the document in: from
+// the end of the frame's selection forward, any letter case, also inside
+// longer words. A window without that frame highlights nothing.
+void TChildForm::ShowPendingHighlight() {
+  const std::optional<TFrameDocument> frame = FindFrameDocument(*wb, HighlightFrame);
+  if (!frame) return;
+  const QString script = QStringLiteral(
+                             "(function(w, keyword) {"
+                             "  var selection = w.getSelection();"
+                             "  if (selection && selection.rangeCount) selection.collapseToEnd();"
+                             "  return w.find(keyword, false, false, false, false, false);"
+                             "})(%1, %2)")
+                             .arg(frame->Script, FromUtf16(JavaScriptString(ToUtf16(PendingHighlight))));
+  wb->EvaluateScript(script);
 }
 
 void TChildForm::FillAddressList() {

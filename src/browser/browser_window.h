@@ -126,6 +126,7 @@ class TChildForm : public QMainWindow {
   void mnuShowFrameClick();
   void IndexBtnClick();
   void WBDocumentComplete(bool topLevel);
+  void ShowPendingHighlight();
   void SearchAllDocuments(const AnsiString& query, TSearchOutcome& outcome);
   bool ChooseTargetFolder();
 

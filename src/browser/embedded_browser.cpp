@@ -379,6 +379,9 @@ void TEmbeddedBrowser::CheckFrameLoad() {
     if (!self || !done.toBool() || !self->frameWatch_.isActive()) return;
     self->frameWatch_.stop();
     emit self->NavigateComplete2();
+    // Handlers of the document's completion ask the page again; they cannot
+    // have their answers while this answer is being handled.
+    QTimer::singleShot(0, self, [self] { emit self->DocumentComplete(false); });
   });
 }
 

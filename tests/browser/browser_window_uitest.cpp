@@ -580,6 +580,27 @@ TEST_F(BrowserWindowTest, RightClickIntoAFrameSetsTheContextAndShowSourceUsesIt)
   QObject::disconnect(connection);
 }
 
+// The quick search opens a document in a frame and highlights its keyword
+// there once the frame's document is complete: any letter case, inside a
+// longer word too. A frame that is not there highlights nothing.
+TEST_F(BrowserWindowTest, PendingHighlightSelectsTheKeywordInTheTargetFrame) {
+  TChildForm* child = AtStart();
+  ASSERT_TRUE(child);
+  ASSERT_TRUE(Load(child, Path("rahmen.htm")));
+  const QString selection = QStringLiteral("frames[1].getSelection().toString()");
+  child->PendingHighlight = QStringLiteral("EXT");
+  child->HighlightFrame = QStringLiteral("inhalt");
+  child->wb->NavigateToFrame(Path("seite.htm"), QStringLiteral("Inhalt"));
+  ASSERT_TRUE(WaitFor([child] { return child->PendingHighlight.isEmpty(); }));
+  EXPECT_EQ(child->wb->EvaluateScript(selection).toString(), QStringLiteral("ext"));
+
+  child->PendingHighlight = QStringLiteral("Text");
+  child->HighlightFrame = QStringLiteral("_parent");
+  child->wb->NavigateToFrame(Path("seite.htm"), QStringLiteral("Inhalt"));
+  ASSERT_TRUE(WaitFor([child] { return child->PendingHighlight.isEmpty(); }));
+  EXPECT_EQ(child->wb->EvaluateScript(selection).toString(), QString());
+}
+
 TEST_F(BrowserWindowTest, AddressBarEnterGoesToTheRecentListEvenWhenRefused) {
   TChildForm* child = AtStart();
   ASSERT_TRUE(child);
