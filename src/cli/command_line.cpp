@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "cli/collection_settings.h"
@@ -57,6 +59,12 @@ void WriteLine(std::FILE* stream, const AnsiString& ansiText) {
 void WriteUtf8Line(std::FILE* stream, std::string_view message, std::string_view utf8Text) {
   const std::string line = std::string(message) + TerminalText(utf8Text) + "\n";
   std::fwrite(line.data(), 1, line.size(), stream);
+}
+
+int FinishStandardOutput() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  WriteLine(stderr, AnsiString("Ausgabe nicht geschrieben: ") + std::strerror(errno));
+  return 1;
 }
 
 std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute) {

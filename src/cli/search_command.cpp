@@ -1,9 +1,7 @@
 // folverin-cli search DIR QUERY [--page FILE] [--null]: the viewer's
 // full-text search over a collection folder; prints every hit's path in
 // walk order.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "cli/collection_settings.h"
@@ -52,14 +50,6 @@ std::optional<TSearchArguments> ParseSearchArguments(const Arguments& args) {
   parsed.Dir = positional[0];
   parsed.Query = positional[1];
   return parsed;
-}
-
-// A failure to write stdout (a full disk, a closed pipe) must not end in
-// exit code 0.
-int FinishStandardOutput() {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  WriteLine(stderr, AnsiString("Ausgabe nicht geschrieben: ") + std::strerror(errno));
-  return 1;
 }
 
 int WritePage(const TResultPage& page, const std::string& utf8File) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "common/file_system.h"
 
 namespace folverin {
 
@@ -93,6 +94,13 @@ TLookupResult LookupKeyword(std::string_view linkBytes, std::string_view keyword
     result.Rows.push_back(std::move(row));
   }
   return result;
+}
+
+std::optional<TLookupResult> LookupKeywordInIndex(std::string_view indexFolder, std::string_view keyword,
+                                                  const std::vector<TDocumentEntry>& documents) {
+  const auto links = ReadWholeFile(IndexFilePath(indexFolder, kLinkIndexName));
+  if (!links) return std::nullopt;
+  return LookupKeyword(*links, keyword, documents);
 }
 
 void SortRows(std::vector<TLookupRow>& rows, size_t first, size_t last, bool ascending) {

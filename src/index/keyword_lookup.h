@@ -32,6 +32,11 @@ struct TLookupResult {
 TLookupResult LookupKeyword(std::string_view linkBytes, std::string_view keyword,
                             const std::vector<TDocumentEntry>& documents);
 
+// The same over the index folder's Link.iDB (found without regard to letter
+// case); nothing when that file cannot be read.
+std::optional<TLookupResult> LookupKeywordInIndex(std::string_view indexFolder, std::string_view keyword,
+                                                  const std::vector<TDocumentEntry>& documents);
+
 // The grid's quicksort over rows[first..last] by count, most first (or
 // fewest first). Equal counts end in the order this particular quicksort
 // leaves them, which the user sees, so it is kept exactly. A count that is
