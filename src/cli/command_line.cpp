@@ -82,3 +82,15 @@ std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, 
 }
 
 }  // namespace folverin::cli
+
+namespace folverin::cli {
+
+std::optional<TSettingsResult> SettingsOfCollection(const std::string& argument) {
+  const auto folder = ExistingCollectionFolder(argument, true);
+  if (!folder) return std::nullopt;
+  TSettingsResult settings = ReadCollectionSettings(*folder);
+  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
+  return settings;
+}
+
+}  // namespace folverin::cli

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_settings.h"
 #include "common/ansi_string.h"
 
 namespace folverin::cli {
@@ -32,5 +33,11 @@ int FinishStandardOutput();
 // for a name without a Windows-1252 form and gives nothing when it is not
 // an existing folder.
 std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute);
+
+// The settings of that folder (made absolute), read as the viewer reads
+// them. The viewer shows a settings error and goes on with what was read;
+// so do the commands: the error is printed on stderr. Nothing when the
+// folder does not exist.
+std::optional<TSettingsResult> SettingsOfCollection(const std::string& argument);
 
 }  // namespace folverin::cli

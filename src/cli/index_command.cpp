@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/collection_settings.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "index/index_builder.h"
@@ -39,10 +38,8 @@ int RunIndexCommand(const Arguments& args) {
     std::fputs(kIndexUsage, stderr);
     return 2;
   }
-  const auto folder = ExistingCollectionFolder(args[0], true);
-  if (!folder) return 1;
-  const TSettingsResult settings = ReadCollectionSettings(*folder);
-  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
+  const auto settings = SettingsOfCollection(args[0]);
+  if (!settings) return 1;
 
   TIndexBuilder builder;
   builder.Hooks.OnSkippedName = [](const std::string& utf8Path) {
@@ -60,7 +57,7 @@ int RunIndexCommand(const Arguments& args) {
   builder.Hooks.Pump = [&builder] {
     if (interrupted) builder.Cancel();
   };
-  const TIndexBuildOutcome outcome = builder.BuildIndex(settings.Settings);
+  const TIndexBuildOutcome outcome = builder.BuildIndex(settings->Settings);
   ::sigaction(SIGINT, &previous, nullptr);
   if (terminal && builder.Hooks.OnProgress) std::fputc('\n', stderr);
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/collection_settings.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "common/windows1252.h"
@@ -34,11 +33,9 @@ int RunLookupCommand(const Arguments& args) {
     std::fputs(kLookupUsage, stderr);
     return 2;
   }
-  const auto folder = ExistingCollectionFolder(args[0], true);
-  if (!folder) return 1;
-  const TSettingsResult settings = ReadCollectionSettings(*folder);
-  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
-  const TAppSettings& s = settings.Settings;
+  const auto settings = SettingsOfCollection(args[0]);
+  if (!settings) return 1;
+  const TAppSettings& s = settings->Settings;
   if (!s.IndexAvailable) {
     WriteLine(stderr, "Kein Index vorhanden: " + s.IndexFolder);
     return 1;

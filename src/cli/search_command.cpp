@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <optional>
 
-#include "cli/collection_settings.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "common/windows1252.h"
@@ -92,19 +91,15 @@ int RunSearchCommand(const Arguments& args) {
     std::fputs(kSearchUsage, stderr);
     return 2;
   }
-  const auto folder = ExistingCollectionFolder(parsed->Dir, true);
-  if (!folder) return 1;
-  const TSettingsResult settings = ReadCollectionSettings(*folder);
-  // The viewer shows a settings error and goes on with what was read; so
-  // does the search here.
-  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
+  const auto settings = SettingsOfCollection(parsed->Dir);
+  if (!settings) return 1;
   TSearchCounters counters;
   TDocumentSearch search(counters);
   search.Hooks.OnSkippedName = [](const std::string& utf8Path) {
     WriteUtf8Line(stderr, "Name ohne Windows-1252-Form, \xC3\xBC" "bergangen: ", utf8Path);
   };
   TParser parser;
-  const TSearchOutcome outcome = search.Run(settings.Settings, parser, BytesToAnsi(parsed->Query));
+  const TSearchOutcome outcome = search.Run(settings->Settings, parser, BytesToAnsi(parsed->Query));
   if (outcome.QueryError) {
     WriteLine(stderr, *outcome.QueryError);
     return 2;
