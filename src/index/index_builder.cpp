@@ -81,6 +81,15 @@ bool CanBeListed(std::string_view relativePath) {
 // another file than the one listed.
 bool CanBeLoaded(std::string_view path) { return path.find('#') == std::string_view::npos; }
 
+// AppFolder + StartFolder in the letter case found on disk: settings
+// written on other systems often disagree with the folder's name in case.
+AnsiString IndexBaseOnDisk(const TAppSettings& settings) {
+  const AnsiString base = settings.AppFolder + settings.StartFolder;
+  if (settings.StartFolder.empty()) return base;
+  const auto resolved = Utf8ToAnsiExact(ResolveOnDisk(base));
+  return resolved ? *resolved : base;
+}
+
 AnsiString OneLineTitle(const AnsiString& title) {
   AnsiString line = Trim(title);
   for (char& c : line) {
@@ -94,7 +103,7 @@ AnsiString OneLineTitle(const AnsiString& title) {
 struct TIndexBuilder::TBuild {
   TBuild(const TAppSettings& settings, TIndexBuildOutcome& outcome, const TIndexBuildHooks& hooks)
       : Settings(settings), Outcome(outcome), Hooks(hooks),
-        IndexBase(settings.AppFolder + settings.StartFolder) {}
+        IndexBase(IndexBaseOnDisk(settings)) {}
 
   const TAppSettings& Settings;
   TIndexBuildOutcome& Outcome;

@@ -102,6 +102,10 @@ TEST_F(IndexBuilderTest, OnlyTheStartFolderIsIndexedAndPathsAreRelativeToIt) {
   settings_.StartFolder = "Doku/";
   ASSERT_EQ(Build().Result, TIndexBuildResult::Done);
   EXPECT_EQ(IndexFile("File.iDB"), "Teil\\a.htm\tT\r\n");
+  // The folder is found whatever letter case the settings give it.
+  settings_.StartFolder = "DOKU/";
+  ASSERT_EQ(Build().Result, TIndexBuildResult::Done);
+  EXPECT_EQ(IndexFile("File.iDB"), "Teil\\a.htm\tT\r\n");
 }
 
 TEST_F(IndexBuilderTest, WithoutDocumentsTheIndexIsThreeEmptyFiles) {
