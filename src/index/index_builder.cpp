@@ -118,7 +118,8 @@ struct TIndexBuilder::TBuild {
   std::u16string Text;
   bool CountingPass = true;
   int DocumentTotal = 0;
-  int CurrentFileNumber = 0;
+  int DocumentsDone = 0;      // of the second walk, skipped ones included
+  int CurrentFileNumber = 0;  // of the documents indexed
   bool WriteFailed = false;
 
   void Action(const char* text) {
@@ -182,6 +183,12 @@ TIndexBuildOutcome TIndexBuilder::BuildIndex(const TAppSettings& settings) {
 void TIndexBuilder::RunPasses(TBuild& build) {
   const TAppSettings& settings = build.Settings;
   TIndexBuildOutcome& outcome = build.Outcome;
+  // The handlers hold references into this build.
+  TScopeGuard forgetHandlers([this] {
+    fileSearch_.OnFileFind = nullptr;
+    fileSearch_.OnChangeFolder = nullptr;
+    fileSearch_.OnUnreadableFolder = nullptr;
+  });
   fileSearch_.SetSearchFile(build.IndexBase + "*.*");
   fileSearch_.RecurseSubFolders = true;
   fileSearch_.Pump = Hooks.Pump;
@@ -201,6 +208,9 @@ void TIndexBuilder::RunPasses(TBuild& build) {
     }
     const AnsiString path = fullpath + info.Name;
     const std::string_view relative = std::string_view(path).substr(build.IndexBase.size());
+    // Skipped documents move the bar too, so that it ends full.
+    build.DocumentsDone += 1;
+    if (Hooks.OnProgress) Hooks.OnProgress(build.DocumentsDone, build.DocumentTotal);
     if (Hooks.OnDocument) Hooks.OnDocument(info.Name);
     build.Action(kActionLoading);
     AnsiString title;
@@ -218,7 +228,6 @@ void TIndexBuilder::RunPasses(TBuild& build) {
       return;
     }
     build.CurrentFileNumber += 1;
-    if (Hooks.OnProgress) Hooks.OnProgress(build.CurrentFileNumber, build.DocumentTotal);
     build.Action(kActionAnalysing);
     build.Counter.CountWords(Utf16ToAnsi(build.Text), settings.MinWordSize, settings.NoNumbers);
     const std::vector<AnsiString>& words = build.Counter.Words();

@@ -1,7 +1,9 @@
 #include "index/index_builder.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -190,6 +192,32 @@ TEST_F(IndexBuilderTest, AnIndexThatCannotBeWrittenEndsTheBuildAndKeepsTheOldOne
   EXPECT_EQ(*outcome.ErrorMessage, "Der Index kann im Ordner \"" + settings_.IndexFolder +
                                        "\" nicht geschrieben werden: Dort steht eine Datei, kein Ordner");
   EXPECT_EQ(ReadWholeFile(settings_.IndexFolder), "x");
+}
+
+TEST_F(IndexBuilderTest, AWriteThatFailsPartWayKeepsTheOldIndex) {
+  folder_.Write("a.htm", Page("A", "Wort "));
+  ASSERT_EQ(Build().Result, TIndexBuildResult::Done);
+  const std::string previous = Files();
+  std::string many;
+  for (int i = 0; i < 2000; ++i) many += "Wort" + std::to_string(i) + " ";
+  folder_.Write("b.htm", Page("B", many));
+  // A file size limit makes the writing fail as a full disk would; it
+  // holds for root too.
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const TIndexBuildOutcome outcome = Build();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(outcome.Result, TIndexBuildResult::Failed);
+  EXPECT_EQ(*outcome.ErrorMessage, "Der Index kann im Ordner \"" + settings_.IndexFolder +
+                                       "\" nicht geschrieben werden: Die Datei wird zu gro\xDF");
+  EXPECT_EQ(outcome.FinalAction, "Links speichern...");
+  EXPECT_EQ(Files(), previous);
+  EXPECT_EQ(IndexFolderEntries(), 3u);
 }
 
 TEST_F(IndexBuilderTest, AFolderWithoutWritePermissionIsNamedWithTheReason) {
