@@ -41,7 +41,8 @@ int RunLookupCommand(const Arguments& args) {
     return 1;
   }
   const auto documents = ReadDocumentList(s.IndexFolder);
-  auto result = documents ? LookupKeywordInIndex(s.IndexFolder, BytesToAnsi(args[1]), *documents)
+  if (documents && documents->MemoryShort) WriteLine(stderr, kDocumentListMemoryMessage);
+  auto result = documents ? LookupKeywordInIndex(s.IndexFolder, BytesToAnsi(args[1]), documents->Entries)
                           : std::nullopt;
   if (!result) {
     WriteLine(stderr, "Index nicht lesbar: " + s.IndexFolder);

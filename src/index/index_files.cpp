@@ -1,5 +1,7 @@
 #include "index/index_files.h"
 
+#include <new>
+
 #include "common/file_system.h"
 
 namespace folverin {
@@ -35,11 +37,17 @@ TDocumentEntry ParseDocumentLine(std::string_view line) {
   return entry;
 }
 
-std::optional<std::vector<TDocumentEntry>> ReadDocumentList(std::string_view indexFolder) {
+std::optional<TDocumentList> ReadDocumentList(std::string_view indexFolder) {
   const auto bytes = ReadWholeFile(IndexFilePath(indexFolder, kFileIndexName));
   if (!bytes) return std::nullopt;
-  std::vector<TDocumentEntry> documents;
-  for (const std::string_view line : SplitIndexLines(*bytes)) documents.push_back(ParseDocumentLine(line));
+  TDocumentList documents;
+  for (const std::string_view line : SplitIndexLines(*bytes)) {
+    try {
+      documents.Entries.push_back(ParseDocumentLine(line));
+    } catch (const std::bad_alloc&) {
+      documents.MemoryShort = true;
+    }
+  }
   return documents;
 }
 

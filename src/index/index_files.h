@@ -35,8 +35,16 @@ struct TDocumentEntry {
 TDocumentEntry ParseDocumentLine(std::string_view line);
 
 // The document list of the quick search, read from File.iDB: entry n - 1
-// belongs to file number n. Nothing when the file cannot be read.
-std::optional<std::vector<TDocumentEntry>> ReadDocumentList(std::string_view indexFolder);
+// belongs to file number n. A line that finds no memory is left out and
+// the reading goes on; the window then shows kDocumentListMemoryMessage.
+struct TDocumentList {
+  std::vector<TDocumentEntry> Entries;
+  bool MemoryShort = false;
+};
+inline constexpr const char* kDocumentListMemoryMessage =
+    "Zuwenig Speicher. Die Schl\xFCsselwortliste konnte nicht eingelesen werden!";
+// Nothing when the file cannot be read.
+std::optional<TDocumentList> ReadDocumentList(std::string_view indexFolder);
 
 // A line of File.iDB and of Link.iDB, CR LF included.
 AnsiString DocumentLine(std::string_view relativePath, std::string_view title);
