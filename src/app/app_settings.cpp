@@ -18,42 +18,6 @@ struct TConversionError {
   AnsiString Message;
 };
 
-AnsiString NotAnIntegerMessage(std::string_view value) {
-  AnsiString message = kNotAnInteger;
-  message.replace(message.find("%s"), 2, value);
-  return message;
-}
-
-// A signed decimal integer, or hexadecimal after a leading "$", in the range
-// of a 32-bit int.
-std::optional<int> ParseInteger(std::string_view text) {
-  size_t pos = 0;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  int base = 10;
-  if (pos < text.size() && text[pos] == '$') {
-    base = 16;
-    ++pos;
-  }
-  if (pos >= text.size()) return std::nullopt;
-  long long value = 0;
-  for (; pos < text.size(); ++pos) {
-    const char c = AsciiUpper(text[pos]);
-    int digit;
-    if (c >= '0' && c <= '9')
-      digit = c - '0';
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      digit = c - 'A' + 10;
-    else
-      return std::nullopt;
-    value = value * base + digit;
-    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX || value < INT_MIN) return std::nullopt;
-  return static_cast<int>(value);
-}
-
 bool IsSwitchOn(std::string_view value) { return UpperCase(value) == "YES"; }
 
 // A value written in the collection may use "\" or "/" between folders.
@@ -228,6 +192,42 @@ void TSettingsReader::TestReadOnlyMedium() {
 }
 
 }  // namespace
+
+AnsiString NotAnIntegerMessage(std::string_view value) {
+  AnsiString message = kNotAnInteger;
+  message.replace(message.find("%s"), 2, value);
+  return message;
+}
+
+// A signed decimal integer, or hexadecimal after a leading "$", in the range
+// of a 32-bit int.
+std::optional<int> ParseInteger(std::string_view text) {
+  size_t pos = 0;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  int base = 10;
+  if (pos < text.size() && text[pos] == '$') {
+    base = 16;
+    ++pos;
+  }
+  if (pos >= text.size()) return std::nullopt;
+  long long value = 0;
+  for (; pos < text.size(); ++pos) {
+    const char c = AsciiUpper(text[pos]);
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
+    value = value * base + digit;
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+  return static_cast<int>(value);
+}
 
 TSettingsResult ReadAppSettings(const TSettingsEnvironment& environment) {
   TSettingsResult result;

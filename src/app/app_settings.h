@@ -99,6 +99,12 @@ struct TSettingsResult {
 
 TSettingsResult ReadAppSettings(const TSettingsEnvironment& environment);
 
+// The platform's string-to-integer conversion: a signed decimal integer, or
+// hexadecimal after a leading "$", in the range of a 32-bit int.
+std::optional<int> ParseInteger(std::string_view text);
+// "'%s' ist kein gültiger Integerwert" for the value.
+AnsiString NotAnIntegerMessage(std::string_view value);
+
 // Whether all three index files exist in the index folder (tested in the
 // order Link.iDB, Keyword.iDB, File.iDB).
 bool IndexFilesExist(std::string_view indexFolder);

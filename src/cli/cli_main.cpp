@@ -12,7 +12,9 @@ constexpr const char* kUsage =
     "Aufruf:\n"
     "  folverin-cli settings DIR\n"
     "  folverin-cli search DIR QUERY [--page FILE|-] [--null]\n"
-    "  folverin-cli text FILE...\n";
+    "  folverin-cli text FILE...\n"
+    "  folverin-cli index DIR\n"
+    "  folverin-cli lookup DIR KEYWORD\n";
 
 }  // namespace
 
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(args);
     if (std::strcmp(argv[1], "search") == 0) return RunSearchCommand(args);
     if (std::strcmp(argv[1], "text") == 0) return RunTextCommand(args);
+    if (std::strcmp(argv[1], "index") == 0) return RunIndexCommand(args);
+    if (std::strcmp(argv[1], "lookup") == 0) return RunLookupCommand(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "folverin-cli: %s\n", error.what());
     return 1;

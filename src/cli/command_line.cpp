@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "cli/collection_settings.h"
@@ -59,6 +61,12 @@ void WriteUtf8Line(std::FILE* stream, std::string_view message, std::string_view
   std::fwrite(line.data(), 1, line.size(), stream);
 }
 
+int FinishStandardOutput() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  WriteLine(stderr, AnsiString("Ausgabe nicht geschrieben: ") + std::strerror(errno));
+  return 1;
+}
+
 std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute) {
   std::error_code error;
   std::string dir = argument;
@@ -71,6 +79,18 @@ std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, 
   auto folder = CollectionFolder(dir);
   if (!folder) WriteUtf8Line(stderr, "Ordnername ohne Windows-1252-Form: ", argument);
   return folder;
+}
+
+}  // namespace folverin::cli
+
+namespace folverin::cli {
+
+std::optional<TSettingsResult> SettingsOfCollection(const std::string& argument) {
+  const auto folder = ExistingCollectionFolder(argument, true);
+  if (!folder) return std::nullopt;
+  TSettingsResult settings = ReadCollectionSettings(*folder);
+  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
+  return settings;
 }
 
 }  // namespace folverin::cli

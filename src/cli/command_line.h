@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_settings.h"
 #include "common/ansi_string.h"
 
 namespace folverin::cli {
@@ -23,10 +24,20 @@ void WriteLine(std::FILE* stream, const AnsiString& ansiText);
 // after the fixed message through TerminalText.
 void WriteUtf8Line(std::FILE* stream, std::string_view message, std::string_view utf8Text);
 
+// Flushes stdout: 0, or 1 with a line on stderr when the output could not
+// be written (a full disk, a closed pipe), which must not end in exit code 0.
+int FinishStandardOutput();
+
 // The collection folder named on the command line as a program path ending
 // in "/", made absolute when asked. Prints "Kein Ordner: ..." or the line
 // for a name without a Windows-1252 form and gives nothing when it is not
 // an existing folder.
 std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute);
+
+// The settings of that folder (made absolute), read as the viewer reads
+// them. The viewer shows a settings error and goes on with what was read;
+// so do the commands: the error is printed on stderr. Nothing when the
+// folder does not exist.
+std::optional<TSettingsResult> SettingsOfCollection(const std::string& argument);
 
 }  // namespace folverin::cli

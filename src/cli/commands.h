@@ -13,5 +13,7 @@ using Arguments = std::vector<std::string>;
 int RunSettingsCommand(const Arguments& args);
 int RunSearchCommand(const Arguments& args);
 int RunTextCommand(const Arguments& args);
+int RunIndexCommand(const Arguments& args);
+int RunLookupCommand(const Arguments& args);
 
 }  // namespace folverin::cli

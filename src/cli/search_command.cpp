@@ -1,12 +1,9 @@
 // folverin-cli search DIR QUERY [--page FILE] [--null]: the viewer's
 // full-text search over a collection folder; prints every hit's path in
 // walk order.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
-#include "cli/collection_settings.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "common/windows1252.h"
@@ -54,14 +51,6 @@ std::optional<TSearchArguments> ParseSearchArguments(const Arguments& args) {
   return parsed;
 }
 
-// A failure to write stdout (a full disk, a closed pipe) must not end in
-// exit code 0.
-int FinishStandardOutput() {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  WriteLine(stderr, AnsiString("Ausgabe nicht geschrieben: ") + std::strerror(errno));
-  return 1;
-}
-
 int WritePage(const TResultPage& page, const std::string& utf8File) {
   if (utf8File == kStandardOutput) {
     const std::string bytes = ResultPageBytes(page);
@@ -102,19 +91,15 @@ int RunSearchCommand(const Arguments& args) {
     std::fputs(kSearchUsage, stderr);
     return 2;
   }
-  const auto folder = ExistingCollectionFolder(parsed->Dir, true);
-  if (!folder) return 1;
-  const TSettingsResult settings = ReadCollectionSettings(*folder);
-  // The viewer shows a settings error and goes on with what was read; so
-  // does the search here.
-  if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
+  const auto settings = SettingsOfCollection(parsed->Dir);
+  if (!settings) return 1;
   TSearchCounters counters;
   TDocumentSearch search(counters);
   search.Hooks.OnSkippedName = [](const std::string& utf8Path) {
     WriteUtf8Line(stderr, "Name ohne Windows-1252-Form, \xC3\xBC" "bergangen: ", utf8Path);
   };
   TParser parser;
-  const TSearchOutcome outcome = search.Run(settings.Settings, parser, BytesToAnsi(parsed->Query));
+  const TSearchOutcome outcome = search.Run(settings->Settings, parser, BytesToAnsi(parsed->Query));
   if (outcome.QueryError) {
     WriteLine(stderr, *outcome.QueryError);
     return 2;

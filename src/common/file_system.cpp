@@ -146,6 +146,7 @@ struct TWriteTarget {
   TParentFolder Parent;  // the folder the rename happens in, and the name
   std::optional<struct stat> Existing;
   std::optional<std::string> Error;
+  int ErrorNumber = 0;  // the system's reason; 0 for a refusal
 };
 
 TWriteTarget CheckWriteTarget(std::string_view ansiPath, std::string path) {
@@ -153,12 +154,12 @@ TWriteTarget CheckWriteTarget(std::string_view ansiPath, std::string path) {
     TWriteTarget target{OpenParentFolder(path), std::nullopt, std::nullopt};
     const TParentFolder& parent = target.Parent;
     if (!parent.Folder) {
-      target.Error = SystemError("Cannot create file", ansiPath, errno);
+      target.Error = SystemError("Cannot create file", ansiPath, target.ErrorNumber = errno);
       return target;
     }
     struct stat info;
     if (::fstatat(parent.Folder.Get(), parent.Name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      if (errno != ENOENT) target.Error = SystemError("Cannot create file", ansiPath, errno);
+      if (errno != ENOENT) target.Error = SystemError("Cannot create file", ansiPath, target.ErrorNumber = errno);
       return target;
     }
     if (S_ISREG(info.st_mode)) {
@@ -166,7 +167,7 @@ TWriteTarget CheckWriteTarget(std::string_view ansiPath, std::string path) {
       // A file the user may not write is not replaced behind his back, even
       // where the folder would allow the rename.
       if (::faccessat(parent.Folder.Get(), parent.Name.c_str(), W_OK, 0) != 0)
-        target.Error = SystemError("Cannot create file", ansiPath, errno);
+        target.Error = SystemError("Cannot create file", ansiPath, target.ErrorNumber = errno);
       return target;
     }
     if (!S_ISLNK(info.st_mode)) {
@@ -321,33 +322,98 @@ bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
   return true;
 }
 
-std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes) {
-  if (HasNul(ansiPath) || ansiPath.empty())
-    return SystemError("Cannot create file", ansiPath, EINVAL);
-  const TWriteTarget target = CheckWriteTarget(ansiPath, AnsiToUtf8(ansiPath));
-  if (target.Error) return target.Error;
-  // The folder that was checked, opened for reading so that the rename can
-  // be made lasting with fsync.
-  const TParentFolder& parent = target.Parent;
-  const TFileDescriptor folder(::openat(parent.Folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!folder) return SystemError("Cannot create file", ansiPath, errno);
-  std::string tempName;
-  TFileDescriptor fd = CreateTemporaryAt(folder.Get(), tempName);
-  if (!fd) return SystemError("Cannot create file", ansiPath, errno);
-  int error = 0;
-  if (::fchmod(fd.Get(), ModeForWrite(target.Existing)) != 0 || !WriteAll(fd.Get(), bytes) ||
-      ::fsync(fd.Get()) != 0)
-    error = errno;
-  if (fd.Reset() != 0 && error == 0) error = errno;
-  if (error == 0 &&
-      ::renameat(folder.Get(), tempName.c_str(), folder.Get(), parent.Name.c_str()) != 0)
-    error = errno;
-  if (error != 0) {
-    ::unlinkat(folder.Get(), tempName.c_str(), 0);
-    return SystemError("Cannot write file", ansiPath, error);
+struct TStagedFile::TState {
+  AnsiString Path;
+  TFileDescriptor Folder;  // the checked folder, where the rename happens
+  std::string TargetName;
+  std::string TempName;
+  TFileDescriptor File;
+  std::string Buffer;
+  bool Committed = false;
+};
+
+TStagedFile::TStagedFile() = default;
+
+TStagedFile::~TStagedFile() {
+  if (state_ && !state_->TempName.empty() && !state_->Committed)
+    ::unlinkat(state_->Folder.Get(), state_->TempName.c_str(), 0);
+}
+
+bool TStagedFile::Fail(std::string_view what, int error) {
+  if (error_.empty()) {
+    error_ = SystemError(what, state_ ? state_->Path : AnsiString(), error);
+    errorNumber_ = error;
   }
-  ::fsync(folder.Get());
-  return std::nullopt;
+  return false;
+}
+
+bool TStagedFile::Begin(std::string_view ansiPath) {
+  state_ = std::make_unique<TState>();
+  state_->Path = AnsiString(ansiPath);
+  if (HasNul(ansiPath) || ansiPath.empty()) return Fail("Cannot create file", EINVAL);
+  TWriteTarget target = CheckWriteTarget(ansiPath, AnsiToUtf8(ansiPath));
+  if (target.Error) {
+    errorNumber_ = target.ErrorNumber;
+    error_ = *target.Error;
+    return false;
+  }
+  // Opened for reading, so that the rename can be made lasting with fsync.
+  state_->Folder = TFileDescriptor(::openat(target.Parent.Folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!state_->Folder) return Fail("Cannot create file", errno);
+  state_->TargetName = target.Parent.Name;
+  state_->File = CreateTemporaryAt(state_->Folder.Get(), state_->TempName);
+  if (!state_->File) {
+    const int error = errno;
+    state_->TempName.clear();
+    return Fail("Cannot create file", error);
+  }
+  if (::fchmod(state_->File.Get(), ModeForWrite(target.Existing)) != 0)
+    return Fail("Cannot write file", errno);
+  return true;
+}
+
+bool TStagedFile::Flush() {
+  if (!WriteAll(state_->File.Get(), state_->Buffer)) return Fail("Cannot write file", errno);
+  state_->Buffer.clear();
+  return true;
+}
+
+bool TStagedFile::Write(std::string_view bytes) {
+  if (!error_.empty() || !state_ || !state_->File) return Fail("Cannot write file", EBADF);
+  constexpr size_t kBufferSize = size_t{1} << 20;
+  if (state_->Buffer.size() + bytes.size() < kBufferSize) {
+    state_->Buffer += bytes;
+    return true;
+  }
+  // A large piece (a whole page) goes out as it is, without a copy.
+  if (!Flush()) return false;
+  if (!WriteAll(state_->File.Get(), bytes)) return Fail("Cannot write file", errno);
+  return true;
+}
+
+bool TStagedFile::Finish() {
+  if (!error_.empty() || !state_ || !state_->File) return Fail("Cannot write file", EBADF);
+  if (!Flush()) return false;
+  if (::fsync(state_->File.Get()) != 0) return Fail("Cannot write file", errno);
+  if (state_->File.Reset() != 0) return Fail("Cannot write file", errno);
+  return true;
+}
+
+bool TStagedFile::Commit() {
+  if (!error_.empty() || !state_ || state_->TempName.empty() || state_->File)
+    return Fail("Cannot write file", EBADF);
+  const int folder = state_->Folder.Get();
+  if (::renameat(folder, state_->TempName.c_str(), folder, state_->TargetName.c_str()) != 0)
+    return Fail("Cannot write file", errno);
+  state_->Committed = true;
+  ::fsync(folder);
+  return true;
+}
+
+std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes) {
+  TStagedFile file;
+  if (file.Begin(ansiPath) && file.Write(bytes) && file.Finish() && file.Commit()) return std::nullopt;
+  return file.Error();
 }
 
 bool RemoveFile(std::string_view ansiPath) {

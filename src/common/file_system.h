@@ -5,6 +5,7 @@
 // because collections are written on systems whose names ignore case.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,40 @@ bool ReadWholeFileInto(std::string_view ansiPath, std::string& content);
 // error text (Windows-1252: the system's English reason, or a German
 // refusal) or nothing on success.
 std::optional<std::string> WriteWholeFile(std::string_view ansiPath, std::string_view bytes);
+
+// A file written under a temporary name beside its target and put in its
+// place only by Commit, so that several files can be written completely
+// before any of them replaces what is there (the index's three files). The
+// target is checked as WriteWholeFile checks it, when Begin is called.
+// Dropped before Commit, it removes its temporary file and leaves the
+// target as it was. Every step returns false after a failure; Error() then
+// says what failed (Windows-1252) and ErrorNumber() why (0 for a refusal).
+class TStagedFile {
+ public:
+  TStagedFile();
+  ~TStagedFile();
+  TStagedFile(const TStagedFile&) = delete;
+  TStagedFile& operator=(const TStagedFile&) = delete;
+
+  bool Begin(std::string_view ansiPath);
+  // Buffered: an error may only show at a later Write or at Finish.
+  bool Write(std::string_view bytes);
+  // Everything written is on the disk under the temporary name.
+  bool Finish();
+  bool Commit();
+
+  const std::string& Error() const { return error_; }
+  int ErrorNumber() const { return errorNumber_; }
+
+ private:
+  struct TState;
+  bool Fail(std::string_view what, int error);
+  bool Flush();
+
+  std::unique_ptr<TState> state_;
+  std::string error_;
+  int errorNumber_ = 0;
+};
 
 // Deletes a file under exactly the name given; true when it is gone
 // afterwards.

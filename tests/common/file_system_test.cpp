@@ -216,6 +216,31 @@ TEST_F(FileSystemTest, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
   EXPECT_EQ(EntryCount(), 1u);
 }
 
+TEST_F(FileSystemTest, StagedFilesReplaceTheirTargetsOnlyWhenCommitted) {
+  MakeFile("a.txt", "old a");
+  MakeFile("b.txt", "old b");
+  {
+    TStagedFile a, b;
+    ASSERT_TRUE(a.Begin(Ansi("a.txt")) && a.Write("new ") && a.Write("a") && a.Finish());
+    ASSERT_TRUE(b.Begin(Ansi("b.txt")) && b.Write("new b") && b.Finish());
+    EXPECT_EQ(ReadWholeFile(Ansi("a.txt")), "old a");
+    ASSERT_TRUE(a.Commit());
+    // b is dropped uncommitted: its target stays, its temporary file goes.
+  }
+  EXPECT_EQ(ReadWholeFile(Ansi("a.txt")), "new a");
+  EXPECT_EQ(ReadWholeFile(Ansi("b.txt")), "old b");
+  EXPECT_EQ(EntryCount(), 2u);
+
+  MakeFile("dir.txt/inner", "x");
+  TStagedFile refused;
+  EXPECT_FALSE(refused.Begin(Ansi("dir.txt")));
+  EXPECT_NE(refused.Error().find("dir.txt"), std::string::npos);
+  EXPECT_FALSE(refused.Write("x"));
+  TStagedFile missingFolder;
+  EXPECT_FALSE(missingFolder.Begin(Ansi("missing/x.txt")));
+  EXPECT_EQ(missingFolder.ErrorNumber(), ENOENT);
+}
+
 TEST_F(FileSystemTest, PermissionsAreHonouredForOrdinaryUsers) {
   if (geteuid() == 0) GTEST_SKIP() << "root passes every permission check";
   MakeFile("ro/file.txt", "old");

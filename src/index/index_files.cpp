@@ -1,0 +1,74 @@
+#include "index/index_files.h"
+
+#include <new>
+
+#include "common/file_system.h"
+
+namespace folverin {
+
+AnsiString IndexFilePath(std::string_view indexFolder, std::string_view fileName) {
+  AnsiString path(indexFolder);
+  path += kPathDelim;
+  path += fileName;
+  return path;
+}
+
+std::vector<std::string_view> SplitIndexLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+TDocumentEntry ParseDocumentLine(std::string_view line) {
+  const size_t tab = line.find('\t');
+  TDocumentEntry entry;
+  entry.Path = ToNativeSeparators(line.substr(0, tab));
+  if (tab != std::string_view::npos) entry.Title = AnsiString(line.substr(tab + 1));
+  return entry;
+}
+
+std::optional<TDocumentList> ReadDocumentList(std::string_view indexFolder) {
+  const auto bytes = ReadWholeFile(IndexFilePath(indexFolder, kFileIndexName));
+  if (!bytes) return std::nullopt;
+  TDocumentList documents;
+  for (const std::string_view line : SplitIndexLines(*bytes)) {
+    try {
+      documents.Entries.push_back(ParseDocumentLine(line));
+    } catch (const std::bad_alloc&) {
+      documents.MemoryShort = true;
+    }
+  }
+  return documents;
+}
+
+AnsiString DocumentLine(std::string_view relativePath, std::string_view title) {
+  AnsiString line;
+  line.reserve(relativePath.size() + title.size() + 3);
+  for (const char c : relativePath) line += c == kPathDelim ? '\\' : c;
+  line += '\t';
+  line += title;
+  line += "\r\n";
+  return line;
+}
+
+AnsiString LinkLine(std::string_view keyword, int fileNumber, int count) {
+  AnsiString line(keyword);
+  line += '\t';
+  line += std::to_string(fileNumber);
+  line += '\t';
+  line += std::to_string(count);
+  line += "\r\n";
+  return line;
+}
+
+}  // namespace folverin

@@ -1,0 +1,122 @@
+#include "index/keyword_lookup.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "app/app_settings.h"
+#include "common/file_system.h"
+
+namespace folverin {
+
+namespace {
+
+bool StartsLine(std::string_view bytes, size_t pos) {
+  return pos == 0 || bytes[pos - 1] == '\n' || bytes[pos - 1] == '\r';
+}
+
+size_t LineEnd(std::string_view bytes, size_t pos) {
+  const size_t end = bytes.find_first_of("\r\n", pos);
+  return end == std::string_view::npos ? bytes.size() : end;
+}
+
+// The count as the grid reads it for sorting: a floating-point number.
+double CountValue(const AnsiString& count) {
+  const std::string text = Trim(count);
+  if (text.empty()) return 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  return *end == '\0' ? value : 0;
+}
+
+struct TSortItem {
+  double Value;
+  TLookupRow* Row;
+};
+
+// Descending: while value(i) > pivot, i += 1; while value(j) < pivot,
+// j -= 1; swap. The smaller part is sorted by recursion and the larger one
+// in the loop, so a hostile Link.iDB cannot exhaust the stack; the result
+// is the same as recursing into both.
+void QuickSort(std::vector<TSortItem>& items, ptrdiff_t lo, ptrdiff_t hi, bool ascending) {
+  while (lo < hi) {
+    const double pivot = items[static_cast<size_t>((lo + hi) / 2)].Value;
+    ptrdiff_t i = lo;
+    ptrdiff_t j = hi;
+    auto before = [ascending](double a, double b) { return ascending ? a < b : a > b; };
+    while (i <= j) {
+      while (before(items[static_cast<size_t>(i)].Value, pivot)) ++i;
+      while (before(pivot, items[static_cast<size_t>(j)].Value)) --j;
+      if (i <= j) {
+        std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]);
+        ++i;
+        --j;
+      }
+    }
+    if (j - lo < hi - i) {
+      QuickSort(items, lo, j, ascending);
+      lo = i;
+    } else {
+      QuickSort(items, i, hi, ascending);
+      hi = j;
+    }
+  }
+}
+
+}  // namespace
+
+TLookupResult LookupKeyword(std::string_view linkBytes, std::string_view keyword,
+                            const std::vector<TDocumentEntry>& documents) {
+  TLookupResult result;
+  // Only lines that begin with the keyword and a TAB can match: they are
+  // found with a plain search instead of splitting every line.
+  std::string needle(keyword);
+  needle += '\t';
+  for (size_t pos = linkBytes.find(needle); pos != std::string_view::npos;
+       pos = linkBytes.find(needle, pos + 1)) {
+    if (!StartsLine(linkBytes, pos)) continue;
+    const size_t end = LineEnd(linkBytes, pos);
+    const std::string_view rest = linkBytes.substr(pos + needle.size(), end - pos - needle.size());
+    const size_t tab = rest.find('\t');
+    const std::string_view number = rest.substr(0, tab);
+    const auto fileNumber = ParseInteger(number);
+    if (!fileNumber) {
+      result.Error = NotAnIntegerMessage(number);
+      return result;
+    }
+    const int64_t n = int64_t{*fileNumber} - 1;
+    if (n < 0 || n >= static_cast<int64_t>(documents.size())) continue;
+    const TDocumentEntry& document = documents[static_cast<size_t>(n)];
+    TLookupRow row;
+    row.Title = document.Title;
+    row.Path = document.Path;
+    if (tab != std::string_view::npos) row.Count = AnsiString(rest.substr(tab + 1));
+    result.Rows.push_back(std::move(row));
+  }
+  return result;
+}
+
+std::optional<TLookupResult> LookupKeywordInIndex(std::string_view indexFolder, std::string_view keyword,
+                                                  const std::vector<TDocumentEntry>& documents) {
+  const auto links = ReadWholeFile(IndexFilePath(indexFolder, kLinkIndexName));
+  if (!links) return std::nullopt;
+  return LookupKeyword(*links, keyword, documents);
+}
+
+void SortRows(std::vector<TLookupRow>& rows, size_t first, size_t last, bool ascending) {
+  if (rows.empty() || first >= last || last >= rows.size()) return;
+  std::vector<TSortItem> items;
+  items.reserve(last - first + 1);
+  for (size_t r = first; r <= last; ++r) items.push_back({CountValue(rows[r].Count), &rows[r]});
+  QuickSort(items, 0, static_cast<ptrdiff_t>(items.size()) - 1, ascending);
+  std::vector<TLookupRow> sorted;
+  sorted.reserve(items.size());
+  for (const TSortItem& item : items) sorted.push_back(std::move(*item.Row));
+  for (size_t k = 0; k < sorted.size(); ++k) rows[first + k] = std::move(sorted[k]);
+}
+
+void SortRowsByCount(std::vector<TLookupRow>& rows) {
+  if (!rows.empty()) SortRows(rows, 0, rows.size() - 1, false);
+}
+
+}  // namespace folverin
