@@ -370,18 +370,19 @@ void TChildForm::WBDocumentComplete(bool topLevel) {
 
 // The quick search's keyword in the frame it opened the document in: from
 // the end of the frame's selection forward, any letter case, also inside
-// longer words. A window without that frame highlights nothing.
+// longer words. A window without that frame highlights nothing. Nothing
+// waits for the page here: this runs while the page reports its state.
 void TChildForm::ShowPendingHighlight() {
-  const std::optional<TFrameDocument> frame = FindFrameDocument(*wb, HighlightFrame);
-  if (!frame) return;
   const QString script = QStringLiteral(
                              "(function(w, keyword) {"
+                             "  if (!w) return false;"
                              "  var selection = w.getSelection();"
                              "  if (selection && selection.rangeCount) selection.collapseToEnd();"
                              "  return w.find(keyword, false, false, false, false, false);"
                              "})(%1, %2)")
-                             .arg(frame->Script, FromUtf16(JavaScriptString(ToUtf16(PendingHighlight))));
-  wb->EvaluateScript(script);
+                             .arg(FrameWindowScript(HighlightFrame),
+                                  FromUtf16(JavaScriptString(ToUtf16(PendingHighlight))));
+  wb->RunScript(script);
 }
 
 void TChildForm::FillAddressList() {

@@ -75,7 +75,7 @@ class TBrowserPage : public QWebEnginePage {
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
     const bool cancel = browser_->CheckNavigation(url);
-    if (!cancel && !isMainFrame) browser_->WatchFrameLoad();
+    if (!cancel && !isMainFrame) browser_->WatchFrameLoad(url);
     return !cancel;
   }
   QWebEnginePage* createWindow(WebWindowType type) override {
@@ -319,6 +319,10 @@ QVariant TEmbeddedBrowser::EvaluateScript(const QString& script, int timeoutMs) 
   return answer->Result;
 }
 
+void TEmbeddedBrowser::RunScript(const QString& script) {
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+}
+
 QString TEmbeddedBrowser::ElementAtScript(const QPoint& viewPos) const {
   const qreal zoom = page_->zoomFactor() > 0 ? page_->zoomFactor() : 1.0;
   return QString::fromLatin1(kElementAtScript).arg(viewPos.x() / zoom).arg(viewPos.y() / zoom);
@@ -357,25 +361,37 @@ void TEmbeddedBrowser::ShowContextMenuAt(const QPoint& viewPos, const QPoint& sc
                        });
 }
 
-void TEmbeddedBrowser::WatchFrameLoad() {
+void TEmbeddedBrowser::WatchFrameLoad(const QUrl& url) {
+  frameWatchUrl_ = url.toString(QUrl::FullyEncoded);
   frameWatchTicks_ = 0;
   frameWatch_.start();
 }
 
+// The frame's document is complete once a frame shows the address and every
+// frame is complete (until then the frame may still show its old document).
 // Frames whose document the page may not read (other origins) count as
-// complete; so does a page that does not answer for half a minute.
+// complete and as showing it; so does a page that does not answer for half
+// a minute.
 void TEmbeddedBrowser::CheckFrameLoad() {
   if (++frameWatchTicks_ > 200) {
     frameWatch_.stop();
     return;
   }
-  static const QString kAllFramesComplete = QStringLiteral(R"((function all(w) {
-    try { if (w.document.readyState !== 'complete') return false; } catch (e) { return true; }
-    for (var i = 0; i < w.frames.length; i++) if (!all(w.frames[i])) return false;
-    return true;
-  })(window))");
+  static const QString kFramesComplete = QStringLiteral(R"((function(url) {
+    var shown = false;
+    function all(w) {
+      try {
+        if (w.document.readyState !== 'complete') return false;
+        if (w !== window && w.location.href === url) shown = true;
+      } catch (e) { shown = true; return true; }
+      for (var i = 0; i < w.frames.length; i++) if (!all(w.frames[i])) return false;
+      return true;
+    }
+    return all(window) && shown;
+  })(%1))");
+  const QString script = kFramesComplete.arg(FromUtf16(JavaScriptString(ToUtf16(frameWatchUrl_))));
   QPointer<TEmbeddedBrowser> self(this);
-  page_->runJavaScript(kAllFramesComplete, QWebEngineScript::ApplicationWorld, [self](const QVariant& done) {
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& done) {
     if (!self || !done.toBool() || !self->frameWatch_.isActive()) return;
     self->frameWatch_.stop();
     emit self->NavigateComplete2();

@@ -74,6 +74,8 @@ class TEmbeddedBrowser : public QFrame {
   // the message loop running. An invalid result when the page does not
   // answer within the time or goes away.
   QVariant EvaluateScript(const QString& script, int timeoutMs = 5000);
+  // Runs a script in the top-level document without waiting for it.
+  void RunScript(const QString& script);
   // The element under a point of the view, looking into frames.
   TContextElement ElementAt(const QPoint& viewPos);
 
@@ -125,9 +127,10 @@ class TEmbeddedBrowser : public QFrame {
   // The engine tells nothing of a frame's navigation: after one has passed
   // the check, the page is asked until all its frames are complete, which
   // stands for the frame's NavigateComplete2.
-  void WatchFrameLoad();
+  void WatchFrameLoad(const QUrl& url);
   void CheckFrameLoad();
   QTimer frameWatch_;
+  QString frameWatchUrl_;
   int frameWatchTicks_ = 0;
 };
 

@@ -10,8 +10,9 @@ namespace folverin {
 
 namespace {
 
-// Only the frames of the top-level document are looked at, in order.
-constexpr const char* kFindFrameScript = R"((function(name) {
+// Only the frames of the top-level document are looked at, in order; the
+// one found gets the focus.
+constexpr const char* kFindFrameFunction = R"(function(name) {
   for (var i = 0; i < window.frames.length; i++) {
     var f = window.frames[i];
     if (!f) continue;
@@ -19,10 +20,10 @@ constexpr const char* kFindFrameScript = R"((function(name) {
     try { n = String(f.name); url = String(f.document.URL); } catch (e) { continue; }
     if (n.replace(/[A-Z]/g, function(c) { return c.toLowerCase(); }) !== name) continue;
     f.focus();
-    return { index: i, name: n, url: url };
+    return { index: i, name: n, url: url, window: f };
   }
   return null;
-})(%1))";
+})";
 
 QString AsciiLower(const QString& text) {
   QString lower = text;
@@ -32,11 +33,17 @@ QString AsciiLower(const QString& text) {
   return lower;
 }
 
+QString FindFrameCall(const QString& frameName) {
+  return QStringLiteral("(%1)(%2)").arg(QString::fromLatin1(kFindFrameFunction),
+                                       FromUtf16(JavaScriptString(ToUtf16(AsciiLower(frameName)))));
+}
+
 }  // namespace
 
 std::optional<TFrameDocument> FindFrameDocument(TEmbeddedBrowser& browser, const QString& frameName) {
-  const QString script = QString::fromLatin1(kFindFrameScript)
-                             .arg(FromUtf16(JavaScriptString(ToUtf16(AsciiLower(frameName)))));
+  const QString script =
+      QStringLiteral("(function(found) { if (found) delete found.window; return found; })(%1)")
+          .arg(FindFrameCall(frameName));
   const QVariantMap answer = browser.EvaluateScript(script).toMap();
   if (answer.isEmpty()) return std::nullopt;
   TFrameDocument frame;
@@ -44,6 +51,11 @@ std::optional<TFrameDocument> FindFrameDocument(TEmbeddedBrowser& browser, const
   frame.Name = answer.value(QStringLiteral("name")).toString();
   frame.URL = answer.value(QStringLiteral("url")).toString();
   return frame;
+}
+
+QString FrameWindowScript(const QString& frameName) {
+  return QStringLiteral("(function(found) { return found ? found.window : null; })(%1)")
+      .arg(FindFrameCall(frameName));
 }
 
 }  // namespace folverin

@@ -19,4 +19,8 @@ struct TFrameDocument {
 
 std::optional<TFrameDocument> FindFrameDocument(TEmbeddedBrowser& browser, const QString& frameName);
 
+// The same search as a script expression that gives the frame's window (or
+// null), for scripts that run without waiting for their answer.
+QString FrameWindowScript(const QString& frameName);
+
 }  // namespace folverin
