@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/full_screen.h"
@@ -32,6 +33,8 @@
 #include "qtcommon/qt_text.h"
 #include "ui/about_box.h"
 #include "ui/action_dialog.h"
+#include "ui/create_index_dialog.h"
+#include "ui/index_form.h"
 
 namespace folverin {
 
@@ -118,6 +121,14 @@ void TMainForm::CreateStartupWindows() {
   AboutBox = new TAboutBox(Settings.AppFolder, ToAnsi(QCoreApplication::applicationFilePath()),
                            versionSource, this);
   ActionDlg = new TActionDlg(this);
+  auto* quickSearch = new TIndexForm(Settings, [this] { return ActiveBrowserWindow(); }, this);
+  quickSearch->ReadDocumentList();
+  // Hidden by its close box as well: the buttons and the menu item follow.
+  connect(quickSearch, &TIndexForm::VisibilityChanged, this, [this](bool visible) {
+    mnuIndexSearch_->setChecked(visible);
+    for (TChildForm* child : BrowserWindows()) child->IndexBtn->setChecked(visible);
+  });
+  QuickSearchWindow = quickSearch;
 }
 
 void TMainForm::ApplyOutcome() {
@@ -242,9 +253,15 @@ void TMainForm::CreateHelpMenu() {
 void TMainForm::mnuAboutClick() { AboutBox->exec(); }
 
 void TMainForm::mnuCreateIndexClick() {
-  // The index builder dialog will run here, modally; whatever it leaves in
-  // the index folder decides whether the index is available from now on.
+  TCreateIDXForm dialog(Settings, this);
+  dialog.exec();
+  // Whatever the build left in the index folder decides whether the index
+  // is available from now on; the quick search names the documents of the
+  // new index, not those of the one it read at the start.
   Settings.IndexAvailable = IndexFilesExist(Settings.IndexFolder);
+  if (dialog.Outcome().Result == TIndexBuildResult::Done) {
+    if (auto* quickSearch = qobject_cast<TIndexForm*>(QuickSearchWindow.data())) quickSearch->ReadDocumentList();
+  }
 }
 
 // --- Tools menu ---------------------------------------------------------
