@@ -15,13 +15,17 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Opens the viewer on the bundled sample collection; without a display it
-# runs under a virtual X server.
+# Opens the viewer on a copy of the bundled sample collection in the build
+# folder, so that an index built there (and the collection's other files)
+# never land in the source tree; the copy keeps its index from run to run.
+# Without a display it runs under a virtual X server.
+SAMPLE_DIR = $(BUILD_DIR)/sample-collection
 run: build
+	@mkdir -p $(SAMPLE_DIR) && cp -R examples/collection/. $(SAMPLE_DIR)/
 	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD_DIR)/src/folverin --collection examples/collection; \
+	  $(BUILD_DIR)/src/folverin --collection $(SAMPLE_DIR); \
 	else \
-	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD_DIR)/src/folverin --collection examples/collection; \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD_DIR)/src/folverin --collection $(SAMPLE_DIR); \
 	fi
 
 test: build
