@@ -34,7 +34,8 @@ QLabel* SunkenText() {
 }  // namespace
 
 TCreateIDXForm::TCreateIDXForm(const TAppSettings& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), settings_(settings) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      settings_(settings) {
   setWindowTitle(QStringLiteral("Index erstellen"));
   setModal(true);
   StaticPath = SunkenText();

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
@@ -141,16 +142,25 @@ void TIndexForm::showEvent(QShowEvent* event) {
   ImmediateLoad->setChecked(settings_.ImmediateUpdate);
   SelectFile->setHorizontalHeaderLabels(
       {QStringLiteral("Titel"), QStringLiteral("Dokument"), QStringLiteral("Anzahl")});
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    setGeometry(area.right() + 1 - kWidth, area.top(), kWidth, kHeight);
-  }
+  // The top right corner of the screen, title bar included: the frame is
+  // known only once the window manager has put one round the window.
+  resize(kWidth, kHeight);
+  PlaceInTopRightCorner();
+  QTimer::singleShot(100, this, &TIndexForm::PlaceInTopRightCorner);
   WaitCursor();
   const TScopeGuard normal(NormalCursor);
   Panel2Resize();
   LoadKeywords();
   QWidget::showEvent(event);
   emit VisibilityChanged(true);
+}
+
+void TIndexForm::PlaceInTopRightCorner() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const QRect frame = frameGeometry();
+  move(area.right() + 1 - frame.width(), area.top());
 }
 
 void TIndexForm::hideEvent(QHideEvent* event) {

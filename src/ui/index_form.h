@@ -60,6 +60,7 @@ class TIndexForm : public QWidget {
 
  private:
   void Panel2Resize();
+  void PlaceInTopRightCorner();
   void ShowRows(const std::vector<TLookupRow>& rows);
 
   const TAppSettings& settings_;
