@@ -1,8 +1,6 @@
 #include "common/file_system.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +9,7 @@
 #include <fstream>
 
 #include "common/windows1252.h"
+#include "test_support/file_size_limit.h"
 
 namespace folverin {
 namespace {
@@ -202,15 +201,12 @@ TEST_F(FileSystemTest, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
   // A file size limit makes the write itself fail part-way, as a full disk
   // would; it applies to root too.
   MakeFile("index.htm", "old content");
-  rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const auto error = WriteWholeFile(Ansi("index.htm"), std::string(100000, 'n'));
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
+  std::optional<std::string> error;
+  {
+    const testing::TFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Active());
+    error = WriteWholeFile(Ansi("index.htm"), std::string(100000, 'n'));
+  }
   EXPECT_TRUE(error.has_value());
   EXPECT_EQ(ReadWholeFile(Ansi("index.htm")), "old content");
   EXPECT_EQ(EntryCount(), 1u);

@@ -1,9 +1,7 @@
 #include "index/index_builder.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +9,7 @@
 
 #include "app/app_settings.h"
 #include "common/file_system.h"
+#include "test_support/file_size_limit.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin {
@@ -203,15 +202,12 @@ TEST_F(IndexBuilderTest, AWriteThatFailsPartWayKeepsTheOldIndex) {
   folder_.Write("b.htm", Page("B", many));
   // A file size limit makes the writing fail as a full disk would; it
   // holds for root too.
-  rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const TIndexBuildOutcome outcome = Build();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
+  TIndexBuildOutcome outcome;
+  {
+    const testing::TFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Active());
+    outcome = Build();
+  }
   EXPECT_EQ(outcome.Result, TIndexBuildResult::Failed);
   EXPECT_EQ(*outcome.ErrorMessage, "Der Index kann im Ordner \"" + settings_.IndexFolder +
                                        "\" nicht geschrieben werden: Die Datei wird zu gro\xDF");
