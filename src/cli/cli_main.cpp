@@ -14,7 +14,8 @@ constexpr const char* kUsage =
     "  folverin-cli search DIR QUERY [--page FILE|-] [--null]\n"
     "  folverin-cli text FILE...\n"
     "  folverin-cli index DIR\n"
-    "  folverin-cli lookup DIR KEYWORD\n";
+    "  folverin-cli lookup DIR KEYWORD\n"
+    "  folverin-cli links FILE|DIR... [--offline]\n";
 
 }  // namespace
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "text") == 0) return RunTextCommand(args);
     if (std::strcmp(argv[1], "index") == 0) return RunIndexCommand(args);
     if (std::strcmp(argv[1], "lookup") == 0) return RunLookupCommand(args);
+    if (std::strcmp(argv[1], "links") == 0) return RunLinksCommand(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "folverin-cli: %s\n", error.what());
     return 1;

@@ -15,5 +15,6 @@ int RunSearchCommand(const Arguments& args);
 int RunTextCommand(const Arguments& args);
 int RunIndexCommand(const Arguments& args);
 int RunLookupCommand(const Arguments& args);
+int RunLinksCommand(const Arguments& args);
 
 }  // namespace folverin::cli
