@@ -14,7 +14,8 @@
 #   - `folverin-cli index` on ten copies of it (ten sub-folders) against one;
 #   - `folverin-cli lookup` of a frequent keyword against `grep -c -F` of it
 #     on the same Link.iDB.
-# Prints the medians and the ratios against the goals.
+# Prints the medians and the ratios against the goals. Exits 1 when the
+# round trip fails or a goal is missed.
 #   ROUNDS=5 LOOKUPS=20 WORK_DIR=/tmp/folverin-bench-index BUILD_DIR=build-bench bench/index/run.sh
 set -euo pipefail
 
@@ -25,8 +26,8 @@ ROUNDS=${ROUNDS:-5}
 LOOKUPS=${LOOKUPS:-20}
 JOBS=${JOBS:-$(nproc)}
 # The keyword order follows the locale; a German user's, as the UI is German.
-export LANG=${INDEX_LOCALE:-de_DE.UTF-8}
-unset LC_ALL LC_COLLATE
+# Given to the commands only: the shell itself need not have that locale.
+INDEX_LANG=${INDEX_LOCALE:-de_DE.UTF-8}
 PG=/usr/share/doc/postgresql-doc-15/html
 UDO=/usr/share/doc/udo-doc-de/html
 PY=/usr/bin/python3  # Debian's, for python3-icu
@@ -67,17 +68,17 @@ make_collection "$WORK/pg10" "PostgreSQL 15, zehnfach" "$PG" 10
 make_collection "$WORK/udo" "UDO" "$UDO"
 echo "collections: pg $(find "$WORK/pg" -name '*.htm*' | wc -l) documents," \
   "pg10 $(find "$WORK/pg10" -name '*.htm*' | wc -l), udo $(find "$WORK/udo" -name '*.htm*' | wc -l);" \
-  "locale $LANG"
+  "locale $INDEX_LANG"
 
 # Round trip.
 status=0
 for c in pg udo pg10; do
-  "$CLI" index "$WORK/$c" >"$WORK/index-$c.log" 2>&1 || { echo "index $c failed"; status=1; }
+  env -u LC_ALL -u LC_COLLATE LANG="$INDEX_LANG" "$CLI" index "$WORK/$c" >"$WORK/index-$c.log" 2>&1 || { echo "index $c failed"; status=1; }
   echo "== check_index $c"
-  "$PY" "$ROOT/bench/index/check_index.py" "$WORK/$c" || status=1
+  "$PY" "$ROOT/bench/index/check_index.py" --locale "${INDEX_LANG%%[.@]*}" "$WORK/$c" || status=1
 done
 echo "== check_index self-test (pg10)"
-"$PY" "$ROOT/bench/index/check_index.py" --self-test "$WORK/pg10" || status=1
+"$PY" "$ROOT/bench/index/check_index.py" --locale "${INDEX_LANG%%[.@]*}" --self-test "$WORK/pg10" || status=1
 
 # swish-e over the same files, and only those.
 printf 'IndexOnly .html .htm\n' >"$WORK/swish.conf"
@@ -92,9 +93,10 @@ print(f"lookup keyword {best.decode()}: {rows[best]} rows of Link.iDB", file=sys
 PY
 )
 
-"$PY" - "$WORK" "$CLI" "$ROUNDS" "$LOOKUPS" "$KEYWORD" <<'PY'
+"$PY" - "$WORK" "$CLI" "$ROUNDS" "$LOOKUPS" "$KEYWORD" "$INDEX_LANG" <<'PY' || status=1
 import os, statistics, subprocess, sys, time
 work, cli, rounds, lookups, keyword = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
+os.environ.pop("LC_ALL", None); os.environ.pop("LC_COLLATE", None); os.environ["LANG"] = sys.argv[6]
 pg, pg10 = f"{work}/pg", f"{work}/pg10"
 commands = {
     "folverin index pg": [cli, "index", pg],
@@ -106,24 +108,26 @@ commands = {
 times = {name: [] for name in commands}
 peaks = {name: [] for name in commands}
 
+# Wall time of the command started directly. grep exits 1 when it counts 0.
 def measure(name):
-    devnull = os.open(os.devnull, os.O_WRONLY)
     start = time.perf_counter()
-    child = subprocess.Popen(commands[name], stdout=devnull, stderr=devnull)
-    _, status, usage = os.wait4(child.pid, 0)
-    wall = time.perf_counter() - start
-    child.returncode = os.waitstatus_to_exitcode(status)
-    os.close(devnull)
-    if child.returncode != 0 and not name.startswith("grep"):
-        sys.exit(f"{name} exited {child.returncode}")
-    times[name].append(wall)
-    peaks[name].append(usage.ru_maxrss / 1024)  # kB -> MB
+    code = subprocess.call(commands[name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    times[name].append(time.perf_counter() - start)
+    if code not in (0, 1) or (code == 1 and not name.startswith("grep")):
+        sys.exit(f"{name} exited {code}")
 
-# One warm-up of each, then the rounds.
+# Peak RSS through /usr/bin/time: the child's own rusage would count the
+# Python process it was forked from, which is larger than grep.
+def peak_rss(name):
+    out = f"{work}/time.txt"
+    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", out] + commands[name],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    peaks[name].append(int(open(out).read().split()[-1]) / 1024)  # kB -> MB
+
+# One run of each under /usr/bin/time, also a warm-up; the rounds; one more
+# under /usr/bin/time.
 for name in commands:
-    measure(name)
-for name in commands:
-    times[name].clear(); peaks[name].clear()
+    peak_rss(name)
 for r in range(rounds):
     for name in ("folverin index pg", "swish-e pg", "folverin index pg10"):
         measure(name)
@@ -132,6 +136,9 @@ for r in range(rounds):
         measure("grep -c -F")
     print(f"round {r + 1}: " + ", ".join(f"{n} {times[n][-1] * 1000:.0f} ms" for n in
           ("folverin index pg", "swish-e pg", "folverin index pg10")), flush=True)
+
+for name in commands:
+    peak_rss(name)
 
 med = {n: statistics.median(t) * 1000 for n, t in times.items()}
 peak = {n: max(p) for n, p in peaks.items()}
@@ -151,5 +158,6 @@ goal("index pg10 / index pg", med["folverin index pg10"] / med["folverin index p
 goal("index pg10: folverin peak", peak["folverin index pg10"], 1024, " MB")
 goal(f"lookup {keyword}: folverin / grep -c -F", med["folverin lookup"] / med["grep -c -F"], 1.0)
 print("all goals met" if ok else "some goals missed")
+sys.exit(0 if ok else 1)
 PY
 exit $status
