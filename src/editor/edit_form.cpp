@@ -12,7 +12,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -170,12 +174,13 @@ void TEditForm::CreateToolBar() {
 
   connect(NewBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
   connect(SaveBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
+  connect(PrintBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
   connect(WordWrapBtn, &QAction::toggled, this, [this](bool down) {
     Source->setWrapMode(down ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
   });
-  // Not built yet: printing, find and replace, the link check and the
-  // element inspector. "Weitersuchen" stays disabled for good.
-  for (QAction* action : {PrintBtn, FindBtn, FindNextBtn, ReplaceBtn, CheckBtn, ToolButton1, OfflineOnlyBtn})
+  // Not built yet: find and replace, the link check and the element
+  // inspector. "Weitersuchen" stays disabled for good.
+  for (QAction* action : {FindBtn, FindNextBtn, ReplaceBtn, CheckBtn, ToolButton1, OfflineOnlyBtn})
     action->setEnabled(false);
 }
 
@@ -199,13 +204,13 @@ void TEditForm::CreateMenus() {
   QAction* saveAsItem = mnuFile->addAction(QStringLiteral("Speichern unter ..."));
   QAction* printItem = mnuFile->addAction(QStringLiteral("Drucken"));
   printItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  printItem->setEnabled(false);
   QAction* closeItem = mnuFile->addAction(QStringLiteral("Schliessen"));
   closeItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
   mnuFile->addSeparator();
   QAction* exitItem = mnuFile->addAction(QStringLiteral("Beenden"));
   connect(newItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
   connect(saveItem, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
+  connect(printItem, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
   connect(saveAsItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileSaveAsClick(); }); });
   connect(closeItem, &QAction::triggered, this, &TEditForm::CloseRequested);
   connect(exitItem, &QAction::triggered, this, &TEditForm::ExitRequested);
@@ -369,6 +374,40 @@ void TEditForm::mnuFileSaveAsClick() {
   fileName_ = chosen;
   UpdateCaption();
   SaveBtnClick();
+}
+
+void TEditForm::PrintBtnClick() {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PrintText(printer);
+}
+
+void TEditForm::PrintText(QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    ShowErrorBox(this, QStringLiteral("Der Drucker kann nicht ge\u00F6ffnet werden"));
+    return;
+  }
+  // The editor's face and style at the size it has on the screen, in points.
+  QFont font = EditorFont(13, true);
+  font.setPointSizeF(13.0 * 72.0 / Source->logicalDpiY());
+  painter.setFont(QFont(font, painter.device()));
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int pageHeight = painter.viewport().height();
+  const QString text = FromAnsi(Text());
+  int y = 0;
+  // Lines end as they do in the editor: CR LF, a lone CR or a lone LF.
+  const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+  for (const QString& line : lines) {
+    if (y + metrics.height() > pageHeight && y > 0) {
+      printer.newPage();
+      y = 0;
+    }
+    painter.drawText(0, y + metrics.ascent(), line);
+    y += metrics.height();
+  }
+  painter.end();
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@ class QAction;
 class QFileDialog;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QToolBar;
 class QsciLexerHTML;
 class QsciScintilla;
@@ -44,6 +45,11 @@ class TEditForm : public QMainWindow {
   void mnuFileNewClick();
   void SaveBtnClick();
   void mnuFileSaveAsClick();
+  // Print: the print dialog, then PrintText on the chosen printer.
+  void PrintBtnClick();
+  // Every line of the text as one printed line in the editor's font, page
+  // after page; no header, footer, numbers or colours.
+  void PrintText(QPrinter& printer);
 
   // "Speichern unter" and "Neu" show this dialog, already set up (title,
   // filter, start folder); the chosen path or empty when cancelled. Tests

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
@@ -237,7 +238,7 @@ TEST_F(EditorWindowTest, ShowSourceOfAFrameOpensItsFileWithMergedMenusAndSaveWri
   EXPECT_EQ(editor->StatusPanels[0]->text(), QStringLiteral("Position: 7/1"));
 
   Item(editor->mnuFile, "Speichern")->trigger();
-  const std::string saved = ReadFile(Path("start.htm"));
+  std::string saved = ReadFile(Path("start.htm"));
   EXPECT_EQ(saved, "Gr&ouml;&szlig;e " + EditorTextToFileBytes(EditorTextFromBytes(original)));
   EXPECT_FALSE(editor->Modified());
   EXPECT_EQ(editor->windowTitle(), Path("start.htm"));
@@ -246,9 +247,16 @@ TEST_F(EditorWindowTest, ShowSourceOfAFrameOpensItsFileWithMergedMenusAndSaveWri
   EXPECT_TRUE(Shown(editor).startsWith(QString::fromUtf8("Größe ")));
   EXPECT_EQ(TrashedVersionsOf("start.htm"), 1);
 
+  // Ctrl+S in the editor saves too.
+  TypeAtStart(editor, "a");
+  QTest::keyClick(editor->Source, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFile(Path("start.htm")), "a" + saved);
+  saved = "a" + saved;
+  EXPECT_FALSE(editor->Modified());
+
   // Undo from the menu takes the typing back.
   Item(editor->mnuEdit, QString::fromUtf8("Rückgängig"))->trigger();
-  EXPECT_FALSE(Shown(editor).startsWith(QString::fromUtf8("Größe ")));
+  EXPECT_TRUE(Shown(editor).startsWith(QString::fromUtf8("Größe ")));
   EXPECT_TRUE(editor->Modified());
 
   // Closing asks; "Nein" closes without writing.
@@ -382,6 +390,35 @@ TEST_F(EditorWindowTest, NewAndSaveAsUseTheSaveDialogAndReplaceAnExistingFile) {
   editor->mnuFileNewClick();
   EXPECT_EQ(editor->Text(), "y" + NewFileTemplate());
   EXPECT_EQ(editor->FileName(), Path("neu.htm"));
+}
+
+// Counts the pages of a PDF file Qt wrote.
+int PdfPages(const QString& path) {
+  const std::string pdf = ReadFile(path);
+  int pages = 0;
+  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  return pages;
+}
+
+TEST_F(EditorWindowTest, PrintWritesEveryLineAndBreaksPages) {
+  std::string lines;
+  for (int i = 1; i <= 300; ++i) lines += "<P>Zeile " + std::to_string(i) + "</P>\n";
+  const QString file = QString::fromStdString(folder_->Write("lang.htm", lines));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("lang.pdf"));
+  editor->PrintText(printer);
+  const int longPages = PdfPages(Path("lang.pdf"));
+  EXPECT_GT(longPages, 3);
+
+  editor->SetText("<P>kurz</P>");
+  printer.setOutputFileName(Path("kurz.pdf"));
+  editor->PrintText(printer);
+  EXPECT_EQ(PdfPages(Path("kurz.pdf")), 1);
+  EXPECT_TRUE(editor->PrintBtn->isEnabled());
 }
 
 TEST_F(EditorWindowTest, AFailedSaveKeepsTextAndMarkAndTheWindowOnClosing) {
