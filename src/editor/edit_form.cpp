@@ -4,6 +4,13 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -69,8 +76,48 @@ bool MoveToTrash(const std::string& utf8Path, std::string& utf8PathInTrash) {
 
 }  // namespace
 
+TFindDialog::TFindDialog(QWidget* parent, bool replace) : QDialog(parent) {
+  setWindowTitle(replace ? QStringLiteral("Ersetzen") : QStringLiteral("Suchen"));
+  setModal(false);
+  auto* grid = new QGridLayout(this);
+  FindText = new QLineEdit(this);
+  grid->addWidget(new QLabel(QStringLiteral("Suchen &nach:"), this), 0, 0);
+  grid->addWidget(FindText, 0, 1);
+  int row = 1;
+  if (replace) {
+    ReplaceText = new QLineEdit(this);
+    grid->addWidget(new QLabel(QStringLiteral("Ersetzen &durch:"), this), row, 0);
+    grid->addWidget(ReplaceText, row++, 1);
+  }
+  WholeWord = new QCheckBox(QStringLiteral("Nur &ganzes Wort suchen"), this);
+  MatchCase = new QCheckBox(QStringLiteral("Gro\u00DF-/Kleinschreibung &beachten"), this);
+  grid->addWidget(WholeWord, row++, 0, 1, 2);
+  grid->addWidget(MatchCase, row++, 0, 1, 2);
+  if (!replace) {
+    auto* direction = new QGroupBox(QStringLiteral("Richtung"), this);
+    auto* directionLayout = new QHBoxLayout(direction);
+    Up = new QRadioButton(QStringLiteral("Nach &oben"), direction);
+    Down = new QRadioButton(QStringLiteral("Nach &unten"), direction);
+    Down->setChecked(true);
+    directionLayout->addWidget(Up);
+    directionLayout->addWidget(Down);
+    grid->addWidget(direction, row++, 0, 1, 2);
+  }
+  auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+  FindNextButton = buttons->addButton(QStringLiteral("&Weitersuchen"), QDialogButtonBox::ActionRole);
+  FindNextButton->setDefault(true);
+  if (replace) {
+    ReplaceButton = buttons->addButton(QStringLiteral("&Ersetzen"), QDialogButtonBox::ActionRole);
+    ReplaceAllButton = buttons->addButton(QStringLiteral("&Alle ersetzen"), QDialogButtonBox::ActionRole);
+  }
+  buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+  grid->addWidget(buttons, 0, 2, row, 1);
+}
+
 TEditForm::TEditForm(QWidget* parent) : QMainWindow(parent) {
   resize(640, 480);
+  Beep = [] { QApplication::beep(); };
   RunSaveDialog = [](QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return QString();
     return dialog.selectedFiles().value(0);
@@ -79,6 +126,16 @@ TEditForm::TEditForm(QWidget* parent) : QMainWindow(parent) {
   CreateToolBar();
   CreateStatusBar();
   CreateMenus();
+  FindDlg = new TFindDialog(this, false);
+  ReplaceDlg = new TFindDialog(this, true);
+  connect(FindDlg->FindNextButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { DoFindText(*FindDlg); }); });
+  connect(ReplaceDlg->FindNextButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { DoFindText(*ReplaceDlg); }); });
+  connect(ReplaceDlg->ReplaceButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { ReplaceDlgReplace(false); }); });
+  connect(ReplaceDlg->ReplaceAllButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { ReplaceDlgReplace(true); }); });
 }
 
 void TEditForm::CreateEditor() {
@@ -175,12 +232,14 @@ void TEditForm::CreateToolBar() {
   connect(NewBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
   connect(SaveBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
   connect(PrintBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
+  connect(FindBtn, &QAction::triggered, this, &TEditForm::FindBtnClick);
+  connect(ReplaceBtn, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
   connect(WordWrapBtn, &QAction::toggled, this, [this](bool down) {
     Source->setWrapMode(down ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
   });
-  // Not built yet: find and replace, the link check and the element
-  // inspector. "Weitersuchen" stays disabled for good.
-  for (QAction* action : {FindBtn, FindNextBtn, ReplaceBtn, CheckBtn, ToolButton1, OfflineOnlyBtn})
+  // Not built yet: the link check and the element inspector.
+  // "Weitersuchen" stays disabled for good.
+  for (QAction* action : {FindNextBtn, CheckBtn, ToolButton1, OfflineOnlyBtn})
     action->setEnabled(false);
 }
 
@@ -234,7 +293,10 @@ void TEditForm::CreateMenus() {
   mnuEdit->addSeparator();
   QAction* checkItem = mnuEdit->addAction(QStringLiteral("&URLs testen"));
   checkItem->setShortcut(QKeySequence(Qt::Key_F5));
-  for (QAction* item : {findItem, findAgainItem, replaceItem, checkItem}) item->setEnabled(false);
+  checkItem->setEnabled(false);
+  connect(findItem, &QAction::triggered, this, &TEditForm::FindBtnClick);
+  connect(findAgainItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFindAgainClick(); }); });
+  connect(replaceItem, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
   connect(undoItem, &QAction::triggered, Source, &QsciScintilla::undo);
   connect(cutItem, &QAction::triggered, Source, &QsciScintilla::cut);
   connect(copyItem, &QAction::triggered, Source, &QsciScintilla::copy);
@@ -408,6 +470,79 @@ void TEditForm::PrintText(QPrinter& printer) {
     y += metrics.height();
   }
   painter.end();
+}
+
+// --- find and replace -------------------------------------------------
+
+void TEditForm::FindBtnClick() {
+  FindDlg->show();
+  FindDlg->raise();
+}
+
+void TEditForm::ReplaceBtnClick() {
+  ReplaceDlg->show();
+  ReplaceDlg->raise();
+}
+
+bool TEditForm::FindNext(const QString& text, bool matchCase, bool wholeWord, bool backwards) {
+  const QByteArray wanted = text.toUtf8();
+  const long start = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  const long end = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+  const long length = Source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+  int flags = 0;
+  if (matchCase) flags |= QsciScintillaBase::SCFIND_MATCHCASE;
+  if (wholeWord) flags |= QsciScintillaBase::SCFIND_WHOLEWORD;
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(flags));
+  // A target from high to low searches backwards.
+  Source->SendScintilla(QsciScintillaBase::SCI_SETTARGETSTART, static_cast<unsigned long>(backwards ? start : end));
+  Source->SendScintilla(QsciScintillaBase::SCI_SETTARGETEND, static_cast<unsigned long>(backwards ? 0 : length));
+  const long found = Source->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
+                                           static_cast<unsigned long>(wanted.size()), wanted.constData());
+  if (found < 0) return false;
+  const long foundEnd = Source->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(found), foundEnd);
+  Source->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+  return true;
+}
+
+void TEditForm::DoFindText(TFindDialog& dialog) {
+  const QString text = dialog.FindText->text();
+  const bool backwards = dialog.Down && !dialog.Down->isChecked();
+  if (text.isEmpty() || !FindNext(text, dialog.MatchCase->isChecked(), dialog.WholeWord->isChecked(), backwards))
+    Beep();
+}
+
+void TEditForm::mnuFindAgainClick() {
+  FindDlg->Down->setChecked(true);
+  DoFindText(*FindDlg);
+  Source->setFocus();
+}
+
+void TEditForm::ReplaceDlgReplace(bool all) {
+  const QString text = ReplaceDlg->FindText->text();
+  if (text.isEmpty()) {
+    Beep();
+    return;
+  }
+  const QByteArray replacement = ReplaceDlg->ReplaceText->text().toUtf8();
+  const bool matchCase = ReplaceDlg->MatchCase->isChecked();
+  const bool wholeWord = ReplaceDlg->WholeWord->isChecked();
+  // From the caret: a match selected there is the first one replaced.
+  const long start = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(start), start);
+  int replaced = 0;
+  Source->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+  while (FindNext(text, matchCase, wholeWord, false)) {
+    Source->SendScintilla(QsciScintillaBase::SCI_TARGETFROMSELECTION);
+    Source->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(replacement.size()),
+                          replacement.constData());
+    const long after = Source->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+    Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(after), after);
+    ++replaced;
+    if (!all) break;
+  }
+  Source->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+  if (replaced == 0) Beep();
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 // merged into the frame's menu bar while it is active.
 #pragma once
 
+#include <QDialog>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -12,6 +13,10 @@
 #include "common/ansi_string.h"
 
 class QAction;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -21,6 +26,22 @@ class QsciLexerHTML;
 class QsciScintilla;
 
 namespace folverin {
+
+// The modeless find dialog and, with a replacement text and without a
+// direction, the find-and-replace dialog.
+class TFindDialog : public QDialog {
+ public:
+  TFindDialog(QWidget* parent, bool replace);
+  QLineEdit* FindText = nullptr;
+  QLineEdit* ReplaceText = nullptr;  // replace dialog only
+  QCheckBox* WholeWord = nullptr;
+  QCheckBox* MatchCase = nullptr;
+  QRadioButton* Up = nullptr;  // find dialog only
+  QRadioButton* Down = nullptr;
+  QPushButton* FindNextButton = nullptr;
+  QPushButton* ReplaceButton = nullptr;
+  QPushButton* ReplaceAllButton = nullptr;
+};
 
 class TEditForm : public QMainWindow {
   Q_OBJECT
@@ -50,6 +71,18 @@ class TEditForm : public QMainWindow {
   // Every line of the text as one printed line in the editor's font, page
   // after page; no header, footer, numbers or colours.
   void PrintText(QPrinter& printer);
+
+  // Find and replace: from the caret, never wrapping around; a miss and an
+  // empty search text only beep.
+  void FindBtnClick();
+  void ReplaceBtnClick();
+  void mnuFindAgainClick();
+  void DoFindText(TFindDialog& dialog);
+  void ReplaceDlgReplace(bool all);
+  TFindDialog* FindDlg = nullptr;
+  TFindDialog* ReplaceDlg = nullptr;
+  // The system beep; tests count it.
+  std::function<void()> Beep;
 
   // "Speichern unter" and "Neu" show this dialog, already set up (title,
   // filter, start folder); the chosen path or empty when cancelled. Tests
@@ -102,6 +135,9 @@ class TEditForm : public QMainWindow {
   bool Save();
   QString ChooseFile(const QString& title);
   void ReplaceText(const AnsiString& text);
+  // Selects the next match between the selection and the end (or the
+  // start, backwards); false when there is none.
+  bool FindNext(const QString& text, bool matchCase, bool wholeWord, bool backwards);
 
   QString fileName_;
   bool modified_ = false;

@@ -6,6 +6,9 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
@@ -15,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
@@ -419,6 +423,75 @@ TEST_F(EditorWindowTest, PrintWritesEveryLineAndBreaksPages) {
   editor->PrintText(printer);
   EXPECT_EQ(PdfPages(Path("kurz.pdf")), 1);
   EXPECT_TRUE(editor->PrintBtn->isEnabled());
+}
+
+TEST_F(EditorWindowTest, FindAndReplaceGoFromTheCaretWithoutWrappingAndBeepOnAMiss) {
+  const QString file = QString::fromStdString(folder_->Write("suchen.htm", "Rot rot ROT\nrote Rot"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  int beeps = 0;
+  editor->Beep = [&beeps] { ++beeps; };
+  TFindDialog& find = *editor->FindDlg;
+  Item(editor->mnuEdit, "&Suchen")->trigger();
+  EXPECT_TRUE(find.isVisible());
+  EXPECT_FALSE(find.isModal());
+
+  // An empty search text only beeps.
+  find.FindNextButton->click();
+  EXPECT_EQ(beeps, 1);
+
+  // Down, ignoring case: every "rot" in turn, then a beep at the end and no
+  // restart at the top.
+  find.FindText->setText("rot");
+  QStringList found;
+  for (int i = 0; i < 5; ++i) {
+    find.FindNextButton->click();
+    int line = 0, index = 0;
+    editor->Source->getCursorPosition(&line, &index);
+    found << QStringLiteral("%1:%2:%3").arg(line).arg(index).arg(editor->Source->selectedText());
+  }
+  EXPECT_EQ(found, (QStringList{"0:3:Rot", "0:7:rot", "0:11:ROT", "1:3:rot", "1:8:Rot"}));
+  EXPECT_EQ(beeps, 1);
+  find.FindNextButton->click();
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(editor->Source->selectedText(), QStringLiteral("Rot"));
+
+  // Whole words and match case, upwards from there.
+  find.WholeWord->setChecked(true);
+  find.MatchCase->setChecked(true);
+  find.Up->setChecked(true);
+  find.FindNextButton->click();
+  int line = 0, index = 0;
+  editor->Source->getCursorPosition(&line, &index);
+  EXPECT_EQ(QStringLiteral("%1:%2").arg(line).arg(index), QStringLiteral("0:7"));  // not "rote"
+  find.FindNextButton->click();
+  EXPECT_EQ(beeps, 3);  // "Rot" at the start does not match the case
+
+  // "Weitersuchen" turns the direction down and searches forward.
+  Item(editor->mnuEdit, "&Weitersuchen")->trigger();
+  EXPECT_TRUE(find.Down->isChecked());
+  EXPECT_EQ(beeps, 4);  // no whole lower-case "rot" after the one selected
+
+  // Replace: the next match from the caret, then all the rest as one undo
+  // step; nothing left beeps.
+  TFindDialog& replace = *editor->ReplaceDlg;
+  Item(editor->mnuEdit, "&Ersetzen...")->trigger();
+  EXPECT_TRUE(replace.isVisible());
+  editor->Source->setCursorPosition(0, 4);
+  replace.FindText->setText("rot");
+  replace.ReplaceText->setText("Blau");
+  replace.ReplaceButton->click();
+  EXPECT_EQ(editor->Text(), "Rot Blau ROT\r\nrote Rot");
+  replace.ReplaceAllButton->click();
+  EXPECT_EQ(editor->Text(), "Rot Blau Blau\r\nBlaue Blau");
+  EXPECT_EQ(beeps, 4);
+  replace.ReplaceAllButton->click();
+  EXPECT_EQ(beeps, 5);
+  editor->Source->undo();
+  EXPECT_EQ(editor->Text(), "Rot Blau ROT\r\nrote Rot");
+  replace.FindText->clear();
+  replace.ReplaceButton->click();
+  EXPECT_EQ(beeps, 6);
 }
 
 TEST_F(EditorWindowTest, AFailedSaveKeepsTextAndMarkAndTheWindowOnClosing) {
