@@ -304,6 +304,7 @@ void TEditForm::CreateMenus() {
 
   mnuView = new QMenu(QStringLiteral("Anzeige"), this);
   mnuView->setEnabled(false);
+  mnuView->menuAction()->setEnabled(false);  // greyed in the frame's bar
 
   // The shortcuts work while the window has the focus, also when the
   // frame shows other menus.

@@ -210,7 +210,7 @@ TEST_F(EditorWindowTest, ShowSourceOfAFrameOpensItsFileWithMergedMenusAndSaveWri
   EXPECT_EQ(MenuBarTitles(), (QStringList{"Datei", "Bearbeiten", "Anzeige", "Fenster", "&Hilfe"}));
   EXPECT_EQ(BarMenu("Datei"), editor->mnuFile);
   EXPECT_EQ(BarMenu("Bearbeiten"), editor->mnuEdit);
-  EXPECT_FALSE(editor->mnuView->isEnabled());
+  EXPECT_FALSE(BarMenu("Anzeige")->menuAction()->isEnabled());
   EXPECT_TRUE(editor->mnuView->actions().isEmpty());
   QStringList fileItems;
   for (QAction* action : editor->mnuFile->actions())
@@ -345,6 +345,18 @@ TEST_F(EditorWindowTest, EveryByteValueGoesThroughTheWidgetUnchanged) {
     }
   }
   EXPECT_EQ(saved, expected);
+}
+
+TEST_F(EditorWindowTest, AUtf8DocumentShowsItsBytesAsCharactersAndIsWrittenBackByteForByte) {
+  // "Größe 中文" in UTF-8: ö is C3 B6, ß is C3 9F, 中 is E4 B8 AD (with the
+  // umlaut byte E4 inside), 文 is E6 96 87.
+  const std::string utf8 = "<P>Gr\xC3\xB6\xC3\x9F" "e \xE4\xB8\xAD\xE6\x96\x87</P>\r\n";
+  const QString file = QString::fromStdString(folder_->Write("utf8.htm", utf8));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(Shown(editor), QString::fromUtf8("<P>GrÃ¶ÃŸe ä¸\u00ADæ–‡</P>\r\n"));
+  editor->SaveBtnClick();
+  EXPECT_EQ(ReadFile(file), utf8);
 }
 
 TEST_F(EditorWindowTest, NewAndSaveAsUseTheSaveDialogAndReplaceAnExistingFile) {
