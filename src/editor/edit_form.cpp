@@ -185,6 +185,7 @@ void TEditForm::CreateEditor() {
                         static_cast<unsigned long>(QsciScintillaBase::SCVS_USERACCESSIBLE));
   layout->addWidget(Source, 1);
   setCentralWidget(client);
+  Source->installEventFilter(this);
 
   connect(Source, &QsciScintilla::textChanged, this, [this] { Guarded(this, [this] { SourceChange(); }); });
   connect(Source, &QsciScintilla::cursorPositionChanged, this,
@@ -544,6 +545,22 @@ void TEditForm::ReplaceDlgReplace(bool all) {
   }
   Source->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
   if (replaced == 0) Beep();
+}
+
+bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Source) {
+    if (event->type() == QEvent::FocusIn) hadFocus_ = true;
+    if (event->type() == QEvent::FocusOut && hadFocus_ && !passingFocusOut_) {
+      // Let the control lose the focus as usual, then have it go on
+      // drawing its caret (into the find dialog, for example).
+      passingFocusOut_ = true;
+      QCoreApplication::sendEvent(Source, event);
+      passingFocusOut_ = false;
+      Source->SendScintilla(QsciScintillaBase::SCI_SETFOCUS, 1UL);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {

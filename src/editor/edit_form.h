@@ -119,6 +119,7 @@ class TEditForm : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateEditor();
@@ -143,6 +144,8 @@ class TEditForm : public QMainWindow {
   bool modified_ = false;
   bool replacing_ = false;  // the text is being replaced, not edited
   bool closing_ = false;
+  bool hadFocus_ = false;
+  bool passingFocusOut_ = false;  // the caret stays visible once the editor had the focus
   size_t characterCount_ = 0;
 };
 

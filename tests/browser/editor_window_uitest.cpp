@@ -468,6 +468,13 @@ TEST_F(EditorWindowTest, FindAndReplaceGoFromTheCaretWithoutWrappingAndBeepOnAMi
   EXPECT_EQ(beeps, 2);
   EXPECT_EQ(editor->Source->selectedText(), QStringLiteral("Rot"));
 
+  // The caret stays visible while the focus is in the dialog.
+  QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+  QApplication::sendEvent(editor->Source, &in);
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(editor->Source, &out);
+  EXPECT_NE(editor->Source->SendScintilla(QsciScintillaBase::SCI_GETFOCUS), 0);
+
   // Whole words and match case, upwards from there.
   find.WholeWord->setChecked(true);
   find.MatchCase->setChecked(true);
