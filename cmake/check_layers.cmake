@@ -10,7 +10,7 @@
 #             <- builder, layout <- view)
 #   common <- app <- search
 #   core <- index, editor
-#   Qt: qtcommon <- browser <- ui <- gui;  cli over the core
+#   Qt: qtcommon <- browser, editor windows <- ui <- gui;  cli over the core
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -31,7 +31,7 @@ set(allowed_htmlengine/view      ${engine_all})
 set(allowed_app                  common app)
 set(allowed_search               common app search)
 set(allowed_index                ${engine_all} app search index)
-set(allowed_editor               ${engine_all} app editor)
+set(allowed_editor               ${engine_all} app editor qtcommon)
 set(allowed_cli                  ${engine_all} app search index editor cli)
 set(allowed_qtcommon             common qtcommon)
 set(allowed_browser              common app search browser qtcommon)

@@ -27,6 +27,7 @@
 #include "browser/browser_window.h"
 #include "common/file_system.h"
 #include "common/windows1252.h"
+#include "editor/edit_form.h"
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
@@ -51,6 +52,10 @@ const QString kRecentGroup = QStringLiteral("URLs/MRU Items");
 
 TChildForm* BrowserOf(QMdiSubWindow* window) {
   return window ? qobject_cast<TChildForm*>(window->widget()) : nullptr;
+}
+
+TEditForm* EditorOf(QMdiSubWindow* window) {
+  return window ? qobject_cast<TEditForm*>(window->widget()) : nullptr;
 }
 
 }  // namespace
@@ -359,9 +364,14 @@ void TMainForm::RebuildMenuBar() {
   const std::vector<int> frameGroups = {kGroupFile, kGroupTools, kGroupView, kGroupWindow, kGroupHelp};
   QList<QMenu*> childMenus;
   std::vector<int> childGroups;
-  if (TChildForm* child = ActiveBrowserWindow()) {
+  QMdiSubWindow* active = mdiArea_->activeSubWindow();
+  if (!active) active = mdiArea_->currentSubWindow();
+  if (TChildForm* child = BrowserOf(active)) {
     childMenus = {child->mnuFile, child->mnuEdit};
     childGroups = {kGroupFile, kGroupEdit};
+  } else if (TEditForm* editor = EditorOf(active)) {
+    childMenus = {editor->mnuFile, editor->mnuEdit, editor->mnuView};
+    childGroups = {kGroupFile, kGroupEdit, kGroupView};
   }
   menuBar()->clear();
   for (const TMergedMenu& entry : MergeMenus(frameGroups, childGroups)) {
@@ -455,11 +465,43 @@ TChildForm* TMainForm::OpenBrowserWindow(const QString& address) {
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   window->showMaximized();
+  connect(child, &TChildForm::SourceRequested, this,
+          [this](const QString& fileName, bool) { OpenEditorWindow(fileName); });
   QPointer<TChildForm> guard(child);
   child->NavigateCurrent();
   if (!guard) return nullptr;
-  AddTab(window);
+  AddTab(window, AppIcon(TAppIcon::BrowserWindow));
   return child;
+}
+
+TEditForm* TMainForm::OpenEditorWindow(const QString& fileName) {
+  auto* editor = new TEditForm;
+  editor->setWindowTitle(fileName);
+  QString error;
+  if (!editor->LoadFile(fileName, error)) {
+    // No window for a file that could not be read: a save from it would
+    // replace that file with whatever was typed into the empty window.
+    delete editor;
+    ShowErrorBox(this, error);
+    return nullptr;
+  }
+  QMdiSubWindow* window = mdiArea_->addSubWindow(editor);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowIcon(AppIcon(TAppIcon::Source));
+  connect(editor, &TEditForm::CloseRequested, this, [this, editor] { CloseChild(editor); });
+  connect(editor, &TEditForm::ExitRequested, this, &TMainForm::CloseProgram);
+  window->showMaximized();
+  AddTab(window, AppIcon(TAppIcon::Source));
+  RebuildMenuBar();
+  return editor;
+}
+
+QList<TEditForm*> TMainForm::EditorWindows() const {
+  QList<TEditForm*> editors;
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    if (TEditForm* editor = EditorOf(window)) editors << editor;
+  }
+  return editors;
 }
 
 void TMainForm::mnuNewClick() { OpenBrowserWindow(QStringLiteral("about:blank")); }
@@ -538,13 +580,13 @@ int TMainForm::TabOf(QObject* window) const {
   return -1;
 }
 
-void TMainForm::AddTab(QMdiSubWindow* window) {
+void TMainForm::AddTab(QMdiSubWindow* window, const QIcon& image) {
   if (TabOf(window) != -1) return;
   connect(window, &QObject::destroyed, this, &TMainForm::ChildDestroyed);
   QWidget* child = window->widget();
   connect(child, &QWidget::windowTitleChanged, this,
           [this, child](const QString& caption) { UpdateTabCaption(child, caption); });
-  const int index = MDITab->addTab(AppIcon(TAppIcon::BrowserWindow), window->widget()->windowTitle());
+  const int index = MDITab->addTab(image, window->widget()->windowTitle());
   MDITab->setTabData(index, QVariant::fromValue<QObject*>(window));
   MDITab->setTabToolTip(index, window->widget()->windowTitle());
   MDITab->setCurrentIndex(index);

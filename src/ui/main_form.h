@@ -26,6 +26,7 @@ namespace folverin {
 class TAboutBox;
 class TActionDlg;
 class TChildForm;
+class TEditForm;
 
 class TMainForm : public QMainWindow, public TBrowserHost {
   Q_OBJECT
@@ -105,6 +106,11 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   void ShowSearchedDocument(const QString& path) override;
   void EndSearchProgress(TSearchRunId run) override;
 
+  // A source editor window for a local file, as a tab like the browser
+  // windows; nothing when the file cannot be read (the message is shown).
+  TEditForm* OpenEditorWindow(const QString& fileName);
+  QList<TEditForm*> EditorWindows() const;
+
   QList<TChildForm*> BrowserWindows() const;
   TChildForm* ActiveBrowserWindow() const;
   QMdiArea* MdiArea() const { return mdiArea_; }
@@ -133,7 +139,7 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   void FormActivateFirst();
 
   // Tab strip.
-  void AddTab(QMdiSubWindow* window);
+  void AddTab(QMdiSubWindow* window, const QIcon& image);
   void TabChange();
   void ChildActivated(QMdiSubWindow* window);
   void ChildDestroyed(QObject* window);

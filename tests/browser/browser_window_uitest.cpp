@@ -31,6 +31,7 @@
 #include "browser/find_frame_document.h"
 #include "browser/shell_open.h"
 #include "browser_test_support.h"
+#include "editor/edit_form.h"
 #include "qtcommon/qt_text.h"
 #include "search/search_parser.h"
 #include "ui/action_dialog.h"
@@ -529,6 +530,11 @@ TEST_F(BrowserWindowTest, RightClickIntoAFrameSetsTheContextAndShowSourceUsesIt)
   child->ContextMenu->hide();
   child->acEdit->trigger();
   EXPECT_EQ(requested, QStringList{Path("links.htm")});
+  // The main window opened the frame's file in an editor window.
+  ASSERT_EQ(mainForm_->EditorWindows().size(), 1);
+  EXPECT_EQ(mainForm_->EditorWindows().first()->FileName(), Path("links.htm"));
+  mainForm_->CloseChild(mainForm_->EditorWindows().first());
+  ASSERT_TRUE(WaitFor([] { return mainForm_->MDITab->count() == 1; }));
 
   // A click beside the link: no link items.
   TContextElement plain = element;

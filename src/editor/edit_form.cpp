@@ -1,0 +1,579 @@
+#include "editor/edit_form.h"
+
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "common/windows1252.h"
+#include "editor/editor_save.h"
+#include "editor/editor_text.h"
+#include "qtcommon/app_icons.h"
+#include "qtcommon/error_box.h"
+#include "qtcommon/qt_text.h"
+
+namespace folverin {
+
+namespace {
+
+const QColor kBlue(0x00, 0x00, 0xFF);
+const QColor kGrey(0x80, 0x80, 0x80);
+const QColor kMaroon(0x80, 0x00, 0x00);
+
+QFont EditorFont(int pixelSize, bool bold) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+// A command must not let an exception out into the event loop: whatever
+// goes wrong is shown in the error box instead.
+template <typename F>
+void Guarded(QWidget* owner, F&& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    ShowErrorBox(owner, QString::fromLocal8Bit(error.what()));
+  } catch (...) {
+    ShowErrorBox(owner, QStringLiteral("Unbekannter Fehler"));
+  }
+}
+
+bool MoveToTrash(const std::string& utf8Path, std::string& utf8PathInTrash) {
+  QString inTrash;
+  const bool moved = QFile::moveToTrash(QString::fromUtf8(utf8Path), &inTrash);
+  utf8PathInTrash = inTrash.toStdString();
+  return moved;
+}
+
+}  // namespace
+
+TFindDialog::TFindDialog(QWidget* parent, bool replace) : QDialog(parent) {
+  setWindowTitle(replace ? QStringLiteral("Ersetzen") : QStringLiteral("Suchen"));
+  setModal(false);
+  auto* grid = new QGridLayout(this);
+  FindText = new QLineEdit(this);
+  grid->addWidget(new QLabel(QStringLiteral("Suchen &nach:"), this), 0, 0);
+  grid->addWidget(FindText, 0, 1);
+  int row = 1;
+  if (replace) {
+    ReplaceText = new QLineEdit(this);
+    grid->addWidget(new QLabel(QStringLiteral("Ersetzen &durch:"), this), row, 0);
+    grid->addWidget(ReplaceText, row++, 1);
+  }
+  WholeWord = new QCheckBox(QStringLiteral("Nur &ganzes Wort suchen"), this);
+  MatchCase = new QCheckBox(QStringLiteral("Gro\u00DF-/Kleinschreibung &beachten"), this);
+  grid->addWidget(WholeWord, row++, 0, 1, 2);
+  grid->addWidget(MatchCase, row++, 0, 1, 2);
+  if (!replace) {
+    auto* direction = new QGroupBox(QStringLiteral("Richtung"), this);
+    auto* directionLayout = new QHBoxLayout(direction);
+    Up = new QRadioButton(QStringLiteral("Nach &oben"), direction);
+    Down = new QRadioButton(QStringLiteral("Nach &unten"), direction);
+    Down->setChecked(true);
+    directionLayout->addWidget(Up);
+    directionLayout->addWidget(Down);
+    grid->addWidget(direction, row++, 0, 1, 2);
+  }
+  auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+  FindNextButton = buttons->addButton(QStringLiteral("&Weitersuchen"), QDialogButtonBox::ActionRole);
+  FindNextButton->setDefault(true);
+  if (replace) {
+    ReplaceButton = buttons->addButton(QStringLiteral("&Ersetzen"), QDialogButtonBox::ActionRole);
+    ReplaceAllButton = buttons->addButton(QStringLiteral("&Alle ersetzen"), QDialogButtonBox::ActionRole);
+  }
+  buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+  grid->addWidget(buttons, 0, 2, row, 1);
+}
+
+TEditForm::TEditForm(QWidget* parent) : QMainWindow(parent) {
+  resize(640, 480);
+  Beep = [] { QApplication::beep(); };
+  RunSaveDialog = [](QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+  };
+  CreateEditor();
+  CreateToolBar();
+  CreateStatusBar();
+  CreateMenus();
+  FindDlg = new TFindDialog(this, false);
+  ReplaceDlg = new TFindDialog(this, true);
+  connect(FindDlg->FindNextButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { DoFindText(*FindDlg); }); });
+  connect(ReplaceDlg->FindNextButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { DoFindText(*ReplaceDlg); }); });
+  connect(ReplaceDlg->ReplaceButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { ReplaceDlgReplace(false); }); });
+  connect(ReplaceDlg->ReplaceAllButton, &QPushButton::clicked, this,
+          [this] { Guarded(this, [this] { ReplaceDlgReplace(true); }); });
+}
+
+void TEditForm::CreateEditor() {
+  auto* client = new QWidget(this);
+  auto* layout = new QVBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  // The link check's results will show here.
+  UrlPanel = new QWidget(client);
+  UrlPanel->hide();
+  layout->addWidget(UrlPanel);
+
+  Source = new QsciScintilla(client);
+  // The document holds UTF-8; each byte of the file is one Windows-1252
+  // character in it (see SetText and Text).
+  Source->setUtf8(true);
+  Source->setEolMode(QsciScintilla::EolWindows);
+  Lexer = new QsciLexerHTML(Source);
+  const QFont font = EditorFont(13, true);
+  Lexer->setDefaultFont(font);
+  Lexer->setFont(font);  // every style
+  QFont italic = font;
+  italic.setItalic(true);
+  Lexer->setFont(italic, QsciLexerHTML::Entity);
+  Lexer->setColor(Qt::black, QsciLexerHTML::Entity);
+  Lexer->setColor(kGrey, QsciLexerHTML::HTMLComment);
+  QFont plain = font;
+  plain.setBold(false);
+  Lexer->setFont(plain, QsciLexerHTML::Attribute);
+  Lexer->setColor(kBlue, QsciLexerHTML::Attribute);
+  Lexer->setColor(kBlue, QsciLexerHTML::Tag);
+  Lexer->setColor(kMaroon, QsciLexerHTML::HTMLDoubleQuotedString);
+  Lexer->setColor(kMaroon, QsciLexerHTML::HTMLSingleQuotedString);
+  Lexer->setColor(kMaroon, QsciLexerHTML::HTMLValue);
+  Source->setLexer(Lexer);
+
+  Source->setMarginType(0, QsciScintilla::NumberMargin);
+  Source->setMarginLineNumbers(0, true);
+  Source->setMarginsFont(EditorFont(11, false));
+  Source->setTabWidth(2);
+  Source->setIndentationsUseTabs(false);
+  Source->setAutoIndent(true);
+  Source->setTabIndents(true);
+  Source->setBackspaceUnindents(true);
+  // The caret may go past the end of a line.
+  Source->SendScintilla(QsciScintillaBase::SCI_SETVIRTUALSPACEOPTIONS,
+                        static_cast<unsigned long>(QsciScintillaBase::SCVS_USERACCESSIBLE));
+  layout->addWidget(Source, 1);
+  setCentralWidget(client);
+  Source->installEventFilter(this);
+
+  connect(Source, &QsciScintilla::textChanged, this, [this] { Guarded(this, [this] { SourceChange(); }); });
+  connect(Source, &QsciScintilla::cursorPositionChanged, this,
+          [this] { Guarded(this, [this] { StatusUpdate(); }); });
+  connect(Source, &QsciScintilla::linesChanged, this, [this] {
+    // The gutter is as wide as the largest line number needs.
+    Source->setMarginWidth(0, QString(QString::number(Source->lines()).size() + 1, QLatin1Char('0')));
+  });
+  Source->setMarginWidth(0, QStringLiteral("00"));
+}
+
+void TEditForm::CreateToolBar() {
+  ToolBar = addToolBar(QStringLiteral("ToolBar"));
+  ToolBar->setFixedHeight(22 + 6);
+  ToolBar->setIconSize(QSize(16, 16));
+  auto add = [this](TAppIcon icon, QStyle::StandardPixmap standard, const QString& text, const QString& hint) {
+    QIcon picture = icon != TAppIcon::None ? AppIcon(icon) : style()->standardIcon(standard);
+    QAction* action = ToolBar->addAction(picture, text);
+    action->setToolTip(hint);
+    return action;
+  };
+  NewBtn = add(TAppIcon::None, QStyle::SP_FileIcon, QStringLiteral("Neu"), QStringLiteral("Neue HTML-Datei"));
+  SaveBtn = add(TAppIcon::None, QStyle::SP_DialogSaveButton, QStringLiteral("Speichern"), QStringLiteral("Speichern"));
+  PrintBtn = add(TAppIcon::Print, QStyle::SP_CustomBase, QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+  FindBtn = add(TAppIcon::Find, QStyle::SP_CustomBase, QStringLiteral("Suchen"), QStringLiteral("Suchen"));
+  FindNextBtn = add(TAppIcon::None, QStyle::SP_ArrowDown, QStringLiteral("Weitersuchen"),
+                    QStringLiteral("Weitersuchen"));
+  ReplaceBtn = add(TAppIcon::None, QStyle::SP_BrowserReload, QStringLiteral("Ersetzen"),
+                   QStringLiteral("Suchen und Ersetzen"));
+  CheckBtn = add(TAppIcon::None, QStyle::SP_DialogApplyButton, QStringLiteral("URLs testen"),
+                 QStringLiteral("URLs testen"));
+  ToolButton1 = add(TAppIcon::None, QStyle::SP_FileDialogDetailedView, QString(), QString());
+  ToolBar->addSeparator();
+  WordWrapBtn = add(TAppIcon::None, QStyle::SP_ArrowForward, QStringLiteral("Zeilenumbruch"),
+                    QStringLiteral("Zeilenumbruch"));
+  WordWrapBtn->setCheckable(true);
+  OfflineOnlyBtn = add(TAppIcon::None, QStyle::SP_DriveHDIcon, QStringLiteral("Offline"),
+                       QStringLiteral("Nur Offline-Links pr\u00FCfen"));
+  OfflineOnlyBtn->setCheckable(true);
+  for (QAction* action : ToolBar->actions()) {
+    if (QWidget* button = ToolBar->widgetForAction(action); button && !action->isSeparator())
+      button->setFixedWidth(28);
+  }
+
+  connect(NewBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
+  connect(SaveBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
+  connect(PrintBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
+  connect(FindBtn, &QAction::triggered, this, &TEditForm::FindBtnClick);
+  connect(ReplaceBtn, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
+  connect(WordWrapBtn, &QAction::toggled, this, [this](bool down) {
+    Source->setWrapMode(down ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+  });
+  // Not built yet: the link check and the element inspector.
+  // "Weitersuchen" stays disabled for good.
+  for (QAction* action : {FindNextBtn, CheckBtn, ToolButton1, OfflineOnlyBtn})
+    action->setEnabled(false);
+}
+
+void TEditForm::CreateStatusBar() {
+  const int widths[4] = {185, 185, 80, 600};
+  for (int i = 0; i < 4; ++i) {
+    StatusPanels[i] = new QLabel(this);
+    StatusPanels[i]->setFixedWidth(widths[i]);
+    statusBar()->addWidget(StatusPanels[i]);
+  }
+  StatusPanels[0]->setText(QStringLiteral("Zeile:"));
+  StatusPanels[1]->setText(QStringLiteral("Zeichen:"));
+}
+
+void TEditForm::CreateMenus() {
+  mnuFile = new QMenu(QStringLiteral("Datei"), this);
+  QAction* newItem = mnuFile->addAction(QStringLiteral("Neu"));
+  mnuFile->addSeparator();
+  QAction* saveItem = mnuFile->addAction(QStringLiteral("Speichern"));
+  saveItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  QAction* saveAsItem = mnuFile->addAction(QStringLiteral("Speichern unter ..."));
+  QAction* printItem = mnuFile->addAction(QStringLiteral("Drucken"));
+  printItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  QAction* closeItem = mnuFile->addAction(QStringLiteral("Schliessen"));
+  closeItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+  mnuFile->addSeparator();
+  QAction* exitItem = mnuFile->addAction(QStringLiteral("Beenden"));
+  connect(newItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
+  connect(saveItem, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
+  connect(printItem, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
+  connect(saveAsItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileSaveAsClick(); }); });
+  connect(closeItem, &QAction::triggered, this, &TEditForm::CloseRequested);
+  connect(exitItem, &QAction::triggered, this, &TEditForm::ExitRequested);
+
+  mnuEdit = new QMenu(QStringLiteral("Bearbeiten"), this);
+  QAction* undoItem = mnuEdit->addAction(QStringLiteral("R\u00FCckg\u00E4ngig"));
+  undoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuEdit->addSeparator();
+  QAction* cutItem = mnuEdit->addAction(QStringLiteral("Auschneiden"));
+  cutItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  QAction* copyItem = mnuEdit->addAction(QStringLiteral("&Kopieren"));
+  copyItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  QAction* pasteItem = mnuEdit->addAction(QStringLiteral("E&inf\u00FCgen"));
+  pasteItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuEdit->addSeparator();
+  QAction* findItem = mnuEdit->addAction(QStringLiteral("&Suchen"));
+  findItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  QAction* findAgainItem = mnuEdit->addAction(QStringLiteral("&Weitersuchen"));
+  findAgainItem->setShortcut(QKeySequence(Qt::Key_F3));
+  QAction* replaceItem = mnuEdit->addAction(QStringLiteral("&Ersetzen..."));
+  mnuEdit->addSeparator();
+  QAction* checkItem = mnuEdit->addAction(QStringLiteral("&URLs testen"));
+  checkItem->setShortcut(QKeySequence(Qt::Key_F5));
+  checkItem->setEnabled(false);
+  connect(findItem, &QAction::triggered, this, &TEditForm::FindBtnClick);
+  connect(findAgainItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFindAgainClick(); }); });
+  connect(replaceItem, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
+  connect(undoItem, &QAction::triggered, Source, &QsciScintilla::undo);
+  connect(cutItem, &QAction::triggered, Source, &QsciScintilla::cut);
+  connect(copyItem, &QAction::triggered, Source, &QsciScintilla::copy);
+  connect(pasteItem, &QAction::triggered, Source, &QsciScintilla::paste);
+
+  mnuView = new QMenu(QStringLiteral("Anzeige"), this);
+  mnuView->setEnabled(false);
+  mnuView->menuAction()->setEnabled(false);  // greyed in the frame's bar
+
+  // The shortcuts work while the window has the focus, also when the
+  // frame shows other menus.
+  addActions(mnuFile->actions());
+  addActions(mnuEdit->actions());
+}
+
+// --- text -------------------------------------------------------------
+
+AnsiString TEditForm::Text() const {
+  const auto length = static_cast<size_t>(Source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+  const auto* bytes = reinterpret_cast<const char*>(Source->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+  return Utf8ToAnsi(std::string_view(bytes, length));
+}
+
+void TEditForm::SetText(const AnsiString& text) {
+  // Scintilla's own text setters stop at the first NUL byte; appending
+  // with a length keeps every byte.
+  const std::string utf8 = AnsiToUtf8(text);
+  Source->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+  Source->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+}
+
+void TEditForm::ReplaceText(const AnsiString& text) {
+  replacing_ = true;
+  SetText(text);
+  replacing_ = false;
+  Source->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+  Source->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
+  modified_ = false;
+  characterCount_ = EditorCharacterCount(text);
+  UpdateCaption();
+  StatusUpdate();
+}
+
+bool TEditForm::LoadFile(const QString& fileName, QString& error) {
+  fileName_ = fileName;
+  TEditorLoadResult loaded = LoadEditorText(ToAnsi(fileName));
+  ReplaceText(loaded.Text);
+  Source->setFocus();
+  if (loaded.Error) {
+    error = FromAnsi(*loaded.Error);
+    return false;
+  }
+  return true;
+}
+
+// --- change tracking and status ---------------------------------------
+
+void TEditForm::SourceChange() {
+  if (replacing_) return;
+  characterCount_ = EditorCharacterCount(Text());
+  modified_ = true;
+  UpdateCaption();
+  StatusUpdate();
+}
+
+void TEditForm::UpdateCaption() {
+  // The caption and panel 2 always follow Modified, also after a failed
+  // save under a new name.
+  setWindowTitle(modified_ ? fileName_ + QLatin1Char('*') : fileName_);
+  StatusPanels[2]->setText(modified_ ? QStringLiteral("Ge\u00E4ndert") : QString());
+}
+
+void TEditForm::StatusUpdate() {
+  int line = 0;
+  int column = 0;
+  Source->getCursorPosition(&line, &column);
+  StatusPanels[0]->setText(QStringLiteral("Position: %1/%2").arg(column + 1).arg(line + 1));
+  StatusPanels[1]->setText(QStringLiteral(" Zeichen: %1").arg(characterCount_));
+}
+
+// --- commands ---------------------------------------------------------
+
+void TEditForm::SaveBtnClick() { Save(); }
+
+bool TEditForm::Save() {
+  const AnsiString text = Text();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const TSaveResult result = SaveEditorText(ToAnsi(fileName_), text, MoveToTrash);
+  QApplication::restoreOverrideCursor();
+  switch (result.Outcome) {
+    case TSaveOutcome::Saved:
+      modified_ = false;
+      UpdateCaption();
+      break;
+    case TSaveOutcome::NothingToSave:
+      break;
+    case TSaveOutcome::Failed:
+      ShowErrorBox(this, FromAnsi(result.Message));
+      return false;
+  }
+  return true;
+}
+
+bool TEditForm::AskToSave() {
+  if (!modified_) return true;
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Informationen"),
+                  QStringLiteral("Quelltext wurde noch nicht gespeichert! Soll er jetzt gesichert werden?"),
+                  QMessageBox::NoButton, this);
+  QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+  box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+  box.exec();
+  return box.clickedButton() != yes || Save();
+}
+
+QString TEditForm::ChooseFile(const QString& title) {
+  QFileDialog dialog(this, title, QFileInfo(fileName_).absolutePath());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The lower-case pattern too: file names on Linux keep their case.
+  dialog.setNameFilter(QStringLiteral("HTML-Dateien  (*.HTM *.htm)"));
+  dialog.setDefaultSuffix(QStringLiteral("HTM"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  return RunSaveDialog(dialog);
+}
+
+void TEditForm::mnuFileNewClick() {
+  AskToSave();
+  const QString chosen = ChooseFile(QStringLiteral("Neu"));
+  if (chosen.isEmpty()) return;
+  fileName_ = chosen;
+  ReplaceText(NewFileTemplate());
+}
+
+void TEditForm::mnuFileSaveAsClick() {
+  AskToSave();
+  const QString chosen = ChooseFile(QStringLiteral("Speichern unter"));
+  if (chosen.isEmpty()) return;
+  fileName_ = chosen;
+  UpdateCaption();
+  SaveBtnClick();
+}
+
+void TEditForm::PrintBtnClick() {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PrintText(printer);
+}
+
+void TEditForm::PrintText(QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    ShowErrorBox(this, QStringLiteral("Der Drucker kann nicht ge\u00F6ffnet werden"));
+    return;
+  }
+  // The editor's face and style at the size it has on the screen, in points.
+  QFont font = EditorFont(13, true);
+  font.setPointSizeF(13.0 * 72.0 / Source->logicalDpiY());
+  painter.setFont(QFont(font, painter.device()));
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int pageHeight = painter.viewport().height();
+  const QString text = FromAnsi(Text());
+  int y = 0;
+  // Lines end as they do in the editor: CR LF, a lone CR or a lone LF.
+  const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+  for (const QString& line : lines) {
+    if (y + metrics.height() > pageHeight && y > 0) {
+      printer.newPage();
+      y = 0;
+    }
+    painter.drawText(0, y + metrics.ascent(), line);
+    y += metrics.height();
+  }
+  painter.end();
+}
+
+// --- find and replace -------------------------------------------------
+
+void TEditForm::FindBtnClick() {
+  FindDlg->show();
+  FindDlg->raise();
+}
+
+void TEditForm::ReplaceBtnClick() {
+  ReplaceDlg->show();
+  ReplaceDlg->raise();
+}
+
+bool TEditForm::FindNext(const QString& text, bool matchCase, bool wholeWord, bool backwards) {
+  const QByteArray wanted = text.toUtf8();
+  const long start = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  const long end = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+  const long length = Source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+  int flags = 0;
+  if (matchCase) flags |= QsciScintillaBase::SCFIND_MATCHCASE;
+  if (wholeWord) flags |= QsciScintillaBase::SCFIND_WHOLEWORD;
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(flags));
+  // A target from high to low searches backwards.
+  Source->SendScintilla(QsciScintillaBase::SCI_SETTARGETSTART, static_cast<unsigned long>(backwards ? start : end));
+  Source->SendScintilla(QsciScintillaBase::SCI_SETTARGETEND, static_cast<unsigned long>(backwards ? 0 : length));
+  const long found = Source->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
+                                           static_cast<unsigned long>(wanted.size()), wanted.constData());
+  if (found < 0) return false;
+  const long foundEnd = Source->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(found), foundEnd);
+  Source->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+  return true;
+}
+
+void TEditForm::DoFindText(TFindDialog& dialog) {
+  const QString text = dialog.FindText->text();
+  const bool backwards = dialog.Down && !dialog.Down->isChecked();
+  if (text.isEmpty() || !FindNext(text, dialog.MatchCase->isChecked(), dialog.WholeWord->isChecked(), backwards))
+    Beep();
+}
+
+void TEditForm::mnuFindAgainClick() {
+  FindDlg->Down->setChecked(true);
+  DoFindText(*FindDlg);
+  Source->setFocus();
+}
+
+void TEditForm::ReplaceDlgReplace(bool all) {
+  const QString text = ReplaceDlg->FindText->text();
+  if (text.isEmpty()) {
+    Beep();
+    return;
+  }
+  const QByteArray replacement = ReplaceDlg->ReplaceText->text().toUtf8();
+  const bool matchCase = ReplaceDlg->MatchCase->isChecked();
+  const bool wholeWord = ReplaceDlg->WholeWord->isChecked();
+  // From the caret: a match selected there is the first one replaced.
+  const long start = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(start), start);
+  int replaced = 0;
+  Source->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+  while (FindNext(text, matchCase, wholeWord, false)) {
+    Source->SendScintilla(QsciScintillaBase::SCI_TARGETFROMSELECTION);
+    Source->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(replacement.size()),
+                          replacement.constData());
+    const long after = Source->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+    Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(after), after);
+    ++replaced;
+    if (!all) break;
+  }
+  Source->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+  if (replaced == 0) Beep();
+}
+
+bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Source) {
+    if (event->type() == QEvent::FocusIn) hadFocus_ = true;
+    if (event->type() == QEvent::FocusOut && hadFocus_ && !passingFocusOut_) {
+      // Let the control lose the focus as usual, then have it go on
+      // drawing its caret (into the find dialog, for example).
+      passingFocusOut_ = true;
+      QCoreApplication::sendEvent(Source, event);
+      passingFocusOut_ = false;
+      Source->SendScintilla(QsciScintillaBase::SCI_SETFOCUS, 1UL);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TEditForm::closeEvent(QCloseEvent* event) {
+  Guarded(this, [this, event] {
+    if (closing_) return;
+    closing_ = true;
+    // A "Ja" whose save failed keeps the window, so that the text is not
+    // lost with it.
+    if (!AskToSave()) {
+      closing_ = false;
+      event->ignore();
+    }
+  });
+}
+
+}  // namespace folverin

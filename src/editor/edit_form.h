@@ -1,0 +1,152 @@
+// TEditForm: the source editor window. It shows a local file's bytes as
+// Windows-1252 text in QScintilla with HTML colouring, tracks changes in its
+// caption and status bar, and writes the text back through the editor core
+// (umlaut entities, CR LF, the old version to the trash). Its menus are
+// merged into the frame's menu bar while it is active.
+#pragma once
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+
+#include "common/ansi_string.h"
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolBar;
+class QsciLexerHTML;
+class QsciScintilla;
+
+namespace folverin {
+
+// The modeless find dialog and, with a replacement text and without a
+// direction, the find-and-replace dialog.
+class TFindDialog : public QDialog {
+ public:
+  TFindDialog(QWidget* parent, bool replace);
+  QLineEdit* FindText = nullptr;
+  QLineEdit* ReplaceText = nullptr;  // replace dialog only
+  QCheckBox* WholeWord = nullptr;
+  QCheckBox* MatchCase = nullptr;
+  QRadioButton* Up = nullptr;  // find dialog only
+  QRadioButton* Down = nullptr;
+  QPushButton* FindNextButton = nullptr;
+  QPushButton* ReplaceButton = nullptr;
+  QPushButton* ReplaceAllButton = nullptr;
+};
+
+class TEditForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TEditForm(QWidget* parent = nullptr);
+
+  // The edited file; the caption is this path, with "*" while Modified.
+  QString FileName() const { return fileName_; }
+  bool Modified() const { return modified_; }
+
+  // Opens the file: its bytes become the text, Modified is cleared. On
+  // failure the message to show ("Datei ... kann nicht geöffnet werden.
+  // reason") and the text stays empty.
+  bool LoadFile(const QString& fileName, QString& error);
+
+  // The text as the bytes it stands for (CR LF between lines), and its
+  // replacement; both keep every byte value.
+  AnsiString Text() const;
+  void SetText(const AnsiString& text);
+
+  // The commands.
+  void mnuFileNewClick();
+  void SaveBtnClick();
+  void mnuFileSaveAsClick();
+  // Print: the print dialog, then PrintText on the chosen printer.
+  void PrintBtnClick();
+  // Every line of the text as one printed line in the editor's font, page
+  // after page; no header, footer, numbers or colours.
+  void PrintText(QPrinter& printer);
+
+  // Find and replace: from the caret, never wrapping around; a miss and an
+  // empty search text only beep.
+  void FindBtnClick();
+  void ReplaceBtnClick();
+  void mnuFindAgainClick();
+  void DoFindText(TFindDialog& dialog);
+  void ReplaceDlgReplace(bool all);
+  TFindDialog* FindDlg = nullptr;
+  TFindDialog* ReplaceDlg = nullptr;
+  // The system beep; tests count it.
+  std::function<void()> Beep;
+
+  // "Speichern unter" and "Neu" show this dialog, already set up (title,
+  // filter, start folder); the chosen path or empty when cancelled. Tests
+  // put their own in place.
+  std::function<QString(QFileDialog& dialog)> RunSaveDialog;
+
+  QsciScintilla* Source = nullptr;
+  QsciLexerHTML* Lexer = nullptr;
+  QToolBar* ToolBar = nullptr;
+  QWidget* UrlPanel = nullptr;
+  QLabel* StatusPanels[4] = {};
+
+  QAction* NewBtn = nullptr;
+  QAction* SaveBtn = nullptr;
+  QAction* PrintBtn = nullptr;
+  QAction* FindBtn = nullptr;
+  QAction* FindNextBtn = nullptr;
+  QAction* ReplaceBtn = nullptr;
+  QAction* CheckBtn = nullptr;
+  QAction* ToolButton1 = nullptr;
+  QAction* WordWrapBtn = nullptr;
+  QAction* OfflineOnlyBtn = nullptr;
+
+  // Menus merged into the frame's bar: "Datei" (group 0), "Bearbeiten"
+  // (group 1) and the empty, disabled "Anzeige" (group 3).
+  QMenu* mnuFile = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QMenu* mnuView = nullptr;
+
+ signals:
+  // "Schliessen" and "Beenden": the frame closes this window or the program.
+  void CloseRequested();
+  void ExitRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateEditor();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void CreateMenus();
+  void SourceChange();
+  void StatusUpdate();
+  void UpdateCaption();
+  // Asks whether the unsaved text is to be saved first, and saves it on
+  // "Ja"; false only when that save failed.
+  bool AskToSave();
+  // Save; false when the file could not be written (the message is shown).
+  bool Save();
+  QString ChooseFile(const QString& title);
+  void ReplaceText(const AnsiString& text);
+  // Selects the next match between the selection and the end (or the
+  // start, backwards); false when there is none.
+  bool FindNext(const QString& text, bool matchCase, bool wholeWord, bool backwards);
+
+  QString fileName_;
+  bool modified_ = false;
+  bool replacing_ = false;  // the text is being replaced, not edited
+  bool closing_ = false;
+  bool hadFocus_ = false;
+  bool passingFocusOut_ = false;  // the caret stays visible once the editor had the focus
+  size_t characterCount_ = 0;
+};
+
+}  // namespace folverin

@@ -1,0 +1,565 @@
+// The source editor window in the main window (offscreen), opened from a
+// browser window's "Quelltext anzeigen" on a copy of the sample collection:
+// the file in the editor, the merged menus, the caption's "*", Save with its
+// entities and the trash, every byte value through the widget, the question
+// on closing, and the failures of load and save.
+#include <Qsci/qsciscintilla.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+#include "browser_test_support.h"
+#include "editor/edit_form.h"
+#include "editor/editor_text.h"
+#include "qtcommon/qt_text.h"
+
+namespace folverin::testing {
+namespace {
+
+std::string ReadFile(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What the widget shows, all of it (its own text() ends at a NUL).
+QString Shown(TEditForm* editor) {
+  const auto length = editor->Source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+  const auto* bytes =
+      reinterpret_cast<const char*>(editor->Source->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+  return QString::fromUtf8(bytes, static_cast<qsizetype>(length));
+}
+
+// Answers the next question box with the button of the given caption and
+// records what it showed.
+class TQuestionAnswerer {
+ public:
+  explicit TQuestionAnswerer(QString answer) : answer_(std::move(answer)) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      ++Count;
+      Title = box->windowTitle();
+      Text = box->text();
+      Icon = box->icon();
+      Buttons.clear();
+      QAbstractButton* chosen = nullptr;
+      for (QAbstractButton* button : box->buttons()) {
+        Buttons << button->text();
+        if (button->text() == answer_) chosen = button;
+      }
+      if (chosen) {
+        chosen->click();
+      } else {
+        box->done(QMessageBox::Ok);  // an error box
+      }
+    });
+    timer_.start();
+  }
+  QString Title;
+  QString Text;
+  QStringList Buttons;
+  QMessageBox::Icon Icon = QMessageBox::NoIcon;
+  int Count = 0;
+
+ private:
+  QString answer_;
+  QTimer timer_;
+};
+
+class EditorWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // The trash of this run is in a home folder of its own.
+    home_ = new TempFolder;
+    oldHome_ = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home_->Path()));
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    folder_ = new TempFolder;
+    std::filesystem::copy(FOLVERIN_SAMPLE_COLLECTION, folder_->Path(),
+                          std::filesystem::copy_options::recursive);
+    mainForm_ = new TMainForm(folder_->Path() + "folverin");
+    mainForm_->show();
+    QApplication::setActiveWindow(mainForm_);
+    WaitFor([] { return mainForm_->MDITab->count() == 1; });
+  }
+  static void TearDownTestSuite() {
+    mainForm_->close();
+    WaitFor([] { return mainForm_->MDITab->count() == 0; });
+    delete mainForm_;
+    delete folder_;
+    qputenv("HOME", oldHome_);
+    delete home_;
+  }
+  void TearDown() override {
+    // Every test leaves only the browser window.
+    for (TEditForm* editor : mainForm_->EditorWindows()) {
+      TQuestionAnswerer no(QStringLiteral("&Nein"));
+      mainForm_->CloseChild(editor);
+    }
+    WaitFor([] { return mainForm_->EditorWindows().isEmpty() && mainForm_->MDITab->count() == 1; });
+  }
+
+  static QString Path(const char* relative) {
+    return QString::fromStdString(folder_->Path()) + QLatin1String(relative);
+  }
+  static QStringList MenuBarTitles() {
+    QStringList titles;
+    for (QAction* action : mainForm_->menuBar()->actions())
+      if (action->isVisible()) titles << action->text();
+    // The sample collection's Tools menu sits between them, by its group.
+    titles.removeAll(QStringLiteral("&Tools"));
+    return titles;
+  }
+  static QMenu* BarMenu(const QString& title) {
+    for (QAction* action : mainForm_->menuBar()->actions())
+      if (action->text() == title && action->menu()) return action->menu();
+    return nullptr;
+  }
+  static QAction* Item(QMenu* menu, const QString& caption) {
+    if (!menu) return nullptr;
+    for (QAction* action : menu->actions())
+      if (action->text() == caption) return action;
+    return nullptr;
+  }
+  // Types at the start of the text, as the user does.
+  static void TypeAtStart(TEditForm* editor, const QString& text) {
+    editor->Source->setCursorPosition(0, 0);
+    for (const QChar ch : text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(editor->Source, &press);
+      QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(editor->Source, &release);
+    }
+  }
+  static QString TrashFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files";
+  }
+  static int TrashedVersionsOf(const QString& name) {
+    const QStringList all = QDir(TrashFolder()).entryList(QDir::Files);
+    int count = 0;
+    for (const QString& entry : all)
+      if (entry.startsWith(QFileInfo(name).completeBaseName())) ++count;
+    return count;
+  }
+
+  static TempFolder* home_;
+  static QByteArray oldHome_;
+  static TempFolder* folder_;
+  static TMainForm* mainForm_;
+};
+
+TempFolder* EditorWindowTest::home_ = nullptr;
+QByteArray EditorWindowTest::oldHome_;
+TempFolder* EditorWindowTest::folder_ = nullptr;
+TMainForm* EditorWindowTest::mainForm_ = nullptr;
+
+TEST_F(EditorWindowTest, ShowSourceOfAFrameOpensItsFileWithMergedMenusAndSaveWritesEntities) {
+  TChildForm* child = mainForm_->BrowserWindows().value(0);
+  ASSERT_TRUE(child);
+  ASSERT_TRUE(WaitFor([child] {
+    return child->wb->DocumentURL().endsWith(QLatin1String("index.htm")) &&
+           child->wb->EvaluateScript(QStringLiteral(
+        "(function(){var d=frames[1].document; return d.readyState==='complete' && d.body !== null"
+        " && /start\\.htm$/.test(d.location.href);})()"))
+        .toBool();
+  }));
+  // A right click into the content frame, then "Quelltext anzeigen".
+  const QPoint inFrame(260, 30);
+  const TContextElement element = child->wb->ElementAt(inFrame);
+  ASSERT_EQ(element.DocumentURL, QUrl::fromLocalFile(Path("start.htm")).toString());
+  child->wbShowContextMenu(inFrame, element);
+  child->ContextMenu->hide();
+  child->acEdit->trigger();
+
+  ASSERT_EQ(mainForm_->EditorWindows().size(), 1);
+  TEditForm* editor = mainForm_->EditorWindows().first();
+  const std::string original = ReadFile(Path("start.htm"));
+  EXPECT_EQ(editor->FileName(), Path("start.htm"));
+  EXPECT_EQ(editor->windowTitle(), Path("start.htm"));
+  EXPECT_EQ(editor->Text(), EditorTextFromBytes(original));
+  EXPECT_FALSE(editor->Modified());
+  EXPECT_EQ(mainForm_->MDITab->count(), 2);
+  EXPECT_EQ(mainForm_->MDITab->tabText(mainForm_->MDITab->currentIndex()), Path("start.htm"));
+  EXPECT_EQ(editor->StatusPanels[0]->text(), QStringLiteral("Position: 1/1"));
+  EXPECT_EQ(editor->StatusPanels[1]->text(),
+            QStringLiteral(" Zeichen: %1").arg(EditorCharacterCount(EditorTextFromBytes(original))));
+
+  // The editor's menus in the bar, by group; the frame's "Fenster" and
+  // "Hilfe" stay.
+  EXPECT_EQ(MenuBarTitles(), (QStringList{"Datei", "Bearbeiten", "Anzeige", "Fenster", "&Hilfe"}));
+  EXPECT_EQ(BarMenu("Datei"), editor->mnuFile);
+  EXPECT_EQ(BarMenu("Bearbeiten"), editor->mnuEdit);
+  EXPECT_FALSE(BarMenu("Anzeige")->menuAction()->isEnabled());
+  EXPECT_TRUE(editor->mnuView->actions().isEmpty());
+  QStringList fileItems;
+  for (QAction* action : editor->mnuFile->actions())
+    fileItems << (action->isSeparator() ? "-" : action->text() + "|" + action->shortcut().toString());
+  EXPECT_EQ(fileItems, (QStringList{"Neu|", "-", "Speichern|Ctrl+S", "Speichern unter ...|", "Drucken|Ctrl+P",
+                                    "Schliessen|Ctrl+F4", "-", "Beenden|"}));
+  QStringList editItems;
+  for (QAction* action : editor->mnuEdit->actions())
+    editItems << (action->isSeparator() ? "-" : action->text() + "|" + action->shortcut().toString());
+  EXPECT_EQ(editItems, (QStringList{QString::fromUtf8("Rückgängig|Ctrl+Z"), "-", "Auschneiden|Ctrl+X",
+                                    "&Kopieren|Ctrl+C", QString::fromUtf8("E&infügen|Ctrl+V"), "-",
+                                    "&Suchen|Ctrl+F", "&Weitersuchen|F3", "&Ersetzen...|", "-",
+                                    "&URLs testen|F5"}));
+  QStringList hints;
+  for (QAction* action : editor->ToolBar->actions()) hints << (action->isSeparator() ? "-" : action->toolTip());
+  EXPECT_EQ(hints, (QStringList{"Neue HTML-Datei", "Speichern", "Drucken", "Suchen", "Weitersuchen",
+                                "Suchen und Ersetzen", "URLs testen", "", "-", "Zeilenumbruch",
+                                QString::fromUtf8("Nur Offline-Links prüfen")}));
+  EXPECT_FALSE(editor->FindNextBtn->isEnabled());
+  EXPECT_FALSE(editor->UrlPanel->isVisible());
+
+  // A change marks the caption, the tab and panel 2.
+  TypeAtStart(editor, QString::fromUtf8("Größe "));
+  Settle(50);  // the control reports the caret's move when it repaints
+  EXPECT_TRUE(editor->Modified());
+  EXPECT_EQ(editor->windowTitle(), Path("start.htm") + "*");
+  EXPECT_EQ(mainForm_->MDITab->tabText(mainForm_->MDITab->currentIndex()), Path("start.htm") + "*");
+  EXPECT_EQ(editor->StatusPanels[2]->text(), QString::fromUtf8("Geändert"));
+  EXPECT_EQ(editor->StatusPanels[0]->text(), QStringLiteral("Position: 7/1"));
+
+  Item(editor->mnuFile, "Speichern")->trigger();
+  std::string saved = ReadFile(Path("start.htm"));
+  EXPECT_EQ(saved, "Gr&ouml;&szlig;e " + EditorTextToFileBytes(EditorTextFromBytes(original)));
+  EXPECT_FALSE(editor->Modified());
+  EXPECT_EQ(editor->windowTitle(), Path("start.htm"));
+  EXPECT_EQ(editor->StatusPanels[2]->text(), QString());
+  // The editor keeps its letters; only the file has the entities.
+  EXPECT_TRUE(Shown(editor).startsWith(QString::fromUtf8("Größe ")));
+  EXPECT_EQ(TrashedVersionsOf("start.htm"), 1);
+
+  // Ctrl+S in the editor saves too.
+  TypeAtStart(editor, "a");
+  QTest::keyClick(editor->Source, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFile(Path("start.htm")), "a" + saved);
+  saved = "a" + saved;
+  EXPECT_FALSE(editor->Modified());
+
+  // Undo from the menu takes the typing back.
+  Item(editor->mnuEdit, QString::fromUtf8("Rückgängig"))->trigger();
+  EXPECT_TRUE(Shown(editor).startsWith(QString::fromUtf8("Größe ")));
+  EXPECT_TRUE(editor->Modified());
+
+  // Closing asks; "Nein" closes without writing.
+  TQuestionAnswerer no(QStringLiteral("&Nein"));
+  Item(editor->mnuFile, "Schliessen")->trigger();
+  ASSERT_TRUE(WaitFor([] { return mainForm_->EditorWindows().isEmpty(); }));
+  EXPECT_EQ(no.Count, 1);
+  EXPECT_EQ(no.Title, QStringLiteral("Informationen"));
+  EXPECT_EQ(no.Text, QStringLiteral("Quelltext wurde noch nicht gespeichert! Soll er jetzt gesichert werden?"));
+  EXPECT_EQ(no.Icon, QMessageBox::Information);
+  EXPECT_EQ(no.Buttons, (QStringList{"&Ja", "&Nein"}));
+  EXPECT_EQ(ReadFile(Path("start.htm")), saved);
+  // The browser window's menus again.
+  EXPECT_EQ(mainForm_->menuBar()->actions().value(0)->menu(), child->mnuFile);
+  EXPECT_FALSE(MenuBarTitles().contains(QStringLiteral("Anzeige")));
+}
+
+TEST_F(EditorWindowTest, AWindows1252FileShowsItsLettersAndEverySaveKeepsTheEntities) {
+  const QString file = QString::fromStdString(folder_->Write("groesse.htm", "<P>Gr\xF6\xDF" "e</P>\n<P>\x80 1</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(Shown(editor), QString::fromUtf8("<P>Größe</P>\r\n<P>€ 1</P>"));
+  editor->SaveBtnClick();
+  EXPECT_EQ(ReadFile(file), "<P>Gr&ouml;&szlig;e</P>\r\n<P>\x80 1</P>");
+  editor->SaveBtnClick();
+  EXPECT_EQ(ReadFile(file), "<P>Gr&ouml;&szlig;e</P>\r\n<P>\x80 1</P>");
+  EXPECT_EQ(TrashedVersionsOf("groesse.htm"), 2);
+
+  // Reopened, the file shows its entities.
+  mainForm_->CloseChild(editor);
+  ASSERT_TRUE(WaitFor([] { return mainForm_->EditorWindows().isEmpty(); }));
+  editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_TRUE(Shown(editor).startsWith(QStringLiteral("<P>Gr&ouml;&szlig;e</P>")));
+
+  // Two editor windows: a change marks only its own.
+  const QString other = QString::fromStdString(folder_->Write("zwei.htm", "ab\nc"));
+  TEditForm* second = mainForm_->OpenEditorWindow(other);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->StatusPanels[1]->text(), QStringLiteral(" Zeichen: 5"));
+  TypeAtStart(second, "x");
+  EXPECT_TRUE(second->Modified());
+  EXPECT_FALSE(editor->Modified());
+  EXPECT_EQ(editor->windowTitle(), file);
+  TQuestionAnswerer answerer(QStringLiteral("&Nein"));
+  mainForm_->CloseChild(editor);
+  ASSERT_TRUE(WaitFor([] { return mainForm_->EditorWindows().size() == 1; }));
+  EXPECT_EQ(answerer.Count, 0);
+}
+
+TEST_F(EditorWindowTest, EveryByteValueGoesThroughTheWidgetUnchanged) {
+  std::string bytes;
+  for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
+  const QString file = QString::fromStdString(folder_->Write("bytes.htm", bytes));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(editor->Text(), EditorTextFromBytes(bytes));
+  // Each byte is its Windows-1252 character; the undefined ones are the
+  // controls of the same value.
+  const QString shown = Shown(editor);
+  EXPECT_TRUE(shown.contains(QChar(0x20AC)));  // 0x80
+  for (char16_t undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_TRUE(shown.contains(QChar(undefined)));
+  EXPECT_TRUE(shown.contains(QString::fromUtf8("ÿ")));
+
+  editor->SaveBtnClick();
+  const std::string saved = ReadFile(file);
+  // Only the line break (CR LF stays, but LF and CR were one each) and the
+  // seven umlaut bytes change.
+  std::string expected;
+  for (int value = 0; value < 256; ++value) {
+    switch (value) {
+      case 0x0A: expected += "\r\n"; break;
+      case 0x0D: expected += "\r\n"; break;
+      case 0xC4: expected += "&Auml;"; break;
+      case 0xD6: expected += "&Ouml;"; break;
+      case 0xDC: expected += "&Uuml;"; break;
+      case 0xDF: expected += "&szlig;"; break;
+      case 0xE4: expected += "&auml;"; break;
+      case 0xF6: expected += "&ouml;"; break;
+      case 0xFC: expected += "&uuml;"; break;
+      default: expected += static_cast<char>(value);
+    }
+  }
+  EXPECT_EQ(saved, expected);
+}
+
+TEST_F(EditorWindowTest, AUtf8DocumentShowsItsBytesAsCharactersAndIsWrittenBackByteForByte) {
+  // "Größe 中文" in UTF-8: ö is C3 B6, ß is C3 9F, 中 is E4 B8 AD (with the
+  // umlaut byte E4 inside), 文 is E6 96 87.
+  const std::string utf8 = "<P>Gr\xC3\xB6\xC3\x9F" "e \xE4\xB8\xAD\xE6\x96\x87</P>\r\n";
+  const QString file = QString::fromStdString(folder_->Write("utf8.htm", utf8));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(Shown(editor), QString::fromUtf8("<P>GrÃ¶ÃŸe ä¸\u00ADæ–‡</P>\r\n"));
+  editor->SaveBtnClick();
+  EXPECT_EQ(ReadFile(file), utf8);
+}
+
+TEST_F(EditorWindowTest, NewAndSaveAsUseTheSaveDialogAndReplaceAnExistingFile) {
+  const QString file = QString::fromStdString(folder_->Write("alt.htm", "<P>alt</P>"));
+  const QString existing = QString::fromStdString(folder_->Write("vorhanden.htm", "vorher"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QStringList titles;
+  QString filter;
+  QString folder;
+  QString answer = existing;
+  editor->RunSaveDialog = [&](QFileDialog& dialog) {
+    titles << dialog.windowTitle();
+    filter = dialog.nameFilters().join(";");
+    folder = dialog.directory().absolutePath();
+    return answer;
+  };
+  TypeAtStart(editor, "x");
+  {
+    TQuestionAnswerer no(QStringLiteral("&Nein"));
+    editor->mnuFileSaveAsClick();
+    EXPECT_EQ(no.Count, 1);
+  }
+  EXPECT_EQ(titles, QStringList{"Speichern unter"});
+  // (The dialog shows the caption's blanks as one.)
+  EXPECT_TRUE(filter.startsWith(QStringLiteral("HTML-Dateien (*.HTM"))) << filter.toStdString();
+  EXPECT_EQ(folder + "/", QString::fromStdString(folder_->Path()));
+  EXPECT_EQ(ReadFile(existing), "x<P>alt</P>");
+  EXPECT_EQ(ReadFile(file), "<P>alt</P>");
+  EXPECT_EQ(editor->FileName(), existing);
+  EXPECT_EQ(editor->windowTitle(), existing);
+  EXPECT_FALSE(editor->Modified());
+
+  // "Neu": the template under the chosen name, nothing written yet.
+  answer = Path("neu.htm");
+  editor->mnuFileNewClick();
+  EXPECT_EQ(titles.last(), QStringLiteral("Neu"));
+  EXPECT_EQ(editor->FileName(), Path("neu.htm"));
+  EXPECT_EQ(editor->windowTitle(), Path("neu.htm"));
+  EXPECT_EQ(editor->Text(), NewFileTemplate());
+  EXPECT_FALSE(editor->Modified());
+  EXPECT_FALSE(QFile::exists(Path("neu.htm")));
+  // Cancelled: the text stays.
+  answer.clear();
+  TypeAtStart(editor, "y");
+  TQuestionAnswerer no(QStringLiteral("&Nein"));
+  editor->mnuFileNewClick();
+  EXPECT_EQ(editor->Text(), "y" + NewFileTemplate());
+  EXPECT_EQ(editor->FileName(), Path("neu.htm"));
+}
+
+// Counts the pages of a PDF file Qt wrote.
+int PdfPages(const QString& path) {
+  const std::string pdf = ReadFile(path);
+  int pages = 0;
+  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  return pages;
+}
+
+TEST_F(EditorWindowTest, PrintWritesEveryLineAndBreaksPages) {
+  std::string lines;
+  for (int i = 1; i <= 300; ++i) lines += "<P>Zeile " + std::to_string(i) + "</P>\n";
+  const QString file = QString::fromStdString(folder_->Write("lang.htm", lines));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("lang.pdf"));
+  editor->PrintText(printer);
+  const int longPages = PdfPages(Path("lang.pdf"));
+  EXPECT_GT(longPages, 3);
+
+  editor->SetText("<P>kurz</P>");
+  printer.setOutputFileName(Path("kurz.pdf"));
+  editor->PrintText(printer);
+  EXPECT_EQ(PdfPages(Path("kurz.pdf")), 1);
+  EXPECT_TRUE(editor->PrintBtn->isEnabled());
+}
+
+TEST_F(EditorWindowTest, FindAndReplaceGoFromTheCaretWithoutWrappingAndBeepOnAMiss) {
+  const QString file = QString::fromStdString(folder_->Write("suchen.htm", "Rot rot ROT\nrote Rot"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  int beeps = 0;
+  editor->Beep = [&beeps] { ++beeps; };
+  TFindDialog& find = *editor->FindDlg;
+  Item(editor->mnuEdit, "&Suchen")->trigger();
+  EXPECT_TRUE(find.isVisible());
+  EXPECT_FALSE(find.isModal());
+
+  // An empty search text only beeps.
+  find.FindNextButton->click();
+  EXPECT_EQ(beeps, 1);
+
+  // Down, ignoring case: every "rot" in turn, then a beep at the end and no
+  // restart at the top.
+  find.FindText->setText("rot");
+  QStringList found;
+  for (int i = 0; i < 5; ++i) {
+    find.FindNextButton->click();
+    int line = 0, index = 0;
+    editor->Source->getCursorPosition(&line, &index);
+    found << QStringLiteral("%1:%2:%3").arg(line).arg(index).arg(editor->Source->selectedText());
+  }
+  EXPECT_EQ(found, (QStringList{"0:3:Rot", "0:7:rot", "0:11:ROT", "1:3:rot", "1:8:Rot"}));
+  EXPECT_EQ(beeps, 1);
+  find.FindNextButton->click();
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(editor->Source->selectedText(), QStringLiteral("Rot"));
+
+  // The caret stays visible while the focus is in the dialog.
+  QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+  QApplication::sendEvent(editor->Source, &in);
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(editor->Source, &out);
+  EXPECT_NE(editor->Source->SendScintilla(QsciScintillaBase::SCI_GETFOCUS), 0);
+
+  // Whole words and match case, upwards from there.
+  find.WholeWord->setChecked(true);
+  find.MatchCase->setChecked(true);
+  find.Up->setChecked(true);
+  find.FindNextButton->click();
+  int line = 0, index = 0;
+  editor->Source->getCursorPosition(&line, &index);
+  EXPECT_EQ(QStringLiteral("%1:%2").arg(line).arg(index), QStringLiteral("0:7"));  // not "rote"
+  find.FindNextButton->click();
+  EXPECT_EQ(beeps, 3);  // "Rot" at the start does not match the case
+
+  // "Weitersuchen" turns the direction down and searches forward.
+  Item(editor->mnuEdit, "&Weitersuchen")->trigger();
+  EXPECT_TRUE(find.Down->isChecked());
+  EXPECT_EQ(beeps, 4);  // no whole lower-case "rot" after the one selected
+
+  // Replace: the next match from the caret, then all the rest as one undo
+  // step; nothing left beeps.
+  TFindDialog& replace = *editor->ReplaceDlg;
+  Item(editor->mnuEdit, "&Ersetzen...")->trigger();
+  EXPECT_TRUE(replace.isVisible());
+  editor->Source->setCursorPosition(0, 4);
+  replace.FindText->setText("rot");
+  replace.ReplaceText->setText("Blau");
+  replace.ReplaceButton->click();
+  EXPECT_EQ(editor->Text(), "Rot Blau ROT\r\nrote Rot");
+  replace.ReplaceAllButton->click();
+  EXPECT_EQ(editor->Text(), "Rot Blau Blau\r\nBlaue Blau");
+  EXPECT_EQ(beeps, 4);
+  replace.ReplaceAllButton->click();
+  EXPECT_EQ(beeps, 5);
+  editor->Source->undo();
+  EXPECT_EQ(editor->Text(), "Rot Blau ROT\r\nrote Rot");
+  replace.FindText->clear();
+  replace.ReplaceButton->click();
+  EXPECT_EQ(beeps, 6);
+}
+
+TEST_F(EditorWindowTest, AFailedSaveKeepsTextAndMarkAndTheWindowOnClosing) {
+  const std::string gone = folder_->MakeFolder("weg");
+  const QString file = QString::fromStdString(folder_->Write("weg/seite.htm", "<P>Text</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  TypeAtStart(editor, "neu ");
+  std::filesystem::remove_all(gone);
+  {
+    TQuestionAnswerer box(QStringLiteral("OK"));
+    editor->SaveBtnClick();
+    EXPECT_EQ(box.Count, 1);
+    EXPECT_TRUE(box.Text.contains(QStringLiteral("seite.htm")));
+    EXPECT_TRUE(box.Text.contains(QStringLiteral("kann nicht gespeichert werden")));
+  }
+  EXPECT_TRUE(editor->Modified());
+  EXPECT_EQ(editor->windowTitle(), file + "*");
+  EXPECT_EQ(editor->Text(), "neu <P>Text</P>");
+
+  // "Ja" on closing, and the save fails again: the window stays with its text.
+  {
+    TQuestionAnswerer yes(QStringLiteral("&Ja"));
+    mainForm_->CloseChild(editor);
+    Settle(200);
+    EXPECT_EQ(yes.Count, 2);  // the question, then the error
+  }
+  ASSERT_EQ(mainForm_->EditorWindows().size(), 1);
+  EXPECT_EQ(editor->Text(), "neu <P>Text</P>");
+  EXPECT_EQ(editor->windowTitle(), file + "*");
+
+  // An empty text is not saved and keeps the mark.
+  std::filesystem::create_directories(gone);
+  editor->SetText("");
+  editor->SaveBtnClick();
+  EXPECT_FALSE(QFile::exists(file));
+  EXPECT_EQ(editor->windowTitle(), file + "*");
+}
+
+TEST_F(EditorWindowTest, AFileThatCannotBeReadGetsNoWindow) {
+  const int tabs = mainForm_->MDITab->count();
+  TQuestionAnswerer box(QStringLiteral("OK"));
+  EXPECT_EQ(mainForm_->OpenEditorWindow(Path("fehlt.htm")), nullptr);
+  EXPECT_EQ(box.Count, 1);
+  EXPECT_TRUE(box.Text.contains(QStringLiteral("fehlt.htm")));
+  EXPECT_TRUE(box.Text.contains(QString::fromUtf8("kann nicht geöffnet werden")));
+  EXPECT_TRUE(mainForm_->EditorWindows().isEmpty());
+  EXPECT_EQ(mainForm_->MDITab->count(), tabs);
+}
+
+}  // namespace
+}  // namespace folverin::testing
