@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -24,6 +25,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -45,11 +47,15 @@ const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kMaroon(0x80, 0x00, 0x00);
 
+// The control sizes its fonts in points only (a font given in pixels shows
+// at a point or two): the pixel size at the screen's resolution.
 QFont EditorFont(int pixelSize, bool bold) {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
-  font.setPixelSize(pixelSize);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+  font.setPointSizeF(pixelSize * 72.0 / dpi);
   font.setBold(bold);
   return font;
 }
