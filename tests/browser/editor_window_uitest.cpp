@@ -3,6 +3,7 @@
 // the file in the editor, the merged menus, the caption's "*", Save with its
 // entities and the trash, every byte value through the widget, the question
 // on closing, and the failures of load and save.
+#include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -283,6 +285,10 @@ TEST_F(EditorWindowTest, AWindows1252FileShowsItsLettersAndEverySaveKeepsTheEnti
   TEditForm* editor = mainForm_->OpenEditorWindow(file);
   ASSERT_TRUE(editor);
   EXPECT_EQ(Shown(editor), QString::fromUtf8("<P>Größe</P>\r\n<P>€ 1</P>"));
+  // The text shows 13 pixels high; the control reads sizes in points only.
+  const QFont tagFont = editor->Lexer->font(QsciLexerHTML::Tag);
+  EXPECT_GT(tagFont.pointSizeF(), 0);
+  EXPECT_EQ(QFontInfo(tagFont).pixelSize(), 13);
   editor->SaveBtnClick();
   EXPECT_EQ(ReadFile(file), "<P>Gr&ouml;&szlig;e</P>\r\n<P>\x80 1</P>");
   editor->SaveBtnClick();
