@@ -34,6 +34,7 @@
 #include "editor/edit_form.h"
 #include "editor/editor_text.h"
 #include "qtcommon/qt_text.h"
+#include "test_support/every_byte.h"
 
 namespace folverin::testing {
 namespace {
@@ -318,8 +319,7 @@ TEST_F(EditorWindowTest, AWindows1252FileShowsItsLettersAndEverySaveKeepsTheEnti
 }
 
 TEST_F(EditorWindowTest, EveryByteValueGoesThroughTheWidgetUnchanged) {
-  std::string bytes;
-  for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
+  const std::string bytes = testing::EveryByteValue();
   const QString file = QString::fromStdString(folder_->Write("bytes.htm", bytes));
   TEditForm* editor = mainForm_->OpenEditorWindow(file);
   ASSERT_TRUE(editor);
@@ -335,22 +335,7 @@ TEST_F(EditorWindowTest, EveryByteValueGoesThroughTheWidgetUnchanged) {
   const std::string saved = ReadFile(file);
   // Only the line break (CR LF stays, but LF and CR were one each) and the
   // seven umlaut bytes change.
-  std::string expected;
-  for (int value = 0; value < 256; ++value) {
-    switch (value) {
-      case 0x0A: expected += "\r\n"; break;
-      case 0x0D: expected += "\r\n"; break;
-      case 0xC4: expected += "&Auml;"; break;
-      case 0xD6: expected += "&Ouml;"; break;
-      case 0xDC: expected += "&Uuml;"; break;
-      case 0xDF: expected += "&szlig;"; break;
-      case 0xE4: expected += "&auml;"; break;
-      case 0xF6: expected += "&ouml;"; break;
-      case 0xFC: expected += "&uuml;"; break;
-      default: expected += static_cast<char>(value);
-    }
-  }
-  EXPECT_EQ(saved, expected);
+  EXPECT_EQ(saved, testing::EveryByteAsSaved());
 }
 
 TEST_F(EditorWindowTest, AUtf8DocumentShowsItsBytesAsCharactersAndIsWrittenBackByteForByte) {

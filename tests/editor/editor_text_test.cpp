@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/every_byte.h"
 #include "test_support/temp_folder.h"
 
 namespace folverin {
@@ -17,25 +18,9 @@ TEST(EditorSaveBytes, UmlautsBecomeEntitiesAndStayOnTheSecondSave) {
 }
 
 TEST(EditorSaveBytes, EveryOtherByteSurvivesLoadAndSave) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string all = testing::EveryByteValue();
   const std::string saved = EditorTextToFileBytes(EditorTextFromBytes(all));
-  std::string expected;
-  for (int b = 0; b < 256; ++b) {
-    switch (b) {
-      case '\n':  // a lone LF and a lone CR: two line ends
-      case '\r': expected += "\r\n"; break;
-      case 0xC4: expected += "&Auml;"; break;
-      case 0xD6: expected += "&Ouml;"; break;
-      case 0xDC: expected += "&Uuml;"; break;
-      case 0xDF: expected += "&szlig;"; break;
-      case 0xE4: expected += "&auml;"; break;
-      case 0xF6: expected += "&ouml;"; break;
-      case 0xFC: expected += "&uuml;"; break;
-      default: expected += static_cast<char>(b);
-    }
-  }
-  EXPECT_EQ(saved, expected);
+  EXPECT_EQ(saved, testing::EveryByteAsSaved());
   // The five bytes Windows-1252 leaves undefined in particular.
   EXPECT_EQ(EditorTextToFileBytes(std::string("\x81\x8D\x8F\x90\x9D\x00x", 7)),
             std::string("\x81\x8D\x8F\x90\x9D\x00x", 7));
