@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QToolButton>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,10 +35,14 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "common/scope_guard.h"
+#include "common/throttle.h"
 #include "common/windows1252.h"
 #include "editor/editor_save.h"
 #include "editor/editor_text.h"
+#include "editor/url_collection.h"
 #include "qtcommon/app_icons.h"
+#include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
 #include "qtcommon/qt_text.h"
 
@@ -71,6 +78,34 @@ void Guarded(QWidget* owner, F&& command) {
   } catch (...) {
     ShowErrorBox(owner, QStringLiteral("Unbekannter Fehler"));
   }
+}
+
+// The gutter's pictures of the two kinds of finding.
+QPixmap MissingPicture() {
+  QPixmap picture(16, 16);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0xD0, 0x00, 0x00), 3, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+  painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+  return picture;
+}
+
+QPixmap ExternalPicture() {
+  QPixmap picture(16, 16);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor blue(0x10, 0x50, 0xC8);
+  painter.setPen(QPen(blue, 1.2));
+  painter.setBrush(QColor(0xB8, 0xD4, 0xFF));
+  const QRectF globe(2.5, 2.5, 11, 11);
+  painter.drawEllipse(globe);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(QRectF(5.5, 2.5, 5, 11));  // a meridian
+  painter.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));  // the equator
+  return picture;
 }
 
 bool MoveToTrash(const std::string& utf8Path, std::string& utf8PathInTrash) {
@@ -123,6 +158,15 @@ TFindDialog::TFindDialog(QWidget* parent, bool replace) : QDialog(parent) {
 
 TEditForm::TEditForm(QWidget* parent) : QMainWindow(parent) {
   resize(640, 480);
+  RunFolderDialog = [](QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+  };
+  LinkLineEnding = [] { return AnsiString(); };
+  ShowMessage = [this](const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+  };
   Beep = [] { QApplication::beep(); };
   RunSaveDialog = [](QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return QString();
@@ -149,9 +193,7 @@ void TEditForm::CreateEditor() {
   auto* layout = new QVBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  // The link check's results will show here.
-  UrlPanel = new QWidget(client);
-  UrlPanel->hide();
+  CreateUrlPanel(client);
   layout->addWidget(UrlPanel);
 
   Source = new QsciScintilla(client);
@@ -201,6 +243,54 @@ void TEditForm::CreateEditor() {
     Source->setMarginWidth(0, QString(QString::number(Source->lines()).size() + 1, QLatin1Char('0')));
   });
   Source->setMarginWidth(0, QStringLiteral("00"));
+  DefineLinkMarks();
+}
+
+void TEditForm::CreateUrlPanel(QWidget* parent) {
+  UrlPanel = new QWidget(parent);
+  UrlPanel->setFixedHeight(26);
+  auto* row = new QHBoxLayout(UrlPanel);
+  row->setContentsMargins(4, 1, 4, 1);
+  row->setSpacing(4);
+  row->addWidget(new QLabel(QStringLiteral("URLs:"), UrlPanel));
+  LinksBox = new QComboBox(UrlPanel);
+  LinksBox->setEditable(false);
+  LinksBox->setFixedWidth(380);
+  LinksBox->setMaxVisibleItems(30);
+  row->addWidget(LinksBox);
+  PreBtn = new QToolButton(UrlPanel);
+  PreBtn->setAutoRaise(true);
+  PreBtn->setArrowType(Qt::UpArrow);
+  NextBtn = new QToolButton(UrlPanel);
+  NextBtn->setAutoRaise(true);
+  NextBtn->setArrowType(Qt::DownArrow);
+  row->addWidget(PreBtn);
+  row->addWidget(NextBtn);
+  row->addStretch(1);
+  UrlPanel->hide();
+  connect(LinksBox, &QComboBox::activated, this, [this] { Guarded(this, [this] { LinksBoxClick(); }); });
+  connect(PreBtn, &QToolButton::clicked, this, [this] { Guarded(this, [this] { PrevBtnClick(); }); });
+  connect(NextBtn, &QToolButton::clicked, this, [this] { Guarded(this, [this] { NextBtnClick(); }); });
+}
+
+void TEditForm::DefineLinkMarks() {
+  // Margin 1 shows the pictures; the line colours are markers of the text
+  // area and indicators that colour the text.
+  Source->setMarginType(1, QsciScintilla::SymbolMargin);
+  Source->setMarginWidth(1, 18);
+  Source->setMarginMarkerMask(1, (1 << kExternalPicture) | (1 << kMissingPicture));
+  Source->markerDefine(ExternalPicture(), kExternalPicture);
+  Source->markerDefine(MissingPicture(), kMissingPicture);
+  Source->markerDefine(QsciScintilla::Background, kMissingLine);
+  Source->setMarkerBackgroundColor(QColor(255, 0, 0), kMissingLine);
+  Source->markerDefine(QsciScintilla::Background, kExternalLine);
+  Source->setMarkerBackgroundColor(QColor(243, 238, 139), kExternalLine);
+  const std::pair<int, QColor> textColours[] = {{kMissingText, Qt::white}, {kExternalText, Qt::black}};
+  for (const auto& [indicator, colour] : textColours) {
+    Source->SendScintilla(QsciScintillaBase::SCI_INDICSETSTYLE, static_cast<unsigned long>(indicator),
+                          static_cast<long>(QsciScintillaBase::INDIC_TEXTFORE));
+    Source->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, static_cast<unsigned long>(indicator), colour);
+  }
 }
 
 void TEditForm::CreateToolBar() {
@@ -244,10 +334,10 @@ void TEditForm::CreateToolBar() {
   connect(WordWrapBtn, &QAction::toggled, this, [this](bool down) {
     Source->setWrapMode(down ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
   });
-  // Not built yet: the link check and the element inspector.
-  // "Weitersuchen" stays disabled for good.
-  for (QAction* action : {FindNextBtn, CheckBtn, ToolButton1, OfflineOnlyBtn})
-    action->setEnabled(false);
+  connect(CheckBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { CheckBtnClick(); }); });
+  // Not built yet: the element inspector. "Weitersuchen" stays disabled
+  // for good.
+  for (QAction* action : {FindNextBtn, ToolButton1}) action->setEnabled(false);
 }
 
 void TEditForm::CreateStatusBar() {
@@ -298,9 +388,9 @@ void TEditForm::CreateMenus() {
   findAgainItem->setShortcut(QKeySequence(Qt::Key_F3));
   QAction* replaceItem = mnuEdit->addAction(QStringLiteral("&Ersetzen..."));
   mnuEdit->addSeparator();
-  QAction* checkItem = mnuEdit->addAction(QStringLiteral("&URLs testen"));
-  checkItem->setShortcut(QKeySequence(Qt::Key_F5));
-  checkItem->setEnabled(false);
+  mnuCheck = mnuEdit->addAction(QStringLiteral("&URLs testen"));
+  mnuCheck->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(mnuCheck, &QAction::triggered, this, [this] { Guarded(this, [this] { CheckBtnClick(); }); });
   connect(findItem, &QAction::triggered, this, &TEditForm::FindBtnClick);
   connect(findAgainItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFindAgainClick(); }); });
   connect(replaceItem, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
@@ -553,6 +643,126 @@ void TEditForm::ReplaceDlgReplace(bool all) {
   if (replaced == 0) Beep();
 }
 
+// --- link check and URL collection -------------------------------------
+
+void TEditForm::ClearLinkMarks() {
+  for (int marker : {kExternalPicture, kMissingPicture, kMissingLine, kExternalLine})
+    Source->markerDeleteAll(marker);
+  const auto length = static_cast<long>(Source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+  for (int indicator : {kMissingText, kExternalText}) {
+    Source->SendScintilla(QsciScintillaBase::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(indicator));
+    Source->SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0UL, length);
+  }
+  marks_.clear();
+}
+
+void TEditForm::MarkFinding(const TLinkFinding& finding, bool colourLine) {
+  const bool missing = finding.Kind == TLinkKind::Missing;
+  const int line = finding.Line - 1;
+  Source->markerAdd(line, missing ? kMissingPicture : kExternalPicture);
+  if (!colourLine) return;
+  Source->markerAdd(line, missing ? kMissingLine : kExternalLine);
+  const auto start = static_cast<unsigned long>(
+      Source->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+  const long end =
+      Source->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+  Source->SendScintilla(QsciScintillaBase::SCI_SETINDICATORCURRENT,
+                        static_cast<unsigned long>(missing ? kMissingText : kExternalText));
+  Source->SendScintilla(QsciScintillaBase::SCI_INDICATORFILLRANGE, start, end - static_cast<long>(start));
+}
+
+void TEditForm::CheckBtnClick() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TScopeGuard normalCursor([] { QApplication::restoreOverrideCursor(); });
+  ClearLinkMarks();
+  LinksBox->clear();
+  LinksBox->setToolTip(QString());
+  const AnsiString folder = ToAnsi(QFileInfo(fileName_).absolutePath() + QLatin1Char('/'));
+  std::vector<TLinkFinding> findings = CheckLinks(Text(), folder, OfflineOnlyBtn->isChecked());
+  // The first finding on a line decides its colour.
+  int lastColoured = 0;
+  for (const TLinkFinding& finding : findings) {
+    MarkFinding(finding, finding.Line != lastColoured);
+    lastColoured = finding.Line;
+    LinksBox->addItem(FromAnsi(finding.Target));
+  }
+  marks_ = std::move(findings);
+  Source->setCursorPosition(0, 0);
+  normalCursor.Dismiss();
+  QApplication::restoreOverrideCursor();
+  Source->setFocus();
+  if (marks_.empty()) {
+    UrlPanel->hide();
+    ShowMessage(QStringLiteral("Alle URLs sind korrekt!"));
+    return;
+  }
+  UrlPanel->show();
+  LinksBox->setCurrentIndex(0);
+  LinksBoxClick();
+}
+
+void TEditForm::LinksBoxClick() {
+  const int index = LinksBox->currentIndex();
+  if (index < 0 || index >= static_cast<int>(marks_.size())) return;
+  const int line = marks_[static_cast<size_t>(index)].Line - 1;
+  Source->setCursorPosition(line, 0);
+  Source->ensureLineVisible(line);
+  Source->setFocus();
+  LinksBox->setToolTip(LinksBox->currentText());
+}
+
+void TEditForm::PrevBtnClick() {
+  const int index = LinksBox->currentIndex();
+  if (index <= 0) {
+    Beep();
+    return;
+  }
+  LinksBox->setCurrentIndex(index - 1);
+  LinksBoxClick();
+}
+
+void TEditForm::NextBtnClick() {
+  const int index = LinksBox->currentIndex();
+  if (index >= LinksBox->count() - 1) {
+    Beep();
+    return;
+  }
+  LinksBox->setCurrentIndex(index + 1);
+  LinksBoxClick();
+}
+
+void TEditForm::mnuAllURLsClick() {
+  if (collecting_) return;
+  QFileDialog dialog(this, QStringLiteral("Verzeichnis w\u00E4hlen"), QFileInfo(fileName_).absolutePath());
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Ausgew\u00E4hlter Ordner:"));
+  const QString chosen = RunFolderDialog(dialog);
+  if (chosen.isEmpty()) return;
+
+  // The walk lets events in twenty times a second, so that the window
+  // stays usable; closing it ends the walk first.
+  auto pumpDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
+  searchURls_.Pump = [pumpDue] {
+    if (pumpDue->Due()) QCoreApplication::processEvents();
+  };
+  collecting_ = true;
+  TScopeGuard notCollecting([this] { collecting_ = false; });
+  const AnsiString lines = CollectUrls(ToAnsi(fileName_), ToAnsi(chosen), LinkLineEnding(), searchURls_);
+  notCollecting.Dismiss();
+  collecting_ = false;
+  if (closeAfterCollecting_) {
+    closeAfterCollecting_ = false;
+    emit CloseRequested();
+    return;
+  }
+  if (lines.empty()) return;
+  // Through the clipboard, as every insertion: it holds the lines afterwards.
+  QApplication::clipboard()->setText(FromAnsi(lines));
+  Source->paste();
+}
+
 bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Source) {
     if (event->type() == QEvent::FocusIn) hadFocus_ = true;
@@ -571,6 +781,14 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TEditForm::closeEvent(QCloseEvent* event) {
   Guarded(this, [this, event] {
+    if (collecting_) {
+      // The URL collection still runs on this window's stack: end it and
+      // close once it has returned.
+      searchURls_.Stop = true;
+      closeAfterCollecting_ = true;
+      event->ignore();
+      return;
+    }
     if (closing_) return;
     closing_ = true;
     // A "Ja" whose save failed keeps the window, so that the text is not

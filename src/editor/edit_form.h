@@ -9,11 +9,16 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "common/ansi_string.h"
+#include "common/file_search.h"
+#include "editor/link_check.h"
 
 class QAction;
 class QCheckBox;
+class QComboBox;
+class QToolButton;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -84,6 +89,36 @@ class TEditForm : public QMainWindow {
   // The system beep; tests count it.
   std::function<void()> Beep;
 
+  // The link check: the findings of the text marked in the gutter and
+  // listed in LinksBox, their lines coloured; "Alle URLs sind korrekt!"
+  // when there are none.
+  void CheckBtnClick();
+  // Puts the caret on the line of the selected finding.
+  void LinksBoxClick();
+  // The finding before or after the selected one; a beep at either end.
+  void PrevBtnClick();
+  void NextBtnClick();
+  // The URL collection: one anchor line per file below a chosen folder,
+  // inserted at the caret through the clipboard.
+  void mnuAllURLsClick();
+  // The findings of the last check, in the order of LinksBox.
+  const std::vector<TLinkFinding>& LinkMarks() const { return marks_; }
+  // Gutter markers of the two kinds, and the line colour markers.
+  static constexpr int kExternalPicture = 1;
+  static constexpr int kMissingPicture = 2;
+  static constexpr int kMissingLine = 3;
+  static constexpr int kExternalLine = 4;
+  static constexpr int kMissingText = 8;  // indicator: white text
+  static constexpr int kExternalText = 9;  // indicator: black text
+
+  // The URL collection shows this folder chooser, already set up; the
+  // chosen folder or empty when cancelled. Tests put their own in place.
+  std::function<QString(QFileDialog& dialog)> RunFolderDialog;
+  // The line ending that follows each collected link ("", "<BR>" or "<P>").
+  std::function<AnsiString()> LinkLineEnding;
+  // Shows the all-clear message; tests may look at it.
+  std::function<void(const QString& text)> ShowMessage;
+
   // "Speichern unter" and "Neu" show this dialog, already set up (title,
   // filter, start folder); the chosen path or empty when cancelled. Tests
   // put their own in place.
@@ -93,6 +128,9 @@ class TEditForm : public QMainWindow {
   QsciLexerHTML* Lexer = nullptr;
   QToolBar* ToolBar = nullptr;
   QWidget* UrlPanel = nullptr;
+  QComboBox* LinksBox = nullptr;
+  QToolButton* PreBtn = nullptr;
+  QToolButton* NextBtn = nullptr;
   QLabel* StatusPanels[4] = {};
 
   QAction* NewBtn = nullptr;
@@ -105,6 +143,7 @@ class TEditForm : public QMainWindow {
   QAction* ToolButton1 = nullptr;
   QAction* WordWrapBtn = nullptr;
   QAction* OfflineOnlyBtn = nullptr;
+  QAction* mnuCheck = nullptr;  // "&URLs testen" (F5)
 
   // Menus merged into the frame's bar: "Datei" (group 0), "Bearbeiten"
   // (group 1) and the empty, disabled "Anzeige" (group 3).
@@ -126,6 +165,10 @@ class TEditForm : public QMainWindow {
   void CreateToolBar();
   void CreateStatusBar();
   void CreateMenus();
+  void CreateUrlPanel(QWidget* parent);
+  void DefineLinkMarks();
+  void ClearLinkMarks();
+  void MarkFinding(const TLinkFinding& finding, bool colourLine);
   void SourceChange();
   void StatusUpdate();
   void UpdateCaption();
@@ -147,6 +190,10 @@ class TEditForm : public QMainWindow {
   bool hadFocus_ = false;
   bool passingFocusOut_ = false;  // the caret stays visible once the editor had the focus
   size_t characterCount_ = 0;
+  std::vector<TLinkFinding> marks_;
+  TFileSearch searchURls_;
+  bool collecting_ = false;
+  bool closeAfterCollecting_ = false;
 };
 
 }  // namespace folverin

@@ -2,12 +2,16 @@
 // browser window's "Quelltext anzeigen" on a copy of the sample collection:
 // the file in the editor, the merged menus, the caption's "*", Save with its
 // entities and the trash, every byte value through the widget, the question
-// on closing, and the failures of load and save.
+// on closing, the failures of load and save, the link check's marks and
+// list, and the URL collection.
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QDir>
@@ -20,6 +24,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -33,6 +38,7 @@
 #include "browser_test_support.h"
 #include "editor/edit_form.h"
 #include "editor/editor_text.h"
+#include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
 #include "test_support/every_byte.h"
 
@@ -550,6 +556,223 @@ TEST_F(EditorWindowTest, AFileThatCannotBeReadGetsNoWindow) {
   EXPECT_TRUE(box.Text.contains(QString::fromUtf8("kann nicht geöffnet werden")));
   EXPECT_TRUE(mainForm_->EditorWindows().isEmpty());
   EXPECT_EQ(mainForm_->MDITab->count(), tabs);
+}
+
+// The markers on each line of the editor (0-based), as a bit mask.
+unsigned MarkersOn(TEditForm* editor, int line) {
+  return static_cast<unsigned>(editor->Source->markersAtLine(line));
+}
+
+bool TextColouredOn(TEditForm* editor, int indicator, int line) {
+  const auto position = editor->Source->positionFromLineIndex(line, 1);
+  return editor->Source->SendScintilla(QsciScintillaBase::SCI_INDICATORVALUEAT,
+                                       static_cast<unsigned long>(indicator), static_cast<long>(position)) != 0;
+}
+
+QStringList Entries(const QComboBox* box) {
+  QStringList entries;
+  for (int i = 0; i < box->count(); ++i) entries << box->itemText(i);
+  return entries;
+}
+
+int CaretLine(TEditForm* editor) {
+  int line = 0, index = 0;
+  editor->Source->getCursorPosition(&line, &index);
+  return index == 0 ? line : -1;  // always at the start of the line
+}
+
+TEST_F(EditorWindowTest, TheLinkCheckMarksListsAndStepsThroughItsFindings) {
+  folder_->MakeFolder("links");
+  folder_->Write("links/vorhanden.htm", "<P>da</P>");
+  const QString file = QString::fromStdString(folder_->Write(
+      "links/seite.htm",
+      "<HTML>\n"
+      "<A HREF=\"vorhanden.htm\">gut</A>\n"
+      "<a href=\"fehlt.htm\">weg</a>\n"
+      "<A HREF=\"http://www.example.org/\">extern</A>\n"
+      "<A HREF=\"mailto:x@y.de\">m</A> <A HREF=\"weg2.htm\">w</A>\n"
+      "</HTML>\n"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  int beeps = 0;
+  editor->Beep = [&beeps] { ++beeps; };
+  EXPECT_TRUE(editor->CheckBtn->isEnabled());
+  EXPECT_TRUE(editor->OfflineOnlyBtn->isEnabled());
+  // Typed before the check: the check keeps the change and its undo.
+  TypeAtStart(editor, "x");
+  editor->Source->setCursorPosition(5, 0);
+
+  // F5 as the user presses it, in the active frame (a box closed before
+  // may have left no window active offscreen).
+  QApplication::setActiveWindow(mainForm_);
+  QTest::keyClick(editor->Source, Qt::Key_F5);
+  EXPECT_TRUE(editor->UrlPanel->isVisible());
+  EXPECT_EQ(Entries(editor->LinksBox),
+            (QStringList{"FEHLT.HTM", "HTTP://WWW.EXAMPLE.ORG/", "MAILTO:X@Y.DE", "WEG2.HTM"}));
+  EXPECT_EQ(editor->LinksBox->maxVisibleItems(), 30);
+  EXPECT_EQ(editor->LinksBox->currentIndex(), 0);
+  EXPECT_EQ(editor->LinksBox->toolTip(), QStringLiteral("FEHLT.HTM"));
+  EXPECT_EQ(CaretLine(editor), 2);
+  EXPECT_TRUE(editor->Modified());
+  EXPECT_TRUE(editor->Source->isUndoAvailable());
+
+  // One picture per finding; the first finding on a line decides its colour.
+  const unsigned missing = (1u << TEditForm::kMissingPicture) | (1u << TEditForm::kMissingLine);
+  const unsigned external = (1u << TEditForm::kExternalPicture) | (1u << TEditForm::kExternalLine);
+  EXPECT_EQ(MarkersOn(editor, 0), 0u);
+  EXPECT_EQ(MarkersOn(editor, 1), 0u);
+  EXPECT_EQ(MarkersOn(editor, 2), missing);
+  EXPECT_EQ(MarkersOn(editor, 3), external);
+  EXPECT_EQ(MarkersOn(editor, 4), external | (1u << TEditForm::kMissingPicture));
+  EXPECT_EQ(MarkersOn(editor, 5), 0u);
+  EXPECT_TRUE(TextColouredOn(editor, TEditForm::kMissingText, 2));
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kExternalText, 2));
+  EXPECT_TRUE(TextColouredOn(editor, TEditForm::kExternalText, 3));
+  EXPECT_TRUE(TextColouredOn(editor, TEditForm::kExternalText, 4));
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kMissingText, 4));
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kMissingText, 1));
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kExternalText, 1));
+
+  // Next to the end, a beep there; back to the start, a beep there.
+  QStringList lines;
+  for (int i = 0; i < 3; ++i) {
+    editor->NextBtn->click();
+    lines << QStringLiteral("%1:%2").arg(CaretLine(editor)).arg(editor->LinksBox->toolTip());
+  }
+  EXPECT_EQ(lines, (QStringList{"3:HTTP://WWW.EXAMPLE.ORG/", "4:MAILTO:X@Y.DE", "4:WEG2.HTM"}));
+  EXPECT_EQ(beeps, 0);
+  editor->NextBtn->click();
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(editor->LinksBox->currentIndex(), 3);
+  for (int i = 0; i < 3; ++i) editor->PreBtn->click();
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(CaretLine(editor), 2);
+  editor->PreBtn->click();
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(editor->LinksBox->currentIndex(), 0);
+
+  // Choosing an entry goes to its line.
+  editor->LinksBox->setCurrentIndex(1);
+  emit editor->LinksBox->activated(1);
+  EXPECT_EQ(CaretLine(editor), 3);
+  EXPECT_EQ(editor->LinksBox->toolTip(), QStringLiteral("HTTP://WWW.EXAMPLE.ORG/"));
+
+  // Offline only: a new check clears the old marks and leaves the external
+  // addresses out; the line they shared with a missing target turns red.
+  editor->OfflineOnlyBtn->trigger();
+  ASSERT_TRUE(editor->OfflineOnlyBtn->isChecked());
+  editor->CheckBtn->trigger();
+  EXPECT_EQ(Entries(editor->LinksBox), (QStringList{"FEHLT.HTM", "WEG2.HTM"}));
+  EXPECT_EQ(MarkersOn(editor, 2), missing);
+  EXPECT_EQ(MarkersOn(editor, 3), 0u);
+  EXPECT_EQ(MarkersOn(editor, 4), missing);
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kExternalText, 3));
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kExternalText, 4));
+  EXPECT_TRUE(TextColouredOn(editor, TEditForm::kMissingText, 4));
+  editor->NextBtn->click();
+  EXPECT_EQ(CaretLine(editor), 4);
+  editor->NextBtn->click();
+  EXPECT_EQ(beeps, 3);
+
+  // With the targets there, all is well: the message, the panel hidden,
+  // no marks left.
+  folder_->Write("links/fehlt.htm", "");
+  folder_->Write("links/weg2.htm", "");
+  {
+    TQuestionAnswerer ok(QStringLiteral("OK"));
+    Item(editor->mnuEdit, "&URLs testen")->trigger();
+    EXPECT_EQ(ok.Count, 1);
+    EXPECT_EQ(ok.Text, QStringLiteral("Alle URLs sind korrekt!"));
+    EXPECT_EQ(ok.Icon, QMessageBox::NoIcon);
+    EXPECT_EQ(ok.Title, ApplicationTitle());
+  }
+  EXPECT_FALSE(editor->UrlPanel->isVisible());
+  EXPECT_EQ(editor->LinksBox->count(), 0);
+  EXPECT_TRUE(editor->LinkMarks().empty());
+  for (int line = 0; line < 6; ++line) EXPECT_EQ(MarkersOn(editor, line), 0u) << line;
+  EXPECT_FALSE(TextColouredOn(editor, TEditForm::kMissingText, 2));
+  editor->NextBtn->click();
+  editor->PreBtn->click();
+  EXPECT_EQ(beeps, 5);
+
+  // Online again, the external addresses are findings once more.
+  editor->OfflineOnlyBtn->trigger();
+  editor->CheckBtnClick();
+  EXPECT_EQ(Entries(editor->LinksBox), (QStringList{"HTTP://WWW.EXAMPLE.ORG/", "MAILTO:X@Y.DE"}));
+  EXPECT_TRUE(editor->UrlPanel->isVisible());
+  EXPECT_EQ(CaretLine(editor), 3);
+}
+
+TEST_F(EditorWindowTest, TheUrlCollectionInsertsALinePerFileThroughTheClipboard) {
+  folder_->MakeFolder("sammlung");
+  folder_->MakeFolder("sammlung/unter");
+  folder_->Write("sammlung/b.htm", "");
+  folder_->Write("sammlung/a.gif", "");
+  folder_->Write("sammlung/unter/c.htm", "");
+  folder_->MakeFolder("doku");
+  const QString file = QString::fromStdString(folder_->Write("doku/index.htm", "<P>Anfang</P>\n<P>Ende</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QString startFolder;
+  QString label;
+  QString answer;
+  int asked = 0;
+  editor->RunFolderDialog = [&](QFileDialog& dialog) {
+    ++asked;
+    startFolder = dialog.directory().absolutePath();
+    label = dialog.labelText(QFileDialog::FileName);
+    return answer;
+  };
+  // Cancelled: nothing changes.
+  QApplication::clipboard()->setText(QStringLiteral("vorher"));
+  editor->mnuAllURLsClick();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(startFolder, Path("doku"));
+  EXPECT_EQ(label, QString::fromUtf8("Ausgewählter Ordner:"));
+  EXPECT_FALSE(editor->Modified());
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+
+  // The files in walk order (a folder's files before its sub-folders), the
+  // folders themselves left out, paths relative to the edited document.
+  answer = Path("sammlung");
+  editor->LinkLineEnding = [] { return AnsiString("<BR>"); };
+  editor->Source->setCursorPosition(1, 0);
+  editor->mnuAllURLsClick();
+  const std::string lines =
+      "<A HREF =\"../sammlung/a.gif\"></A><BR>\r\n"
+      "<A HREF =\"../sammlung/b.htm\"></A><BR>\r\n"
+      "<A HREF =\"../sammlung/unter/c.htm\"></A><BR>\r\n";
+  EXPECT_EQ(editor->Text(), "<P>Anfang</P>\r\n" + lines + "<P>Ende</P>");
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(lines));
+  EXPECT_TRUE(editor->Modified());
+  int line = 0, index = 0;
+  editor->Source->getCursorPosition(&line, &index);
+  EXPECT_EQ(line, 4);
+  EXPECT_EQ(index, 0);
+
+  // A folder with the trailing separator, the document's own folder.
+  answer = Path("doku/");
+  editor->LinkLineEnding = [] { return AnsiString(); };
+  editor->Source->setCursorPosition(0, 0);
+  editor->mnuAllURLsClick();
+  EXPECT_TRUE(editor->Text().starts_with("<A HREF =\"index.htm\"></A>\r\n<P>Anfang</P>"));
+}
+
+TEST_F(EditorWindowTest, ClosingTheWindowDuringTheUrlCollectionEndsTheWalkFirst) {
+  folder_->MakeFolder("viele");
+  for (int i = 0; i < 3000; ++i) folder_->Write("viele/d" + std::to_string(i) + ".htm", "");
+  const QString file = QString::fromStdString(folder_->Write("viele.htm", "<P>x</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QPointer<TEditForm> alive(editor);
+  editor->RunFolderDialog = [](QFileDialog&) { return Path("viele"); };
+  // The close arrives while the walk lets events in.
+  QTimer::singleShot(0, mainForm_, [] { mainForm_->CloseChild(mainForm_->EditorWindows().value(0)); });
+  editor->mnuAllURLsClick();
+  ASSERT_TRUE(alive);  // still on its own stack: not gone yet
+  EXPECT_EQ(editor->Text(), "<P>x</P>");  // nothing inserted
+  EXPECT_TRUE(WaitFor([] { return mainForm_->EditorWindows().isEmpty(); }));
+  EXPECT_EQ(ReadFile(file), "<P>x</P>");
 }
 
 }  // namespace
