@@ -1,5 +1,7 @@
 #include "editor/edit_form.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
@@ -40,6 +42,7 @@
 #include "common/windows1252.h"
 #include "editor/editor_save.h"
 #include "editor/editor_text.h"
+#include "editor/prompt_dialog.h"
 #include "editor/url_collection.h"
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
@@ -156,13 +159,19 @@ TFindDialog::TFindDialog(QWidget* parent, bool replace) : QDialog(parent) {
   grid->addWidget(buttons, 0, 2, row, 1);
 }
 
-TEditForm::TEditForm(QWidget* parent) : QMainWindow(parent) {
+TEditForm::TEditForm(QWidget* parent, TPromptDlg* promptDlg)
+    : QMainWindow(parent), PromptDlg(promptDlg ? promptDlg : new TPromptDlg(this)) {
   resize(640, 480);
   RunFolderDialog = [](QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return QString();
     return dialog.selectedFiles().value(0);
   };
-  LinkLineEnding = [] { return AnsiString(); };
+  RunOpenDialog = [](QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+  };
+  // The collected links end as the last link inserted by hand.
+  LinkLineEnding = [this] { return PromptDlg->LineEnding; };
   ShowMessage = [this](const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, this);
     box.exec();
@@ -176,6 +185,7 @@ TEditForm::TEditForm(QWidget* parent) : QMainWindow(parent) {
   CreateToolBar();
   CreateStatusBar();
   CreateMenus();
+  CreatePopupMenu();
   FindDlg = new TFindDialog(this, false);
   ReplaceDlg = new TFindDialog(this, true);
   connect(FindDlg->FindNextButton, &QPushButton::clicked, this,
@@ -407,6 +417,47 @@ void TEditForm::CreateMenus() {
   // frame shows other menus.
   addActions(mnuFile->actions());
   addActions(mnuEdit->actions());
+}
+
+void TEditForm::CreatePopupMenu() {
+  PopupMenu1 = new QMenu(this);
+  for (const TFixedSnippet& fixed : kFixedSnippets) {
+    const AnsiString snippet(fixed.Snippet);
+    QAction* item = PopupMenu1->addAction(FromAnsi(AnsiString(fixed.Caption)));
+    connect(item, &QAction::triggered, this, [this, snippet] { Guarded(this, [&] { InsertSnippet(snippet); }); });
+  }
+  const std::pair<const char*, TWrapCommand> wrapping[] = {
+      {"Bold", TWrapCommand::Bold}, {"Italic", TWrapCommand::Italic}, {"Comment", TWrapCommand::Comment}};
+  for (const auto& [caption, command] : wrapping) {
+    QAction* item = PopupMenu1->addAction(QString::fromLatin1(caption));
+    connect(item, &QAction::triggered, this,
+            [this, command] { Guarded(this, [&] { WrapSelectionIn(command); }); });
+  }
+  PopupMenu1->addSeparator();
+  QAction* pictureItem = PopupMenu1->addAction(QStringLiteral("Grafik einf\u00FCgen..."));
+  pictureItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+  QAction* linkItem = PopupMenu1->addAction(QStringLiteral("URL einf\u00FCgen..."));
+  linkItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  QAction* allUrlsItem = PopupMenu1->addAction(QStringLiteral("Alle URLs eines Verzeichnis..."));
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(QStringLiteral("&Aktualisieren"));  // has no command
+  connect(pictureItem, &QAction::triggered, this, [this] { Guarded(this, [this] { Grafikeinfgen1Click(); }); });
+  connect(linkItem, &QAction::triggered, this, [this] { Guarded(this, [this] { DateiLink1Click(); }); });
+  connect(allUrlsItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuAllURLsClick(); }); });
+  // The two shortcuts are the menu's, not the control's own commands
+  // (Ctrl+L would cut the line).
+  for (const int key : {Qt::Key_I, Qt::Key_L}) {
+    const int shortcut = static_cast<int>(Qt::CTRL) | key;
+    if (QsciCommand* bound = Source->standardCommands()->boundTo(shortcut)) {
+      if (bound->key() == shortcut) bound->setKey(0);
+      if (bound->alternateKey() == shortcut) bound->setAlternateKey(0);
+    }
+  }
+  addAction(pictureItem);
+  addAction(linkItem);
+  Source->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Source, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& position) { PopupMenu1->popup(Source->mapToGlobal(position)); });
 }
 
 // --- text -------------------------------------------------------------
@@ -761,6 +812,70 @@ void TEditForm::mnuAllURLsClick() {
   // Through the clipboard, as every insertion: it holds the lines afterwards.
   QApplication::clipboard()->setText(FromAnsi(lines));
   Source->paste();
+}
+
+// --- insertion commands ------------------------------------------------
+
+void TEditForm::InsertSnippet(const AnsiString& snippet) {
+  QApplication::clipboard()->setText(FromAnsi(snippet));
+  Source->paste();
+}
+
+void TEditForm::WrapSelectionIn(TWrapCommand command) {
+  // The selection's bytes as Text() has them, so that every byte value
+  // inside it stays as it is.
+  const auto start = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+  const auto end = Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+  if (end <= start) return;
+  std::string utf8(static_cast<size_t>(end - start) + 1, '\0');
+  Source->SendScintilla(QsciScintillaBase::SCI_GETSELTEXT, 0UL, utf8.data());
+  utf8.resize(static_cast<size_t>(end - start));
+  const std::optional<AnsiString> wrapped = WrapSelection(command, Utf8ToAnsi(utf8));
+  if (!wrapped) return;
+  const std::string replacement = AnsiToUtf8(*wrapped);
+  Source->beginUndoAction();
+  Source->SendScintilla(QsciScintillaBase::SCI_TARGETFROMSELECTION);
+  Source->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(replacement.size()),
+                        replacement.data());
+  const long after = Source->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+  Source->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(after), after);
+  Source->endUndoAction();
+}
+
+QString TEditForm::ChooseInsertedFile(const QString& title, const QString& filters) {
+  QFileDialog dialog(this, title, QFileInfo(fileName_).absolutePath());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(filters);
+  return RunOpenDialog(dialog);
+}
+
+void TEditForm::DateiLink1Click() {
+  // Each pattern in both cases: file names on Linux keep their case. "*"
+  // rather than "*.*", which would leave out names without a dot.
+  const QString chosen = ChooseInsertedFile(
+      QStringLiteral("Datei w\u00E4hlen"),
+      QStringLiteral("Alle Dateien (*);;Programme (*.EXE *.COM *.exe *.com);;ZIP-Archive (*.ZIP *.zip)"));
+  if (chosen.isEmpty()) return;
+  const AnsiString name = ToAnsi(QFileInfo(chosen).fileName());
+  const QString description =
+      PromptDlg->AskLinkText(QStringLiteral("Beschreibung"), FromAnsi(LinkPrompt(name)), FromAnsi(name));
+  const AnsiString relative = RelativeLinkPath(ToAnsi(fileName_), ToAnsi(chosen));
+  InsertSnippet(LinkSnippet(relative, ToAnsi(description), PromptDlg->LineEnding));
+}
+
+void TEditForm::Grafikeinfgen1Click() {
+  const QString chosen = ChooseInsertedFile(
+      QStringLiteral("Grafik w\u00E4hlen"),
+      QStringLiteral("Alle Grafiken (*.gif *.jpg *.jpeg *.bmp *.GIF *.JPG *.JPEG *.BMP);;"
+                     "GIF-Bilder (*.gif *.GIF);;JPG Image File (*.jpg *.jpeg *.JPG *.JPEG);;"
+                     "Bitmaps (*.bmp *.BMP)"));
+  if (chosen.isEmpty()) return;
+  const AnsiString name = ToAnsi(QFileInfo(chosen).fileName());
+  const QString description =
+      PromptDlg->AskPictureText(QStringLiteral("Beschreibung"), FromAnsi(PicturePrompt(name)), FromAnsi(name));
+  const AnsiString relative = RelativeLinkPath(ToAnsi(fileName_), ToAnsi(chosen));
+  InsertSnippet(PictureSnippet(relative, ToAnsi(description), PromptDlg->Alignment, PromptDlg->LineEnding));
 }
 
 bool TEditForm::eventFilter(QObject* watched, QEvent* event) {

@@ -13,6 +13,7 @@
 
 #include "common/ansi_string.h"
 #include "common/file_search.h"
+#include "editor/html_snippets.h"
 #include "editor/link_check.h"
 
 class QAction;
@@ -31,6 +32,8 @@ class QsciLexerHTML;
 class QsciScintilla;
 
 namespace folverin {
+
+class TPromptDlg;
 
 // The modeless find dialog and, with a replacement text and without a
 // direction, the find-and-replace dialog.
@@ -51,7 +54,9 @@ class TFindDialog : public QDialog {
 class TEditForm : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TEditForm(QWidget* parent = nullptr);
+  // The prompt dialog is the program's shared one; without it the window
+  // has one of its own.
+  explicit TEditForm(QWidget* parent = nullptr, TPromptDlg* promptDlg = nullptr);
 
   // The edited file; the caption is this path, with "*" while Modified.
   QString FileName() const { return fileName_; }
@@ -101,6 +106,24 @@ class TEditForm : public QMainWindow {
   // The URL collection: one anchor line per file below a chosen folder,
   // inserted at the caret through the clipboard.
   void mnuAllURLsClick();
+  // The insertion commands of the context menu. A snippet goes in at the
+  // caret through the clipboard, which holds it afterwards; the wrapping
+  // commands change a non-empty selection as one undo step.
+  void InsertSnippet(const AnsiString& snippet);
+  void WrapSelectionIn(TWrapCommand command);
+  // A link to a chosen file, a picture tag for a chosen picture, with a
+  // path relative to the edited file and the description asked by the
+  // prompt dialog.
+  void DateiLink1Click();
+  void Grafikeinfgen1Click();
+  // The link and picture commands show this file chooser, already set up
+  // (title, filters, start folder); the chosen file or empty when
+  // cancelled. Tests put their own in place.
+  std::function<QString(QFileDialog& dialog)> RunOpenDialog;
+  TPromptDlg* const PromptDlg;
+  // The context menu of the text.
+  QMenu* PopupMenu1 = nullptr;
+
   // The findings of the last check, in the order of LinksBox.
   const std::vector<TLinkFinding>& LinkMarks() const { return marks_; }
   // Gutter markers of the two kinds, and the line colour markers.
@@ -165,6 +188,8 @@ class TEditForm : public QMainWindow {
   void CreateToolBar();
   void CreateStatusBar();
   void CreateMenus();
+  void CreatePopupMenu();
+  QString ChooseInsertedFile(const QString& title, const QString& filters);
   void CreateUrlPanel(QWidget* parent);
   void DefineLinkMarks();
   void ClearLinkMarks();

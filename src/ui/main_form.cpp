@@ -28,6 +28,7 @@
 #include "common/file_system.h"
 #include "common/windows1252.h"
 #include "editor/edit_form.h"
+#include "editor/prompt_dialog.h"
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
@@ -125,6 +126,7 @@ void TMainForm::CreateStartupWindows() {
   // --collection puts the collection elsewhere.
   AboutBox = new TAboutBox(Settings.AppFolder, ToAnsi(QCoreApplication::applicationFilePath()),
                            versionSource, this);
+  PromptDlg = new TPromptDlg(this);
   ActionDlg = new TActionDlg(this);
   auto* quickSearch = new TIndexForm(Settings, [this] { return ActiveBrowserWindow(); }, this);
   quickSearch->ReadDocumentList();
@@ -475,7 +477,7 @@ TChildForm* TMainForm::OpenBrowserWindow(const QString& address) {
 }
 
 TEditForm* TMainForm::OpenEditorWindow(const QString& fileName) {
-  auto* editor = new TEditForm;
+  auto* editor = new TEditForm(nullptr, PromptDlg);
   editor->setWindowTitle(fileName);
   QString error;
   if (!editor->LoadFile(fileName, error)) {

@@ -27,6 +27,7 @@ class TAboutBox;
 class TActionDlg;
 class TChildForm;
 class TEditForm;
+class TPromptDlg;
 
 class TMainForm : public QMainWindow, public TBrowserHost {
   Q_OBJECT
@@ -43,6 +44,9 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // every browser window.
   TActionDlg* ActionDlg = nullptr;
   TAboutBox* AboutBox = nullptr;
+  // The description dialog of every editor window's link and picture
+  // commands; its choices hold across the windows.
+  TPromptDlg* PromptDlg = nullptr;
   TRecentList RecentList;
   // The folder (with a trailing separator) last chosen by a link command of
   // any browser window.

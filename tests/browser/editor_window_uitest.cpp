@@ -3,11 +3,15 @@
 // the file in the editor, the merged menus, the caption's "*", Save with its
 // entities and the trash, every byte value through the widget, the question
 // on closing, the failures of load and save, the link check's marks and
-// list, and the URL collection.
+// list, the URL collection, and the context menu's insertions with the
+// shared prompt dialog.
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QContextMenuEvent>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -38,6 +42,7 @@
 #include "browser_test_support.h"
 #include "editor/edit_form.h"
 #include "editor/editor_text.h"
+#include "editor/prompt_dialog.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
 #include "test_support/every_byte.h"
@@ -95,6 +100,46 @@ class TQuestionAnswerer {
   QString answer_;
   QTimer timer_;
 };
+
+// Answers the prompt dialog whenever it is shown: records what it asked,
+// then lets the test act on it (type, choose, press "Ok" or close it).
+class TPromptAnswerer {
+ public:
+  explicit TPromptAnswerer(std::function<void(TPromptDlg&)> answer) : answer_(std::move(answer)) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<TPromptDlg*>(QApplication::activeModalWidget());
+      if (!dialog || !dialog->isVisible()) return;
+      ++Count;
+      Title = dialog->windowTitle();
+      Prompt = dialog->Label1->text();
+      Initial = dialog->Edit1->text();
+      LayoutShown = dialog->RadioGroup2->isVisible();
+      CheckedEnding = dialog->LineEndings->checkedButton()->text();
+      EditHasFocus = dialog->focusWidget() == dialog->Edit1;
+      answer_(*dialog);
+      if (dialog->isVisible()) dialog->reject();  // the close box
+    });
+    timer_.start();
+  }
+  int Count = 0;
+  QString Title;
+  QString Prompt;
+  QString Initial;
+  QString CheckedEnding;
+  bool LayoutShown = false;
+  bool EditHasFocus = false;
+
+ private:
+  std::function<void(TPromptDlg&)> answer_;
+  QTimer timer_;
+};
+
+// Picks the radio button with the given caption in the group.
+void Choose(QButtonGroup* group, const QString& caption) {
+  for (QAbstractButton* button : group->buttons())
+    if (button->text() == caption) button->click();
+}
 
 class EditorWindowTest : public ::testing::Test {
  protected:
@@ -773,6 +818,242 @@ TEST_F(EditorWindowTest, ClosingTheWindowDuringTheUrlCollectionEndsTheWalkFirst)
   EXPECT_EQ(editor->Text(), "<P>x</P>");  // nothing inserted
   EXPECT_TRUE(WaitFor([] { return mainForm_->EditorWindows().isEmpty(); }));
   EXPECT_EQ(ReadFile(file), "<P>x</P>");
+}
+
+}  // namespace
+}  // namespace folverin::testing
+
+namespace folverin::testing {
+namespace {
+
+QStringList Captions(QMenu* menu) {
+  QStringList captions;
+  for (QAction* action : menu->actions()) captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  return captions;
+}
+
+QAction* PopupItem(TEditForm* editor, const QString& caption) {
+  for (QAction* action : editor->PopupMenu1->actions())
+    if (action->text() == caption) return action;
+  return nullptr;
+}
+
+TEST_F(EditorWindowTest, TheContextMenuOpensOnARightClickWithItsItemsInOrder) {
+  const QString file = QString::fromStdString(folder_->Write("kontext.htm", "<P>x</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(Captions(editor->PopupMenu1),
+            (QStringList{"Copyright", "Trademark", "Registered Trademark", "Bullet", "<BR>", "<P>", "Bold",
+                         "Italic", "Comment", "-", QString::fromUtf8("Grafik einfügen..."),
+                         QString::fromUtf8("URL einfügen..."), "Alle URLs eines Verzeichnis...", "-",
+                         "&Aktualisieren"}));
+  EXPECT_EQ(PopupItem(editor, QString::fromUtf8("Grafik einfügen..."))->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::Key_I));
+  EXPECT_EQ(PopupItem(editor, QString::fromUtf8("URL einfügen..."))->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::Key_L));
+
+  // The right click shows this menu, not the control's own.
+  const QPoint inside(40, 10);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, inside, editor->Source->viewport()->mapToGlobal(inside));
+  QApplication::sendEvent(editor->Source->viewport(), &click);
+  ASSERT_TRUE(WaitFor([editor] { return editor->PopupMenu1->isVisible(); }));
+  editor->PopupMenu1->hide();
+
+  // "Alle URLs eines Verzeichnis..." is the URL collection.
+  int asked = 0;
+  editor->RunFolderDialog = [&](QFileDialog&) {
+    ++asked;
+    return QString();
+  };
+  PopupItem(editor, "Alle URLs eines Verzeichnis...")->trigger();
+  EXPECT_EQ(asked, 1);
+  // "&Aktualisieren" does nothing.
+  PopupItem(editor, "&Aktualisieren")->trigger();
+  EXPECT_EQ(editor->Text(), "<P>x</P>");
+  EXPECT_FALSE(editor->Modified());
+}
+
+TEST_F(EditorWindowTest, FixedSnippetsGoInAtTheCaretThroughTheClipboard) {
+  const QString file = QString::fromStdString(folder_->Write("zeichen.htm", "<P>ab</P>\r\n<P>cd</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  editor->Source->setCursorPosition(0, 4);
+  PopupItem(editor, "Copyright")->trigger();
+  EXPECT_EQ(editor->Text(), "<P>a&copy;b</P>\r\n<P>cd</P>");
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("&copy;"));
+  EXPECT_TRUE(editor->Modified());
+  int line = 0, index = 0;
+  editor->Source->getCursorPosition(&line, &index);
+  EXPECT_EQ(line, 0);
+  EXPECT_EQ(index, 10);
+
+  // A selection is replaced by the snippet.
+  editor->Source->setSelection(1, 3, 1, 5);
+  PopupItem(editor, "Bullet")->trigger();
+  EXPECT_EQ(editor->Text(), "<P>a&copy;b</P>\r\n<P>&#149;</P>");
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("&#149;"));
+  editor->Source->setCursorPosition(1, 0);
+  PopupItem(editor, "<BR>")->trigger();
+  EXPECT_TRUE(editor->Text().ends_with("\r\n<BR><P>&#149;</P>"));
+}
+
+TEST_F(EditorWindowTest, WrappingChangesOnlyASelectionAsOneUndoStep) {
+  const QString file = QString::fromStdString(folder_->Write("fett.htm", "Text Gr\xF6\xDF" "e"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QApplication::clipboard()->setText(QStringLiteral("vorher"));
+
+  // Without a selection nothing happens.
+  editor->Source->setCursorPosition(0, 2);
+  PopupItem(editor, "Bold")->trigger();
+  EXPECT_EQ(editor->Text(), "Text Gr\xF6\xDF" "e");
+  EXPECT_FALSE(editor->Modified());
+
+  editor->Source->setSelection(0, 0, 0, 4);
+  PopupItem(editor, "Bold")->trigger();
+  EXPECT_EQ(editor->Text(), "<B>Text</B> Gr\xF6\xDF" "e");
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("vorher"));
+  editor->Source->undo();
+  EXPECT_EQ(editor->Text(), "Text Gr\xF6\xDF" "e");
+
+  // The selected letters keep their bytes.
+  editor->Source->setSelection(0, 5, 0, 10);
+  PopupItem(editor, "Italic")->trigger();
+  EXPECT_EQ(editor->Text(), "Text <I>Gr\xF6\xDF" "e</I>");
+  editor->Source->setSelection(0, 0, 0, 4);
+  PopupItem(editor, "Comment")->trigger();
+  EXPECT_EQ(editor->Text(), "<!-- Text --> <I>Gr\xF6\xDF" "e</I>");
+  editor->Source->undo();
+  EXPECT_EQ(editor->Text(), "Text <I>Gr\xF6\xDF" "e</I>");
+}
+
+TEST_F(EditorWindowTest, LinksAndPicturesAskForFileAndDescriptionAndTheChoicesHoldAcrossWindows) {
+  folder_->MakeFolder("seiten");
+  folder_->MakeFolder("bilder");
+  const std::string logo = folder_->Write("bilder/logo.gif", "GIF89a");
+  const std::string neighbour = folder_->Write("seiten/nachbar.htm", "");
+  const QString file = QString::fromStdString(folder_->Write("seiten/seite.htm", "<P>x</P>"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(editor->PromptDlg, mainForm_->PromptDlg);
+  QString title, startFolder;
+  QStringList filters;
+  QString answer;
+  editor->RunOpenDialog = [&](QFileDialog& dialog) {
+    title = dialog.windowTitle();
+    startFolder = dialog.directory().absolutePath();
+    filters = dialog.nameFilters();
+    return answer;
+  };
+
+  // Cancelled: no question, no change.
+  {
+    TPromptAnswerer prompt([](TPromptDlg&) {});
+    PopupItem(editor, QString::fromUtf8("URL einfügen..."))->trigger();
+    EXPECT_EQ(prompt.Count, 0);
+  }
+  EXPECT_EQ(title, QString::fromUtf8("Datei wählen"));
+  EXPECT_EQ(startFolder, Path("seiten"));
+  ASSERT_EQ(filters.size(), 3);
+  EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Alle Dateien")));
+  EXPECT_EQ(editor->Text(), "<P>x</P>");
+
+  // A neighbour by its bare name; "Ohne" adds nothing.
+  answer = QString::fromStdString(neighbour);
+  editor->Source->setCursorPosition(0, 3);
+  {
+    TPromptAnswerer prompt([](TPromptDlg& dialog) {
+      dialog.Edit1->setText(QStringLiteral("Nachbar"));
+      dialog.OkBtn->click();
+    });
+    PopupItem(editor, QString::fromUtf8("URL einfügen..."))->trigger();
+    EXPECT_EQ(prompt.Count, 1);
+    EXPECT_EQ(prompt.Title, QStringLiteral("Beschreibung"));
+    EXPECT_EQ(prompt.Prompt, QString::fromUtf8("Beschreibung für nachbar.htm eingeben:"));
+    EXPECT_EQ(prompt.Initial, QStringLiteral("nachbar.htm"));
+    EXPECT_FALSE(prompt.LayoutShown);
+    EXPECT_TRUE(prompt.EditHasFocus);
+  }
+  EXPECT_EQ(editor->Text(), "<P><A HREF =\"nachbar.htm\">Nachbar</A>x</P>");
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("<A HREF =\"nachbar.htm\">Nachbar</A>"));
+
+  // A picture in another folder, MIDDLE and <BR> chosen, by Ctrl+I.
+  answer = QString::fromStdString(logo);
+  editor->SetText("");
+  {
+    TPromptAnswerer prompt([](TPromptDlg& dialog) {
+      dialog.Edit1->setText(QStringLiteral("Logo"));
+      Choose(dialog.LineEndings, QStringLiteral("<BR>"));
+      dialog.OkBtn->click();
+    });
+    QApplication::setActiveWindow(mainForm_);
+    editor->Source->setFocus();
+    QTest::keyClick(editor->Source, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(prompt.Count, 1);
+    EXPECT_TRUE(prompt.LayoutShown);
+    EXPECT_EQ(prompt.Prompt, QString::fromUtf8("Beschreibung (ALT=\"\") für logo.gif eingeben:"));
+  }
+  EXPECT_EQ(title, QString::fromUtf8("Grafik wählen"));
+  EXPECT_EQ(filters.size(), 4);
+  EXPECT_EQ(editor->Text(), "<IMG SRC=\"../bilder/logo.gif\" ALT=\"Logo\" ALIGN=MIDDLE><BR>");
+
+  // Ctrl+L is the link command, not the control's line cut.
+  answer.clear();
+  QApplication::setActiveWindow(mainForm_);
+  QTest::keyClick(editor->Source, Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(title, QString::fromUtf8("Datei wählen"));
+  EXPECT_EQ(editor->Text(), "<IMG SRC=\"../bilder/logo.gif\" ALT=\"Logo\" ALIGN=MIDDLE><BR>");
+
+  // A second window shares the dialog: the last choice is preselected, and
+  // closing the dialog by its close box keeps the line ending of the last
+  // "Ok" for the link and for the URL collection.
+  folder_->MakeFolder("zweit");
+  const QString second = QString::fromStdString(folder_->Write("zweit/b.htm", ""));
+  TEditForm* other = mainForm_->OpenEditorWindow(second);
+  ASSERT_TRUE(other);
+  EXPECT_EQ(other->PromptDlg, editor->PromptDlg);
+  other->RunOpenDialog = [&](QFileDialog&) { return QString::fromStdString(logo); };
+  {
+    TPromptAnswerer prompt([](TPromptDlg& dialog) {
+      dialog.Edit1->setText(QStringLiteral("Bild"));
+      Choose(dialog.LineEndings, QStringLiteral("<P>"));  // not confirmed
+    });
+    PopupItem(other, QString::fromUtf8("URL einfügen..."))->trigger();
+    EXPECT_EQ(prompt.Count, 1);
+    EXPECT_EQ(prompt.CheckedEnding, QStringLiteral("<BR>"));
+  }
+  EXPECT_EQ(other->Text(), "<A HREF =\"../bilder/logo.gif\">Bild</A><BR>");
+  other->RunFolderDialog = [](QFileDialog&) { return Path("zweit"); };
+  other->SetText("");
+  other->mnuAllURLsClick();
+  EXPECT_EQ(other->Text(), "<A HREF =\"b.htm\"></A><BR>\r\n");
+
+  // The dialog as it was at the start, for the tests that follow.
+  Choose(mainForm_->PromptDlg->LineEndings, QStringLiteral("Ohne"));
+  mainForm_->PromptDlg->LineEnding.clear();
+  mainForm_->PromptDlg->Alignment.clear();
+}
+
+TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) {
+  // A window of its own has a prompt dialog of its own, never confirmed.
+  const std::string picture = folder_->Write("allein.bmp", "BM");
+  const QString file = QString::fromStdString(folder_->Write("allein.htm", ""));
+  TEditForm editor;
+  EXPECT_NE(editor.PromptDlg, mainForm_->PromptDlg);
+  QString error;
+  ASSERT_TRUE(editor.LoadFile(file, error));
+  editor.RunOpenDialog = [&](QFileDialog&) { return QString::fromStdString(picture); };
+  {
+    TPromptAnswerer prompt([](TPromptDlg& dialog) {
+      dialog.Edit1->setText(QStringLiteral("A \"<&"));
+      Choose(dialog.LineEndings, QStringLiteral("<P>"));
+    });
+    editor.Grafikeinfgen1Click();
+    EXPECT_EQ(prompt.Count, 1);
+  }
+  // The description exactly as typed.
+  EXPECT_EQ(editor.Text(), "<IMG SRC=\"allein.bmp\" ALT=\"A \"<&\" ALIGN=>");
+  EXPECT_EQ(editor.PromptDlg->LineEnding, "");
 }
 
 }  // namespace
