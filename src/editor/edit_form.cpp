@@ -22,6 +22,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -842,11 +843,33 @@ void TEditForm::WrapSelectionIn(TWrapCommand command) {
   Source->endUndoAction();
 }
 
-QString TEditForm::ChooseInsertedFile(const QString& title, const QString& filters) {
+QString TEditForm::ChooseInsertedFile(const QString& title, const QString& filters, bool preview) {
   QFileDialog dialog(this, title, QFileInfo(fileName_).absolutePath());
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(filters);
+  if (preview) {
+    // The picture under the cursor beside the list, scaled down to fit.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* picture = new QLabel(&dialog);
+    picture->setObjectName(QStringLiteral("Preview"));
+    picture->setFixedSize(160, 160);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFrameShape(QFrame::StyledPanel);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+      grid->addWidget(picture, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+    }
+    connect(&dialog, &QFileDialog::currentChanged, picture, [picture](const QString& path) {
+      QImageReader reader(path);
+      QSize size = reader.size();
+      if (size.isValid() && (size.width() > picture->width() || size.height() > picture->height())) {
+        reader.setScaledSize(size.scaled(picture->size(), Qt::KeepAspectRatio));
+      }
+      // Not a picture (or a folder): the preview stays empty.
+      const QImage image = reader.read();
+      picture->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    });
+  }
   return RunOpenDialog(dialog);
 }
 
@@ -869,7 +892,8 @@ void TEditForm::Grafikeinfgen1Click() {
       QStringLiteral("Grafik w\u00E4hlen"),
       QStringLiteral("Alle Grafiken (*.gif *.jpg *.jpeg *.bmp *.GIF *.JPG *.JPEG *.BMP);;"
                      "GIF-Bilder (*.gif *.GIF);;JPG Image File (*.jpg *.jpeg *.JPG *.JPEG);;"
-                     "Bitmaps (*.bmp *.BMP)"));
+                     "Bitmaps (*.bmp *.BMP)"),
+      true);
   if (chosen.isEmpty()) return;
   const AnsiString name = ToAnsi(QFileInfo(chosen).fileName());
   const QString description =

@@ -117,8 +117,9 @@ class TEditForm : public QMainWindow {
   void DateiLink1Click();
   void Grafikeinfgen1Click();
   // The link and picture commands show this file chooser, already set up
-  // (title, filters, start folder); the chosen file or empty when
-  // cancelled. Tests put their own in place.
+  // (title, filters, start folder; for pictures a preview named
+  // "Preview"); the chosen file or empty when cancelled. Tests put their
+  // own in place.
   std::function<QString(QFileDialog& dialog)> RunOpenDialog;
   TPromptDlg* const PromptDlg;
   // The context menu of the text.
@@ -189,7 +190,7 @@ class TEditForm : public QMainWindow {
   void CreateStatusBar();
   void CreateMenus();
   void CreatePopupMenu();
-  QString ChooseInsertedFile(const QString& title, const QString& filters);
+  QString ChooseInsertedFile(const QString& title, const QString& filters, bool preview = false);
   void CreateUrlPanel(QWidget* parent);
   void DefineLinkMarks();
   void ClearLinkMarks();

@@ -1042,7 +1042,24 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
   EXPECT_NE(editor.PromptDlg, mainForm_->PromptDlg);
   QString error;
   ASSERT_TRUE(editor.LoadFile(file, error));
-  editor.RunOpenDialog = [&](QFileDialog&) { return QString::fromStdString(picture); };
+  // The picture dialog previews the picture under the cursor, and nothing
+  // for a file that is not one.
+  QImage image(400, 200, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  const QString real = Path("gross.bmp");
+  ASSERT_TRUE(image.save(real, "BMP"));
+  QSize previewed;
+  bool emptyForNonPicture = false;
+  editor.RunOpenDialog = [&](QFileDialog& dialog) {
+    auto* preview = dialog.findChild<QLabel*>(QStringLiteral("Preview"));
+    if (preview) {
+      emit dialog.currentChanged(real);
+      previewed = preview->pixmap().size();
+      emit dialog.currentChanged(QString::fromStdString(picture));
+      emptyForNonPicture = preview->pixmap().isNull();
+    }
+    return QString::fromStdString(picture);
+  };
   {
     TPromptAnswerer prompt([](TPromptDlg& dialog) {
       dialog.Edit1->setText(QStringLiteral("A \"<&"));
@@ -1054,6 +1071,8 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
   // The description exactly as typed.
   EXPECT_EQ(editor.Text(), "<IMG SRC=\"allein.bmp\" ALT=\"A \"<&\" ALIGN=>");
   EXPECT_EQ(editor.PromptDlg->LineEnding, "");
+  EXPECT_EQ(previewed, QSize(160, 80));
+  EXPECT_TRUE(emptyForNonPicture);
 }
 
 }  // namespace
