@@ -43,6 +43,7 @@
 #include "common/windows1252.h"
 #include "editor/editor_save.h"
 #include "editor/editor_text.h"
+#include "editor/elements_form.h"
 #include "editor/prompt_dialog.h"
 #include "editor/url_collection.h"
 #include "qtcommon/app_icons.h"
@@ -346,9 +347,23 @@ void TEditForm::CreateToolBar() {
     Source->setWrapMode(down ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
   });
   connect(CheckBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { CheckBtnClick(); }); });
-  // Not built yet: the element inspector. "Weitersuchen" stays disabled
-  // for good.
+  connect(ToolButton1, &QAction::triggered, this, [this] { Guarded(this, [this] { ToolButton1Click(); }); });
+  // "Weitersuchen" stays disabled for good; the inspector needs a browser
+  // document.
   for (QAction* action : {FindNextBtn, ToolButton1}) action->setEnabled(false);
+}
+
+void TEditForm::SetBrowserDocument(TElementsForm* inspector, std::function<QVariant(const QString& script)> evaluate,
+                                   const QString& frameDocumentURL) {
+  ElementsForm = inspector;
+  evaluateInDocument_ = std::move(evaluate);
+  FrameDocumentURL = frameDocumentURL;
+  ToolButton1->setEnabled(ElementsForm && evaluateInDocument_);
+}
+
+void TEditForm::ToolButton1Click() {
+  if (!ElementsForm || !evaluateInDocument_) return;
+  ElementsForm->Inspect(evaluateInDocument_, FrameDocumentURL);
 }
 
 void TEditForm::CreateStatusBar() {

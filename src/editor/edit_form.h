@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <vector>
 
@@ -33,6 +34,7 @@ class QsciScintilla;
 
 namespace folverin {
 
+class TElementsForm;
 class TPromptDlg;
 
 // The modeless find dialog and, with a replacement text and without a
@@ -124,6 +126,18 @@ class TEditForm : public QMainWindow {
   TPromptDlg* const PromptDlg;
   // The context menu of the text.
   QMenu* PopupMenu1 = nullptr;
+
+  // The browser document the window was opened for, which only the element
+  // inspector reads: a way to run a script in the browser window's
+  // top-level document, and the address of the document under the mouse at
+  // the browser's last right click (empty for none). With both the
+  // inspector and a way to run scripts the inspector's button is enabled.
+  void SetBrowserDocument(TElementsForm* inspector, std::function<QVariant(const QString& script)> evaluate,
+                          const QString& frameDocumentURL);
+  // Calls up the inspector on that document.
+  void ToolButton1Click();
+  TElementsForm* ElementsForm = nullptr;
+  QString FrameDocumentURL;
 
   // The findings of the last check, in the order of LinksBox.
   const std::vector<TLinkFinding>& LinkMarks() const { return marks_; }
@@ -220,6 +234,7 @@ class TEditForm : public QMainWindow {
   TFileSearch searchURls_;
   bool collecting_ = false;
   bool closeAfterCollecting_ = false;
+  std::function<QVariant(const QString& script)> evaluateInDocument_;
 };
 
 }  // namespace folverin

@@ -25,9 +25,11 @@
 #include "app/window_cascade.h"
 #include "browser/browser_dialogs.h"
 #include "browser/browser_window.h"
+#include "browser/embedded_browser.h"
 #include "common/file_system.h"
 #include "common/windows1252.h"
 #include "editor/edit_form.h"
+#include "editor/elements_form.h"
 #include "editor/prompt_dialog.h"
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
@@ -136,6 +138,7 @@ void TMainForm::CreateStartupWindows() {
     for (TChildForm* child : BrowserWindows()) child->IndexBtn->setChecked(visible);
   });
   QuickSearchWindow = quickSearch;
+  ElementsForm = new TElementsForm(this);
 }
 
 void TMainForm::ApplyOutcome() {
@@ -468,7 +471,17 @@ TChildForm* TMainForm::OpenBrowserWindow(const QString& address) {
   window->setWindowIcon(AppIcon(TAppIcon::BrowserWindow));
   window->showMaximized();
   connect(child, &TChildForm::SourceRequested, this,
-          [this](const QString& fileName, bool) { OpenEditorWindow(fileName); });
+          [this, child](const QString& fileName, bool contextDocument) {
+            TEditForm* editor = OpenEditorWindow(fileName);
+            if (!editor) return;
+            // The inspector reads the browser document as it is when it is
+            // called up; the browser window may have gone by then.
+            QPointer<TEmbeddedBrowser> browser(child->wb);
+            editor->SetBrowserDocument(
+                ElementsForm,
+                [browser](const QString& script) { return browser ? browser->EvaluateScript(script) : QVariant(); },
+                contextDocument ? child->ContextDocumentURL : QString());
+          });
   QPointer<TChildForm> guard(child);
   child->NavigateCurrent();
   if (!guard) return nullptr;

@@ -27,6 +27,7 @@ class TAboutBox;
 class TActionDlg;
 class TChildForm;
 class TEditForm;
+class TElementsForm;
 class TPromptDlg;
 
 class TMainForm : public QMainWindow, public TBrowserHost {
@@ -47,6 +48,8 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // The description dialog of every editor window's link and picture
   // commands; its choices hold across the windows.
   TPromptDlg* PromptDlg = nullptr;
+  // The element inspector that every editor window calls up.
+  TElementsForm* ElementsForm = nullptr;
   TRecentList RecentList;
   // The folder (with a trailing separator) last chosen by a link command of
   // any browser window.

@@ -3,8 +3,8 @@
 // the file in the editor, the merged menus, the caption's "*", Save with its
 // entities and the trash, every byte value through the widget, the question
 // on closing, the failures of load and save, the link check's marks and
-// list, the URL collection, and the context menu's insertions with the
-// shared prompt dialog.
+// list, the URL collection, the context menu's insertions with the shared
+// prompt dialog, and the element inspector.
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
@@ -23,6 +23,8 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,6 +44,7 @@
 #include "browser_test_support.h"
 #include "editor/edit_form.h"
 #include "editor/editor_text.h"
+#include "editor/elements_form.h"
 #include "editor/prompt_dialog.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
@@ -1073,6 +1076,148 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
   EXPECT_EQ(editor.PromptDlg->LineEnding, "");
   EXPECT_EQ(previewed, QSize(160, 80));
   EXPECT_TRUE(emptyForNonPicture);
+}
+
+// The inspector's rows, in the order of the list.
+QStringList InspectorRows(const TElementsForm* inspector) {
+  QStringList rows;
+  for (int i = 0; i < inspector->lbElem->count(); ++i) rows << inspector->lbElem->item(i)->text();
+  return rows;
+}
+
+bool DocumentLoaded(TChildForm* child, const QString& name) {
+  return child->wb->DocumentURL().endsWith(name) &&
+         child->wb->EvaluateScript(QStringLiteral("document.readyState==='complete'")).toBool();
+}
+
+TEST_F(EditorWindowTest, TheInspectorListsTheFrameDocumentOfShowSourceAndChangesNothing) {
+  TChildForm* child = mainForm_->BrowserWindows().value(0);
+  ASSERT_TRUE(child);
+  ASSERT_TRUE(WaitFor([child] {
+    return child->wb->DocumentURL().endsWith(QLatin1String("index.htm")) &&
+           child->wb->EvaluateScript(QStringLiteral(
+        "(function(){var d=frames[1].document; return d.readyState==='complete' && d.body !== null"
+        " && /start\\.htm$/.test(d.location.href);})()"))
+        .toBool();
+  }));
+  TElementsForm* inspector = mainForm_->ElementsForm;
+  ASSERT_TRUE(inspector);
+  EXPECT_FALSE(inspector->isVisible());
+  EXPECT_EQ(inspector->windowTitle(), QStringLiteral("ElementsForm"));
+  EXPECT_EQ(inspector->size(), QSize(870, 640));
+  EXPECT_EQ(inspector->pos(), QPoint(192, 114));
+
+  const QString markup = QStringLiteral(
+      "(function(){return document.documentElement.outerHTML+'|'+frames[0].document.documentElement.outerHTML"
+      "+'|'+frames[1].document.documentElement.outerHTML;})()");
+  const QString before = child->wb->EvaluateScript(markup).toString();
+  ASSERT_FALSE(before.isEmpty());
+  const QStringList frameRows = child->wb->EvaluateScript(QStringLiteral(
+      "Array.prototype.map.call(frames[1].document.getElementsByTagName('*'),function(e){return e.tagName;})"))
+      .toStringList();
+  ASSERT_FALSE(frameRows.isEmpty());
+
+  // "Quelltext anzeigen" in the content frame: the inspector lists that
+  // frame's document, not the frameset.
+  const QPoint inFrame(260, 30);
+  child->wbShowContextMenu(inFrame, child->wb->ElementAt(inFrame));
+  child->ContextMenu->hide();
+  child->acEdit->trigger();
+  ASSERT_EQ(mainForm_->EditorWindows().size(), 1);
+  TEditForm* editor = mainForm_->EditorWindows().first();
+  ASSERT_TRUE(editor->ToolButton1->isEnabled());
+  editor->ToolButton1->trigger();
+  EXPECT_TRUE(inspector->isVisible());
+  EXPECT_EQ(InspectorRows(inspector), frameRows);
+  EXPECT_EQ(InspectorRows(inspector).value(0), QStringLiteral("HTML"));
+  EXPECT_TRUE(inspector->Memo1->toPlainText().isEmpty());
+
+  // A row's details: the body of the frame document.
+  const int bodyRow = static_cast<int>(frameRows.indexOf(QStringLiteral("BODY")));
+  ASSERT_GE(bodyRow, 0);
+  inspector->lbElem->setCurrentRow(bodyRow);
+  const QStringList details = inspector->Memo1->toPlainText().split(QLatin1Char('\n'));
+  ASSERT_GE(details.size(), 11);
+  EXPECT_EQ(details.first(), QStringLiteral("OUTERHTML"));
+  EXPECT_TRUE(details.value(1).startsWith(QStringLiteral("<body")));
+  EXPECT_EQ(details.last(), QStringLiteral("SrcIndex: %1").arg(bodyRow));
+
+  // The document is as it was, also after every element was read.
+  EXPECT_EQ(child->wb->EvaluateScript(markup).toString(), before);
+
+  // Closing hides the window; it stays the program's one inspector.
+  QPointer<TElementsForm> guard(inspector);
+  inspector->close();
+  Settle(20);
+  EXPECT_TRUE(guard);
+  EXPECT_FALSE(inspector->isVisible());
+
+  // The frameset's own source ("Frame anzeigen") inspects the top-level
+  // document; the call-up shows the hidden window again.
+  for (QAction* action : child->ContextMenu->actions())
+    if (action->text() == QStringLiteral("Frame anzeigen")) action->trigger();
+  ASSERT_EQ(mainForm_->EditorWindows().size(), 2);
+  TEditForm* frameset = mainForm_->EditorWindows().last();
+  EXPECT_EQ(frameset->FileName(), Path("index.htm"));
+  frameset->ToolButton1->trigger();
+  EXPECT_TRUE(inspector->isVisible());
+  EXPECT_TRUE(InspectorRows(inspector).contains(QStringLiteral("FRAMESET")));
+  EXPECT_NE(InspectorRows(inspector), frameRows);
+  EXPECT_EQ(child->wb->EvaluateScript(markup).toString(), before);
+  inspector->close();
+}
+
+TEST_F(EditorWindowTest, TheInspectorShowsAMinimalDocumentsRowsAndDetailsAndKeepsItsSnapshot) {
+  TempFolder pages;
+  const QString minimal = QString::fromStdString(pages.Path()) + "minimal.htm";
+  const QString other = QString::fromStdString(pages.Path()) + "other.htm";
+  {
+    std::ofstream(minimal.toStdString(), std::ios::binary)
+        << "<html><head><title>T</title></head><body>"
+           "<p id=\"a\" title=\"Gru&szlig;\">Hallo <a href=\"other.htm\">Welt</a></p></body></html>";
+    std::ofstream(other.toStdString(), std::ios::binary) << "<html><body><div>x</div></body></html>";
+  }
+  TChildForm* browser = mainForm_->OpenBrowserWindow(minimal);
+  ASSERT_TRUE(browser);
+  ASSERT_TRUE(WaitFor([browser] { return DocumentLoaded(browser, QStringLiteral("minimal.htm")); }));
+  const QString markup = QStringLiteral("document.documentElement.outerHTML");
+  const QString before = browser->wb->EvaluateScript(markup).toString();
+
+  const QPoint onText(20, 20);
+  browser->wbShowContextMenu(onText, browser->wb->ElementAt(onText));
+  browser->ContextMenu->hide();
+  browser->acEdit->trigger();
+  ASSERT_EQ(mainForm_->EditorWindows().size(), 1);
+  TEditForm* editor = mainForm_->EditorWindows().first();
+  EXPECT_EQ(editor->FileName(), minimal);
+  editor->ToolButton1->trigger();
+  TElementsForm* inspector = mainForm_->ElementsForm;
+  EXPECT_EQ(InspectorRows(inspector), (QStringList{"HTML", "HEAD", "TITLE", "BODY", "P", "A"}));
+
+  inspector->lbElem->setCurrentRow(4);
+  EXPECT_EQ(inspector->Memo1->toPlainText(),
+            QString::fromUtf8("OUTERHTML\n"
+                              "<p id=\"a\" title=\"Gruß\">Hallo <a href=\"other.htm\">Welt</a></p>\n"
+                              "INNERHTML\n"
+                              "Hallo <a href=\"other.htm\">Welt</a>\n"
+                              "OUTERTEXT\nHallo Welt\nINNERTEXT\nHallo Welt\n"
+                              "ID: a\nTITLE: Gruß\nSrcIndex: 4"));
+  inspector->lbElem->setCurrentRow(5);
+  EXPECT_TRUE(inspector->Memo1->toPlainText().endsWith(QStringLiteral("ID: \nTITLE: \nSrcIndex: 5")));
+  EXPECT_EQ(browser->wb->EvaluateScript(markup).toString(), before);
+
+  // Another page in the browser: the inspector keeps its snapshot until it
+  // is called up again.
+  browser->wb->Navigate(other);
+  ASSERT_TRUE(WaitFor([browser] { return DocumentLoaded(browser, QStringLiteral("other.htm")); }));
+  EXPECT_EQ(InspectorRows(inspector).size(), 6);
+  editor->ToolButton1->trigger();
+  EXPECT_EQ(InspectorRows(inspector), (QStringList{"HTML", "HEAD", "BODY", "DIV"}));
+  EXPECT_TRUE(inspector->Memo1->toPlainText().isEmpty());
+
+  inspector->close();
+  mainForm_->CloseChild(browser);
+  EXPECT_TRUE(WaitFor([] { return mainForm_->BrowserWindows().size() == 1; }));
 }
 
 }  // namespace
