@@ -231,16 +231,19 @@ QByteArray EditorWindowTest::oldHome_;
 TempFolder* EditorWindowTest::folder_ = nullptr;
 TMainForm* EditorWindowTest::mainForm_ = nullptr;
 
+// The sample's frameset with its start page complete in the content frame.
+bool ShowsStartPageInContentFrame(TChildForm* child) {
+  return child->wb->DocumentURL().endsWith(QLatin1String("index.htm")) &&
+         child->wb->EvaluateScript(QStringLiteral(
+             "(function(){var d=frames[1].document; return d.readyState==='complete' && d.body !== null"
+             " && /start\\.htm$/.test(d.location.href);})()"))
+             .toBool();
+}
+
 TEST_F(EditorWindowTest, ShowSourceOfAFrameOpensItsFileWithMergedMenusAndSaveWritesEntities) {
   TChildForm* child = mainForm_->BrowserWindows().value(0);
   ASSERT_TRUE(child);
-  ASSERT_TRUE(WaitFor([child] {
-    return child->wb->DocumentURL().endsWith(QLatin1String("index.htm")) &&
-           child->wb->EvaluateScript(QStringLiteral(
-        "(function(){var d=frames[1].document; return d.readyState==='complete' && d.body !== null"
-        " && /start\\.htm$/.test(d.location.href);})()"))
-        .toBool();
-  }));
+  ASSERT_TRUE(WaitFor([child] { return ShowsStartPageInContentFrame(child); }));
   // A right click into the content frame, then "Quelltext anzeigen".
   const QPoint inFrame(260, 30);
   const TContextElement element = child->wb->ElementAt(inFrame);
@@ -1093,13 +1096,7 @@ bool DocumentLoaded(TChildForm* child, const QString& name) {
 TEST_F(EditorWindowTest, TheInspectorListsTheFrameDocumentOfShowSourceAndChangesNothing) {
   TChildForm* child = mainForm_->BrowserWindows().value(0);
   ASSERT_TRUE(child);
-  ASSERT_TRUE(WaitFor([child] {
-    return child->wb->DocumentURL().endsWith(QLatin1String("index.htm")) &&
-           child->wb->EvaluateScript(QStringLiteral(
-        "(function(){var d=frames[1].document; return d.readyState==='complete' && d.body !== null"
-        " && /start\\.htm$/.test(d.location.href);})()"))
-        .toBool();
-  }));
+  ASSERT_TRUE(WaitFor([child] { return ShowsStartPageInContentFrame(child); }));
   TElementsForm* inspector = mainForm_->ElementsForm;
   ASSERT_TRUE(inspector);
   EXPECT_FALSE(inspector->isVisible());
