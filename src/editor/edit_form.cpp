@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -114,6 +116,11 @@ QPixmap ExternalPicture() {
 }
 
 bool MoveToTrash(const std::string& utf8Path, std::string& utf8PathInTrash) {
+  // The toolkit puts its trash below the user's data folder; where that
+  // folder does not exist yet, it would make "files" and "info" in the
+  // current folder instead.
+  const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (dataHome.isEmpty() || !QDir().mkpath(dataHome)) return false;
   QString inTrash;
   const bool moved = QFile::moveToTrash(QString::fromUtf8(utf8Path), &inTrash);
   utf8PathInTrash = inTrash.toStdString();

@@ -3,6 +3,8 @@
 // not), the character count and a save finish, nothing hangs.
 #include <Qsci/qsciscintilla.h>
 
+#include <QDir>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <gtest/gtest.h>
 
@@ -23,6 +25,13 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(EditorBadInput, LargeLongAndBrokenFilesOpenAndSave) {
+  // A home folder of its own, without a data folder yet: the old versions
+  // go to the trash below it all the same, never into the current folder.
+  TempFolder home;
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.Path()));
+  const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files";
+  ASSERT_TRUE(trash.startsWith(QString::fromStdString(home.Path())));
   TempFolder folder;
   folder.Write("folverin.ini", "[Global]\r\nTitle=Gross\r\nDocument=leer.htm\r\n");
   folder.Write("leer.htm", "<HTML><BODY>leer</BODY></HTML>");
@@ -57,6 +66,9 @@ TEST(EditorBadInput, LargeLongAndBrokenFilesOpenAndSave) {
   }
   form.close();
   WaitFor([&form] { return form.MDITab->count() == 0; });
+  EXPECT_EQ(QDir(trash).entryList(QDir::Files).size(), 3);
+  EXPECT_FALSE(QDir::current().exists(QStringLiteral("info")));
+  qputenv("HOME", oldHome);
 }
 
 }  // namespace
