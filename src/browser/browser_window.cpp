@@ -40,6 +40,7 @@
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
+#include "qtcommon/event_pump.h"
 #include "qtcommon/qt_text.h"
 #include "search/result_page.h"
 
@@ -524,13 +525,8 @@ void TChildForm::SearchAllDocuments(const AnsiString& query, TSearchOutcome& out
   // within a twentieth of a second) and shows the document being read at
   // most twenty times a second: more would cost more than the search.
   auto showProgress = [this, run, cancel] { host_.ShowSearchProgress(run, cancel); };
-  auto pumpDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
-  auto pathDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
-  searchHTM_.Hooks.Pump = [showProgress, pumpDue] {
-    if (!pumpDue->Due()) return;
-    showProgress();
-    QCoreApplication::processEvents();
-  };
+  auto pathDue = std::make_shared<TThrottle>(kPumpInterval);
+  searchHTM_.Hooks.Pump = ThrottledEventPump(showProgress);
   searchHTM_.Hooks.OnDocument = [this, showProgress, pathDue](const AnsiString& path) {
     if (!pathDue->Due()) return;
     showProgress();

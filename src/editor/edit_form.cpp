@@ -41,7 +41,6 @@
 #include <exception>
 
 #include "common/scope_guard.h"
-#include "common/throttle.h"
 #include "common/windows1252.h"
 #include "editor/editor_save.h"
 #include "editor/editor_text.h"
@@ -51,6 +50,7 @@
 #include "qtcommon/app_icons.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
+#include "qtcommon/event_pump.h"
 #include "qtcommon/qt_text.h"
 
 namespace folverin {
@@ -817,10 +817,7 @@ void TEditForm::mnuAllURLsClick() {
 
   // The walk lets events in twenty times a second, so that the window
   // stays usable; closing it ends the walk first.
-  auto pumpDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
-  searchURls_.Pump = [pumpDue] {
-    if (pumpDue->Due()) QCoreApplication::processEvents();
-  };
+  searchURls_.Pump = ThrottledEventPump();
   collecting_ = true;
   TScopeGuard notCollecting([this] { collecting_ = false; });
   const AnsiString lines = CollectUrls(ToAnsi(fileName_), ToAnsi(chosen), LinkLineEnding(), searchURls_);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,12 +10,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <memory>
 
 #include "app/app_settings.h"
 #include "common/scope_guard.h"
-#include "common/throttle.h"
 #include "qtcommon/error_box.h"
+#include "qtcommon/event_pump.h"
 #include "qtcommon/qt_text.h"
 
 namespace folverin {
@@ -67,10 +65,7 @@ TCreateIDXForm::TCreateIDXForm(const TAppSettings& settings, QWidget* parent)
 
   // The window shows what the build does at most twenty times a second
   // and lets events in as often; the cancel button answers within that.
-  auto pumpDue = std::make_shared<TThrottle>(std::chrono::milliseconds(50));
-  builder_.Hooks.Pump = [pumpDue] {
-    if (pumpDue->Due()) QCoreApplication::processEvents();
-  };
+  builder_.Hooks.Pump = ThrottledEventPump();
   builder_.Hooks.OnAction = [this](const AnsiString& action) { SetAction(action); };
   builder_.Hooks.OnFolder = [this](const AnsiString& folder) { StaticPath->setText(FromAnsi(folder)); };
   builder_.Hooks.OnDocument = [this](const AnsiString& name) { StaticFile->setText(FromAnsi(name)); };
