@@ -17,7 +17,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -48,10 +47,6 @@ constexpr int kCountColumn = 2;
 
 void WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 void NormalCursor() { QApplication::restoreOverrideCursor(); }
-
-std::optional<std::string> ReadIndexFile(const TAppSettings& settings, const char* name) {
-  return ReadWholeFile(IndexFilePath(settings.IndexFolder, name));
-}
 
 }  // namespace
 
@@ -195,7 +190,7 @@ void TIndexForm::Panel2Resize() {
 void TIndexForm::LoadKeywords() {
   theList->clear();
   shownKeywords_.clear();
-  const std::optional<std::string> bytes = ReadIndexFile(settings_, kKeywordIndexName);
+  const std::optional<std::string> bytes = ReadWholeFile(IndexFilePath(settings_.IndexFolder, kKeywordIndexName));
   if (!bytes) return;
   shownKeywords_ = KeywordListLines(*bytes, CapitalsOnly->isChecked());
   QStringList lines;
@@ -207,24 +202,23 @@ void TIndexForm::LoadKeywords() {
 void TIndexForm::theListClick() {
   QListWidgetItem* item = theList->currentItem();
   if (!item) return;
-  WaitCursor();
-  const TScopeGuard normal(NormalCursor);
-  CurrentKeyword = item->text();
   TLookupResult found;
-  if (std::optional<TLookupResult> lookup =
-          LookupKeywordInIndex(settings_.IndexFolder, ToAnsi(CurrentKeyword), documents_))
-    found = std::move(*lookup);
-  SortRowsByCount(found.Rows);
-  ShowRows(found.Rows);
-  if (found.Error) {
-    NormalCursor();
-    ShowErrorBox(this, FromAnsi(*found.Error));
+  {
     WaitCursor();
-    return;
+    const TScopeGuard normal(NormalCursor);
+    CurrentKeyword = item->text();
+    if (std::optional<TLookupResult> lookup =
+            LookupKeywordInIndex(settings_.IndexFolder, ToAnsi(CurrentKeyword), documents_))
+      found = std::move(*lookup);
+    SortRowsByCount(found.Rows);
+    ShowRows(found.Rows);
+    if (!found.Error && SelectFile->rowCount() > 0) {
+      SelectFile->selectRow(0);
+      if (ImmediateLoad->isChecked()) SelectFileClick();
+    }
   }
-  if (SelectFile->rowCount() == 0) return;
-  SelectFile->selectRow(0);
-  if (ImmediateLoad->isChecked()) SelectFileClick();
+  // A bad number ended the lookup: the rows before it stay, none is chosen.
+  if (found.Error) ShowErrorBox(this, FromAnsi(*found.Error));
 }
 
 void TIndexForm::ShowRows(const std::vector<TLookupRow>& rows) {
@@ -257,9 +251,7 @@ void TIndexForm::SelectFileClick() {
 void TIndexForm::SyncTimerTimer() {
   SyncTimer.stop();
   const AnsiString typed = ToAnsi(SearchEdit->text());
-  const bool blank = std::all_of(typed.begin(), typed.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) <= 32; });
-  if (blank) return;
+  if (Trim(typed).empty()) return;
   const long index = FindKeywordByPrefix(shownKeywords_, typed);
   if (index < 0) return;
   theList->setCurrentRow(static_cast<int>(index));
