@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -130,14 +131,13 @@ void TMainForm::CreateStartupWindows() {
                            versionSource, this);
   PromptDlg = new TPromptDlg(this);
   ActionDlg = new TActionDlg(this);
-  auto* quickSearch = new TIndexForm(Settings, [this] { return ActiveBrowserWindow(); }, this);
-  quickSearch->ReadDocumentList();
+  QuickSearchWindow = new TIndexForm(Settings, [this] { return ActiveBrowserWindow(); }, this);
+  QuickSearchWindow->ReadDocumentList();
   // Hidden by its close box as well: the buttons and the menu item follow.
-  connect(quickSearch, &TIndexForm::VisibilityChanged, this, [this](bool visible) {
+  connect(QuickSearchWindow, &TIndexForm::VisibilityChanged, this, [this](bool visible) {
     mnuIndexSearch_->setChecked(visible);
     for (TChildForm* child : BrowserWindows()) child->IndexBtn->setChecked(visible);
   });
-  QuickSearchWindow = quickSearch;
   ElementsForm = new TElementsForm(this);
 }
 
@@ -269,9 +269,7 @@ void TMainForm::mnuCreateIndexClick() {
   // is available from now on; the quick search names the documents of the
   // new index, not those of the one it read at the start.
   Settings.IndexAvailable = IndexFilesExist(Settings.IndexFolder);
-  if (dialog.Outcome().Result == TIndexBuildResult::Done) {
-    if (auto* quickSearch = qobject_cast<TIndexForm*>(QuickSearchWindow.data())) quickSearch->ReadDocumentList();
-  }
+  if (dialog.Outcome().Result == TIndexBuildResult::Done) QuickSearchWindow->ReadDocumentList();
 }
 
 // --- Tools menu ---------------------------------------------------------

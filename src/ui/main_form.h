@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 
 #include "app/app_settings.h"
 #include "app/recent_list.h"
@@ -28,6 +27,7 @@ class TActionDlg;
 class TChildForm;
 class TEditForm;
 class TElementsForm;
+class TIndexForm;
 class TPromptDlg;
 
 class TMainForm : public QMainWindow, public TBrowserHost {
@@ -54,9 +54,8 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   // The folder (with a trailing separator) last chosen by a link command of
   // any browser window.
   AnsiString LastTargetFolder;
-  // The quick search window, once there is one; the index buttons show and
-  // hide it.
-  QPointer<QWidget> QuickSearchWindow;
+  // The quick search window; the index buttons show and hide it.
+  TIndexForm* QuickSearchWindow = nullptr;
 
   const TSettingsOutcome& StartupOutcome() const { return outcome_; }
 

@@ -81,7 +81,7 @@ TEST(QuickSearchWindow, BuildShowPickOpenAndHighlight) {
   EXPECT_EQ(finalAction, QStringLiteral("FERTIG"));
   EXPECT_TRUE(form->Settings.IndexAvailable);
 
-  auto* quick = qobject_cast<TIndexForm*>(form->QuickSearchWindow.data());
+  TIndexForm* quick = form->QuickSearchWindow;
   ASSERT_TRUE(quick);
   EXPECT_TRUE(form->ToggleQuickSearchWindow());
   EXPECT_EQ(quick->windowTitle(), QStringLiteral("Schnellsuche"));
