@@ -746,24 +746,24 @@ void TEditForm::MarkFinding(const TLinkFinding& finding, bool colourLine) {
 }
 
 void TEditForm::CheckBtnClick() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  TScopeGuard normalCursor([] { QApplication::restoreOverrideCursor(); });
-  ClearLinkMarks();
-  LinksBox->clear();
-  LinksBox->setToolTip(QString());
-  const AnsiString folder = ToAnsi(QFileInfo(fileName_).absolutePath() + QLatin1Char('/'));
-  std::vector<TLinkFinding> findings = CheckLinks(Text(), folder, OfflineOnlyBtn->isChecked());
-  // The first finding on a line decides its colour.
-  int lastColoured = 0;
-  for (const TLinkFinding& finding : findings) {
-    MarkFinding(finding, finding.Line != lastColoured);
-    lastColoured = finding.Line;
-    LinksBox->addItem(FromAnsi(finding.Target));
+  {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TScopeGuard normalCursor([] { QApplication::restoreOverrideCursor(); });
+    ClearLinkMarks();
+    LinksBox->clear();
+    LinksBox->setToolTip(QString());
+    const AnsiString folder = ToAnsi(QFileInfo(fileName_).absolutePath() + QLatin1Char('/'));
+    std::vector<TLinkFinding> findings = CheckLinks(Text(), folder, OfflineOnlyBtn->isChecked());
+    // The first finding on a line decides its colour.
+    int lastColoured = 0;
+    for (const TLinkFinding& finding : findings) {
+      MarkFinding(finding, finding.Line != lastColoured);
+      lastColoured = finding.Line;
+      LinksBox->addItem(FromAnsi(finding.Target));
+    }
+    marks_ = std::move(findings);
+    Source->setCursorPosition(0, 0);
   }
-  marks_ = std::move(findings);
-  Source->setCursorPosition(0, 0);
-  normalCursor.Dismiss();
-  QApplication::restoreOverrideCursor();
   Source->setFocus();
   if (marks_.empty()) {
     UrlPanel->hide();
@@ -818,20 +818,19 @@ void TEditForm::mnuAllURLsClick() {
   // The walk lets events in twenty times a second, so that the window
   // stays usable; closing it ends the walk first.
   searchURls_.Pump = ThrottledEventPump();
-  collecting_ = true;
-  TScopeGuard notCollecting([this] { collecting_ = false; });
-  const AnsiString lines = CollectUrls(ToAnsi(fileName_), ToAnsi(chosen), LinkLineEnding(), searchURls_);
-  notCollecting.Dismiss();
-  collecting_ = false;
+  AnsiString lines;
+  {
+    collecting_ = true;
+    const TScopeGuard notCollecting([this] { collecting_ = false; });
+    lines = CollectUrls(ToAnsi(fileName_), ToAnsi(chosen), LinkLineEnding(), searchURls_);
+  }
   if (closeAfterCollecting_) {
     closeAfterCollecting_ = false;
     emit CloseRequested();
     return;
   }
-  if (lines.empty()) return;
   // Through the clipboard, as every insertion: it holds the lines afterwards.
-  QApplication::clipboard()->setText(FromAnsi(lines));
-  Source->paste();
+  if (!lines.empty()) InsertSnippet(lines);
 }
 
 // --- insertion commands ------------------------------------------------
