@@ -38,7 +38,6 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "common/scope_guard.h"
 #include "common/windows1252.h"
@@ -72,19 +71,6 @@ QFont EditorFont(int pixelSize, bool bold) {
   font.setPointSizeF(pixelSize * 72.0 / dpi);
   font.setBold(bold);
   return font;
-}
-
-// A command must not let an exception out into the event loop: whatever
-// goes wrong is shown in the error box instead.
-template <typename F>
-void Guarded(QWidget* owner, F&& command) {
-  try {
-    command();
-  } catch (const std::exception& error) {
-    ShowErrorBox(owner, QString::fromLocal8Bit(error.what()));
-  } catch (...) {
-    ShowErrorBox(owner, QStringLiteral("Unbekannter Fehler"));
-  }
 }
 
 // The gutter's pictures of the two kinds of finding.
@@ -198,13 +184,13 @@ TEditForm::TEditForm(QWidget* parent, TPromptDlg* promptDlg)
   FindDlg = new TFindDialog(this, false);
   ReplaceDlg = new TFindDialog(this, true);
   connect(FindDlg->FindNextButton, &QPushButton::clicked, this,
-          [this] { Guarded(this, [this] { DoFindText(*FindDlg); }); });
+          [this] { RunGuarded(this, [this] { DoFindText(*FindDlg); }); });
   connect(ReplaceDlg->FindNextButton, &QPushButton::clicked, this,
-          [this] { Guarded(this, [this] { DoFindText(*ReplaceDlg); }); });
+          [this] { RunGuarded(this, [this] { DoFindText(*ReplaceDlg); }); });
   connect(ReplaceDlg->ReplaceButton, &QPushButton::clicked, this,
-          [this] { Guarded(this, [this] { ReplaceDlgReplace(false); }); });
+          [this] { RunGuarded(this, [this] { ReplaceDlgReplace(false); }); });
   connect(ReplaceDlg->ReplaceAllButton, &QPushButton::clicked, this,
-          [this] { Guarded(this, [this] { ReplaceDlgReplace(true); }); });
+          [this] { RunGuarded(this, [this] { ReplaceDlgReplace(true); }); });
 }
 
 void TEditForm::CreateEditor() {
@@ -254,9 +240,9 @@ void TEditForm::CreateEditor() {
   setCentralWidget(client);
   Source->installEventFilter(this);
 
-  connect(Source, &QsciScintilla::textChanged, this, [this] { Guarded(this, [this] { SourceChange(); }); });
+  connect(Source, &QsciScintilla::textChanged, this, [this] { RunGuarded(this, [this] { SourceChange(); }); });
   connect(Source, &QsciScintilla::cursorPositionChanged, this,
-          [this] { Guarded(this, [this] { StatusUpdate(); }); });
+          [this] { RunGuarded(this, [this] { StatusUpdate(); }); });
   connect(Source, &QsciScintilla::linesChanged, this, [this] {
     // The gutter is as wide as the largest line number needs.
     Source->setMarginWidth(0, QString(QString::number(Source->lines()).size() + 1, QLatin1Char('0')));
@@ -287,9 +273,9 @@ void TEditForm::CreateUrlPanel(QWidget* parent) {
   row->addWidget(NextBtn);
   row->addStretch(1);
   UrlPanel->hide();
-  connect(LinksBox, &QComboBox::activated, this, [this] { Guarded(this, [this] { LinksBoxClick(); }); });
-  connect(PreBtn, &QToolButton::clicked, this, [this] { Guarded(this, [this] { PrevBtnClick(); }); });
-  connect(NextBtn, &QToolButton::clicked, this, [this] { Guarded(this, [this] { NextBtnClick(); }); });
+  connect(LinksBox, &QComboBox::activated, this, [this] { RunGuarded(this, [this] { LinksBoxClick(); }); });
+  connect(PreBtn, &QToolButton::clicked, this, [this] { RunGuarded(this, [this] { PrevBtnClick(); }); });
+  connect(NextBtn, &QToolButton::clicked, this, [this] { RunGuarded(this, [this] { NextBtnClick(); }); });
 }
 
 void TEditForm::DefineLinkMarks() {
@@ -345,16 +331,16 @@ void TEditForm::CreateToolBar() {
       button->setFixedWidth(28);
   }
 
-  connect(NewBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
-  connect(SaveBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
-  connect(PrintBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
+  connect(NewBtn, &QAction::triggered, this, [this] { RunGuarded(this, [this] { mnuFileNewClick(); }); });
+  connect(SaveBtn, &QAction::triggered, this, [this] { RunGuarded(this, [this] { SaveBtnClick(); }); });
+  connect(PrintBtn, &QAction::triggered, this, [this] { RunGuarded(this, [this] { PrintBtnClick(); }); });
   connect(FindBtn, &QAction::triggered, this, &TEditForm::FindBtnClick);
   connect(ReplaceBtn, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
   connect(WordWrapBtn, &QAction::toggled, this, [this](bool down) {
     Source->setWrapMode(down ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
   });
-  connect(CheckBtn, &QAction::triggered, this, [this] { Guarded(this, [this] { CheckBtnClick(); }); });
-  connect(ToolButton1, &QAction::triggered, this, [this] { Guarded(this, [this] { ToolButton1Click(); }); });
+  connect(CheckBtn, &QAction::triggered, this, [this] { RunGuarded(this, [this] { CheckBtnClick(); }); });
+  connect(ToolButton1, &QAction::triggered, this, [this] { RunGuarded(this, [this] { ToolButton1Click(); }); });
   // "Weitersuchen" stays disabled for good; the inspector needs a browser
   // document.
   for (QAction* action : {FindNextBtn, ToolButton1}) action->setEnabled(false);
@@ -397,10 +383,10 @@ void TEditForm::CreateMenus() {
   closeItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
   mnuFile->addSeparator();
   QAction* exitItem = mnuFile->addAction(QStringLiteral("Beenden"));
-  connect(newItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileNewClick(); }); });
-  connect(saveItem, &QAction::triggered, this, [this] { Guarded(this, [this] { SaveBtnClick(); }); });
-  connect(printItem, &QAction::triggered, this, [this] { Guarded(this, [this] { PrintBtnClick(); }); });
-  connect(saveAsItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFileSaveAsClick(); }); });
+  connect(newItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { mnuFileNewClick(); }); });
+  connect(saveItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { SaveBtnClick(); }); });
+  connect(printItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { PrintBtnClick(); }); });
+  connect(saveAsItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { mnuFileSaveAsClick(); }); });
   connect(closeItem, &QAction::triggered, this, &TEditForm::CloseRequested);
   connect(exitItem, &QAction::triggered, this, &TEditForm::ExitRequested);
 
@@ -423,9 +409,9 @@ void TEditForm::CreateMenus() {
   mnuEdit->addSeparator();
   mnuCheck = mnuEdit->addAction(QStringLiteral("&URLs testen"));
   mnuCheck->setShortcut(QKeySequence(Qt::Key_F5));
-  connect(mnuCheck, &QAction::triggered, this, [this] { Guarded(this, [this] { CheckBtnClick(); }); });
+  connect(mnuCheck, &QAction::triggered, this, [this] { RunGuarded(this, [this] { CheckBtnClick(); }); });
   connect(findItem, &QAction::triggered, this, &TEditForm::FindBtnClick);
-  connect(findAgainItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuFindAgainClick(); }); });
+  connect(findAgainItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { mnuFindAgainClick(); }); });
   connect(replaceItem, &QAction::triggered, this, &TEditForm::ReplaceBtnClick);
   connect(undoItem, &QAction::triggered, Source, &QsciScintilla::undo);
   connect(cutItem, &QAction::triggered, Source, &QsciScintilla::cut);
@@ -447,14 +433,14 @@ void TEditForm::CreatePopupMenu() {
   for (const TFixedSnippet& fixed : kFixedSnippets) {
     const AnsiString snippet(fixed.Snippet);
     QAction* item = PopupMenu1->addAction(FromAnsi(AnsiString(fixed.Caption)));
-    connect(item, &QAction::triggered, this, [this, snippet] { Guarded(this, [&] { InsertSnippet(snippet); }); });
+    connect(item, &QAction::triggered, this, [this, snippet] { RunGuarded(this, [&] { InsertSnippet(snippet); }); });
   }
   const std::pair<const char*, TWrapCommand> wrapping[] = {
       {"Bold", TWrapCommand::Bold}, {"Italic", TWrapCommand::Italic}, {"Comment", TWrapCommand::Comment}};
   for (const auto& [caption, command] : wrapping) {
     QAction* item = PopupMenu1->addAction(QString::fromLatin1(caption));
     connect(item, &QAction::triggered, this,
-            [this, command] { Guarded(this, [&] { WrapSelectionIn(command); }); });
+            [this, command] { RunGuarded(this, [&] { WrapSelectionIn(command); }); });
   }
   PopupMenu1->addSeparator();
   QAction* pictureItem = PopupMenu1->addAction(QStringLiteral("Grafik einf\u00FCgen..."));
@@ -464,9 +450,9 @@ void TEditForm::CreatePopupMenu() {
   QAction* allUrlsItem = PopupMenu1->addAction(QStringLiteral("Alle URLs eines Verzeichnis..."));
   PopupMenu1->addSeparator();
   PopupMenu1->addAction(QStringLiteral("&Aktualisieren"));  // has no command
-  connect(pictureItem, &QAction::triggered, this, [this] { Guarded(this, [this] { Grafikeinfgen1Click(); }); });
-  connect(linkItem, &QAction::triggered, this, [this] { Guarded(this, [this] { DateiLink1Click(); }); });
-  connect(allUrlsItem, &QAction::triggered, this, [this] { Guarded(this, [this] { mnuAllURLsClick(); }); });
+  connect(pictureItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { Grafikeinfgen1Click(); }); });
+  connect(linkItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { DateiLink1Click(); }); });
+  connect(allUrlsItem, &QAction::triggered, this, [this] { RunGuarded(this, [this] { mnuAllURLsClick(); }); });
   // The two shortcuts are the menu's, not the control's own commands
   // (Ctrl+L would cut the line).
   for (const int key : {Qt::Key_I, Qt::Key_L}) {
@@ -937,7 +923,7 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {
-  Guarded(this, [this, event] {
+  RunGuarded(this, [this, event] {
     if (collecting_) {
       // The URL collection still runs on this window's stack: end it and
       // close once it has returned.

@@ -1,15 +1,14 @@
 #include "editor/elements_form.h"
 
 #include <QHBoxLayout>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QListWidget>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QSplitter>
-#include <exception>
 
+#include "common/javascript_string.h"
 #include "qtcommon/error_box.h"
+#include "qtcommon/qt_text.h"
 
 namespace folverin {
 namespace {
@@ -50,19 +49,11 @@ TElementsForm::TElementsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Splitter1);
 
-  connect(lbElem, &QListWidget::currentRowChanged, this, [this] {
-    try {
-      lbElemClick();
-    } catch (const std::exception& error) {
-      ShowErrorBox(this, QString::fromLocal8Bit(error.what()));
-    }
-  });
+  connect(lbElem, &QListWidget::currentRowChanged, this, [this] { RunGuarded(this, [this] { lbElemClick(); }); });
 }
 
 QString TElementsForm::SnapshotScript(const QString& frameDocumentURL) {
-  // The address goes in as a JSON string, whatever characters it holds.
-  const QString address =
-      QString::fromUtf8(QJsonDocument(QJsonArray{frameDocumentURL}).toJson(QJsonDocument::Compact));
+  const QString address = FromUtf16(JavaScriptString(ToUtf16(frameDocumentURL)));
   return QStringLiteral(
              "(function(address){"
              "function find(w){"
@@ -77,7 +68,7 @@ QString TElementsForm::SnapshotScript(const QString& frameDocumentURL) {
              "out.push({tagName:s(e.tagName),outerHTML:s(e.outerHTML),innerHTML:s(e.innerHTML),"
              "outerText:s(e.outerText),innerText:s(e.innerText),id:s(e.id),"
              "title:typeof e.title==='string'?e.title:'',sourceIndex:i});}"
-             "return out;})(%1[0])")
+             "return out;})(%1)")
       .arg(address);
 }
 
