@@ -30,7 +30,10 @@ AnsiString RemoveLeadingSeparator(AnsiString value) {
 // --collection the program file is only assumed to be there; then the
 // collection folder decides.
 bool IsOnReadOnlyMedium(std::string_view programFile) {
-  if (FileExists(programFile)) return !IsWritable(programFile);
+  // The program's own path is exact; a missing one (folverin-cli and
+  // --collection name a program file in the collection folder) is not
+  // looked for in other letter cases, which would list the whole folder.
+  if (FileExistsExactly(programFile)) return !IsWritable(programFile);
   return !IsWritable(FolderOfPath(programFile));
 }
 
@@ -152,8 +155,9 @@ void TSettingsReader::ReadSearchEngine() {
 
 void TSettingsReader::ReadHelpAndIcon() {
   s_.HelpFile = s_.AppFolder + ToNativeSeparators(Text("Global", "Help", ""));
-  out_.HelpIndexVisible = FileExists(s_.HelpFile);
   s_.IconFile = s_.AppFolder + ToNativeSeparators(Text("Global", "Icon", ""));
+  if (!env_.TestMenuFiles) return;
+  out_.HelpIndexVisible = FileExists(s_.HelpFile);
   if (FileExists(s_.IconFile)) {
     out_.LoadIcon = true;
     if (env_.LoadIcon) {
@@ -164,6 +168,7 @@ void TSettingsReader::ReadHelpAndIcon() {
 
 void TSettingsReader::TestToolsFile() {
   out_.ToolsFile = s_.AppFolder + "PLUGIN32" + kPathDelim + "PLUGIN32.TXT";
+  if (!env_.TestMenuFiles) return;
   out_.ToolsFilePresent = FileExists(out_.ToolsFile);
   if (!out_.ToolsFilePresent) out_.ToolsMenuVisible = false;
 }

@@ -71,6 +71,11 @@ struct TSettingsEnvironment {
   // when the file is not a valid icon (which ends the reading like a
   // conversion error). May be empty where no icon can be shown.
   std::function<std::optional<AnsiString>(const AnsiString& iconFile)> LoadIcon;
+  // False for a reader without menus (folverin-cli's search, index and
+  // lookup): the help, icon and tools files are not looked for, and the
+  // outcome's items for them keep their defaults. In a large collection
+  // folder without them, each look costs a listing of the whole folder.
+  bool TestMenuFiles = true;
 };
 
 // What the main window must do after the reading. Menu visibilities are

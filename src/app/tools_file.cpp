@@ -1,6 +1,7 @@
 #include "app/tools_file.h"
 
 #include "common/file_system.h"
+#include "common/line_ends.h"
 #include "common/profile_reader.h"
 
 namespace folverin {
@@ -29,7 +30,7 @@ std::vector<TToolEntry> ParseToolsFile(std::string_view bytes) {
   size_t start = 0;
   while (start < bytes.size()) {
     // Files written on Windows end their lines in CR LF, old Mac ones in CR.
-    size_t end = bytes.find_first_of("\r\n", start);
+    size_t end = FindLineEnd(bytes, start);
     if (end == std::string_view::npos) end = bytes.size();
     const AnsiString line = Trim(bytes.substr(start, end - start));
     if (line.empty()) break;

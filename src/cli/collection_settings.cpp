@@ -17,8 +17,9 @@ std::optional<AnsiString> CollectionFolder(const std::string& utf8Dir) {
   return folder;
 }
 
-TSettingsResult ReadCollectionSettings(const AnsiString& folder) {
+TSettingsResult ReadCollectionSettings(const AnsiString& folder, bool forMenus) {
   TSettingsEnvironment environment;
+  environment.TestMenuFiles = forMenus;
   environment.ProgramFile = folder + "folverin";
   // Listed as the viewer would use it; nothing is made here.
   environment.TempDir = PlannedPrivateTempDir(std::getenv("XDG_RUNTIME_DIR"), GetTempDir());

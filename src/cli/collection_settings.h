@@ -13,6 +13,8 @@ namespace folverin::cli {
 // no Windows-1252 form.
 std::optional<AnsiString> CollectionFolder(const std::string& utf8Dir);
 
-TSettingsResult ReadCollectionSettings(const AnsiString& folder);
+// `forMenus`: work out the menu items too (help, icon and tools files), as
+// `settings` lists them; the other commands have no menus.
+TSettingsResult ReadCollectionSettings(const AnsiString& folder, bool forMenus);
 
 }  // namespace folverin::cli

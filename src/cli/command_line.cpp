@@ -88,7 +88,7 @@ namespace folverin::cli {
 std::optional<TSettingsResult> SettingsOfCollection(const std::string& argument) {
   const auto folder = ExistingCollectionFolder(argument, true);
   if (!folder) return std::nullopt;
-  TSettingsResult settings = ReadCollectionSettings(*folder);
+  TSettingsResult settings = ReadCollectionSettings(*folder, false);
   if (settings.Outcome.ErrorMessage) WriteLine(stderr, *settings.Outcome.ErrorMessage + ".");
   return settings;
 }

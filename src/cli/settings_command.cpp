@@ -15,7 +15,7 @@ int RunSettingsCommand(const Arguments& args) {
   // a collection without a settings file.
   const auto folder = ExistingCollectionFolder(args[0], false);
   if (!folder) return 1;
-  const TSettingsResult result = ReadCollectionSettings(*folder);
+  const TSettingsResult result = ReadCollectionSettings(*folder, true);
   // Values are texts from the settings file: escape sequences in them must
   // not reach the terminal.
   for (const auto& [name, value] : ListSettings(result.Settings)) WriteLine(stdout, name + "=" + value);

@@ -10,10 +10,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
 #include "common/file_descriptor.h"
+#include "common/line_ends.h"
 #include "common/long_path.h"
 #include "common/separators.h"
 #include "common/windows1252.h"
@@ -253,6 +255,11 @@ bool FileExists(std::string_view ansiPath) {
   return info && S_ISREG(info->st_mode);
 }
 
+bool FileExistsExactly(std::string_view ansiPath) {
+  struct stat info;
+  return !HasNul(ansiPath) && StatLongPath(AnsiToUtf8(ansiPath), info) && S_ISREG(info.st_mode);
+}
+
 bool DirectoryExists(std::string_view ansiPath) {
   const auto info = StatOf(ansiPath);
   return info && S_ISDIR(info->st_mode);
@@ -275,20 +282,43 @@ std::optional<std::string> ReadWholeFile(std::string_view ansiPath) {
   return content;
 }
 
-bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
-  content.clear();
-  if (HasNul(ansiPath)) return false;
-  const TFileDescriptor fd = OpenForReading(ansiPath);
-  if (!fd) return false;
-  // Only a regular file has an end: a pipe could keep the reader waiting and
-  // a device such as /dev/zero would fill the memory.
+namespace {
+
+// Only a regular file has an end: a pipe could keep the reader waiting and
+// a device such as /dev/zero would fill the memory. Empty (errno set) for
+// anything else; `size` gets the length the file has now.
+TFileDescriptor OpenRegularFile(std::string_view ansiPath, size_t& size) {
+  if (HasNul(ansiPath)) {
+    errno = ENOENT;
+    return {};
+  }
+  TFileDescriptor fd = OpenForReading(ansiPath);
+  if (!fd) return {};
   struct stat info;
-  if (::fstat(fd.Get(), &info) != 0) return false;
+  if (::fstat(fd.Get(), &info) != 0) return {};
   if (!S_ISREG(info.st_mode)) {
     errno = EINVAL;
-    return false;
+    return {};
   }
-  const size_t expected = static_cast<size_t>(info.st_size);
+  size = static_cast<size_t>(info.st_size);
+  return fd;
+}
+
+// read() that goes on after an interruption.
+ssize_t ReadSome(int fd, char* into, size_t count) {
+  for (;;) {
+    const ssize_t got = ::read(fd, into, count);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+}  // namespace
+
+bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
+  content.clear();
+  size_t expected = 0;
+  const TFileDescriptor fd = OpenRegularFile(ansiPath, expected);
+  if (!fd) return false;
   if (expected > kMaxReadSize) {
     errno = EFBIG;
     return false;
@@ -307,10 +337,9 @@ bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
       }
       content.resize(content.size() * 2);
     }
-    const ssize_t count = ::read(fd.Get(), content.data() + used, content.size() - used);
+    const ssize_t count = ReadSome(fd.Get(), content.data() + used, content.size() - used);
     if (count == 0) break;
     if (count < 0) {
-      if (errno == EINTR) continue;
       const int error = errno;
       content.clear();
       errno = error;
@@ -320,6 +349,43 @@ bool ReadWholeFileInto(std::string_view ansiPath, std::string& content) {
   }
   content.resize(used);
   return true;
+}
+
+bool ReadLineBlocks(std::string_view ansiPath, size_t blockSize,
+                    const std::function<bool(std::string_view)>& consume) {
+  size_t size = 0;
+  const TFileDescriptor fd = OpenRegularFile(ansiPath, size);
+  if (!fd) return false;
+  // buffer[0, kept) is the unfinished last line of the previous read; the
+  // buffer is not cleared first, read() fills what is used.
+  size_t capacity = std::max<size_t>(blockSize, 1);
+  auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  size_t kept = 0;
+  for (;;) {
+    if (kept == capacity) {
+      if (capacity > kMaxReadSize) {
+        errno = EFBIG;
+        return false;
+      }
+      auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+      std::memcpy(larger.get(), buffer.get(), kept);
+      buffer = std::move(larger);
+      capacity *= 2;
+    }
+    const ssize_t count = ReadSome(fd.Get(), buffer.get() + kept, capacity - kept);
+    if (count < 0) return false;
+    if (count == 0) return kept == 0 || consume(std::string_view(buffer.get(), kept));
+    const size_t filled = kept + static_cast<size_t>(count);
+    const std::string_view data(buffer.get(), filled);
+    const size_t lastEnd = FindLastLineEnd(data);
+    if (lastEnd == std::string_view::npos) {
+      kept = filled;  // no line ended in what came: read on
+      continue;
+    }
+    if (!consume(data.substr(0, lastEnd + 1))) return true;
+    kept = filled - (lastEnd + 1);
+    std::memmove(buffer.get(), buffer.get() + lastEnd + 1, kept);
+  }
 }
 
 struct TStagedFile::TState {

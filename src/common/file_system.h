@@ -5,6 +5,7 @@
 // because collections are written on systems whose names ignore case.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,9 @@ std::string ResolveOnDisk(std::string_view ansiPath);
 
 bool FileExists(std::string_view ansiPath);       // a regular file (or link to one)
 bool DirectoryExists(std::string_view ansiPath);  // a folder (or link to one)
+// A regular file under exactly this name, without the letter-case search:
+// for paths the system gave, such as the program's own file.
+bool FileExistsExactly(std::string_view ansiPath);
 // Whether the current user may write the file (false when it does not exist).
 bool IsWritable(std::string_view ansiPath);
 
@@ -45,6 +49,16 @@ std::optional<std::string> ReadWholeFile(std::string_view ansiPath);
 // The same into a string the caller keeps, so that its memory serves file
 // after file; false (and `content` empty) when the file cannot be read.
 bool ReadWholeFileInto(std::string_view ansiPath, std::string& content);
+
+// Reads a file piece by piece and hands each piece to `consume`: every
+// piece ends at a line end (CR or LF) or at the end of the file, so a line
+// is never cut in two, and the memory held stays near `blockSize` however
+// large the file (a line longer than that is handed over whole). `consume`
+// returns false to stop early. False when the file cannot be read, as for
+// ReadWholeFile (only regular files; the name found without regard to
+// letter case).
+bool ReadLineBlocks(std::string_view ansiPath, size_t blockSize,
+                    const std::function<bool(std::string_view)>& consume);
 
 // Writes the file whole or not at all (a temporary file beside it, renamed
 // over the target), under exactly the name given. It replaces only a regular

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/file_system.h"
+#include "common/line_ends.h"
 
 namespace folverin {
 
@@ -17,7 +18,7 @@ std::vector<std::string_view> SplitIndexLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < bytes.size()) {
-    const size_t end = bytes.find_first_of("\r\n", start);
+    const size_t end = FindLineEnd(bytes, start);
     if (end == std::string_view::npos) {
       lines.push_back(bytes.substr(start));
       break;

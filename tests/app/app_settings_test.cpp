@@ -20,12 +20,14 @@ class AppSettingsTest : public ::testing::Test {
     env.ScreenWidth = screenWidth;
     env.ScreenHeight = screenHeight;
     env.LoadIcon = loadIcon_;
+    env.TestMenuFiles = testMenuFiles_;
     return ReadAppSettings(env);
   }
   std::string App() const { return folder_.Path(); }
 
   testing::TempFolder folder_;
   std::function<std::optional<AnsiString>(const AnsiString&)> loadIcon_;
+  bool testMenuFiles_ = true;
 };
 
 TEST_F(AppSettingsTest, NoSettingsFileGivesEveryDefault) {
@@ -228,6 +230,20 @@ TEST_F(AppSettingsTest, HelpIconAndToolsFile) {
   EXPECT_EQ(fine.Outcome.HelpIndexVisible, false);
   EXPECT_TRUE(fine.Outcome.ToolsFilePresent);
   EXPECT_FALSE(fine.Outcome.ToolsMenuVisible);  // shown once it has entries
+
+  // A reader without menus gets the same settings and leaves the menu
+  // items alone: not even a bad icon ends its reading.
+  testMenuFiles_ = false;
+  loadIcon_ = [](const AnsiString&) -> std::optional<AnsiString> { return "Bad icon"; };
+  const auto [plain, plainOut] = Read("[Global]\nHelp=hilfe.htm\nIcon=bild.ico\n[Index]\nTarget=Inhalt\n");
+  EXPECT_EQ(plain.HelpFile, App() + "hilfe.htm");
+  EXPECT_EQ(plain.IconFile, App() + "bild.ico");
+  EXPECT_EQ(plain.Target, "Inhalt");
+  EXPECT_FALSE(plainOut.ErrorMessage);
+  EXPECT_FALSE(plainOut.HelpIndexVisible);
+  EXPECT_FALSE(plainOut.ToolsMenuVisible);
+  EXPECT_FALSE(plainOut.ToolsFilePresent);
+  EXPECT_FALSE(plainOut.LoadIcon);
 }
 
 TEST_F(AppSettingsTest, NamesFoundWithoutRegardToCase) {

@@ -119,6 +119,48 @@ TEST_F(FileSystemTest, ExistenceChecksTellFilesFromFoldersAndRejectNulBytes) {
   EXPECT_TRUE(WriteWholeFile(withNul, "x").has_value());
   EXPECT_FALSE(IsWritable(withNul));
   EXPECT_EQ(ReadWholeFile(Ansi("dir/file.txt")), "x");
+  // The exact test finds no other letter case and no folder.
+  EXPECT_TRUE(FileExistsExactly(Ansi("dir/file.txt")));
+  EXPECT_FALSE(FileExistsExactly(Ansi("DIR/file.txt")));
+  EXPECT_FALSE(FileExistsExactly(Ansi("dir")));
+  EXPECT_FALSE(FileExistsExactly(withNul));
+}
+
+// The pieces put together are the file; each ends at a line end or at the
+// end of the file, so no line is cut, whatever the lines' ends and lengths.
+TEST_F(FileSystemTest, LineBlocksAreTheFileCutOnlyAtLineEnds) {
+  std::string content;
+  for (int i = 0; i < 3000; ++i) {
+    content += "Zeile " + std::to_string(i);
+    content += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r";
+  }
+  content += std::string(700, 'L') + "\r\nohne Ende";
+  MakeFile("lines.txt", content);
+  for (const size_t blockSize : {1u, 7u, 64u, 4096u, 1u << 20}) {
+    std::string joined;
+    size_t pieces = 0;
+    const bool read = ReadLineBlocks(Ansi("LINES.TXT"), blockSize, [&](std::string_view piece) {
+      EXPECT_FALSE(piece.empty());
+      const bool last = joined.size() + piece.size() == content.size();
+      if (!last) EXPECT_TRUE(piece.back() == '\r' || piece.back() == '\n') << blockSize;
+      joined += piece;
+      ++pieces;
+      return true;
+    });
+    ASSERT_TRUE(read) << blockSize;
+    EXPECT_EQ(joined, content) << blockSize;
+    if (blockSize == 4096u) EXPECT_GT(pieces, 5u);
+  }
+  // Stopped after the first piece; an empty file gives none; what is no
+  // regular file is not read.
+  size_t calls = 0;
+  EXPECT_TRUE(ReadLineBlocks(Ansi("lines.txt"), 64, [&](std::string_view) { return ++calls < 1; }));
+  EXPECT_EQ(calls, 1u);
+  MakeFile("empty.txt", "");
+  EXPECT_TRUE(ReadLineBlocks(Ansi("empty.txt"), 64, [&](std::string_view) { return ++calls > 0; }));
+  EXPECT_EQ(calls, 1u);
+  EXPECT_FALSE(ReadLineBlocks(Ansi("missing.txt"), 64, [](std::string_view) { return true; }));
+  EXPECT_FALSE(ReadLineBlocks(root_.string(), 64, [](std::string_view) { return true; }));
 }
 
 TEST_F(FileSystemTest, ReadWholeFileKeepsEveryByte) {

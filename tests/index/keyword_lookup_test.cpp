@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,32 @@ TEST(KeywordLookup, LargeIndexFilesAreReadWhole) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].size(), oneLine.size());
   EXPECT_EQ(FindKeywordByPrefix(lines, "XX"), 0);
+}
+
+// Link.iDB is read in blocks: rows on both sides of every block boundary are
+// found as in the whole file, for every line-end style and for keywords of
+// rare and of common letters.
+TEST(KeywordLookup, IndexFileReadInBlocksFindsWhatTheWholeFileHolds) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "folverin-lookup-blocks";
+  std::filesystem::create_directories(folder);
+  std::string fileIndex;
+  for (int i = 1; i <= 50; ++i) fileIndex += "d" + std::to_string(i) + ".htm\tT" + std::to_string(i) + "\r\n";
+  const auto documents = Documents(fileIndex);
+  for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
+    std::string links;
+    for (int i = 0; i < 40000; ++i) {
+      const char* keyword = i % 97 == 0 ? "Tabelle" : i % 89 == 0 ? "eine" : i % 2 ? "Tabellen" : "Stabelle";
+      links += std::string(keyword) + "\t" + std::to_string(i % 50 + 1) + "\t" + std::to_string(i) + lineEnd;
+    }
+    std::ofstream(folder / "Link.iDB", std::ios::binary | std::ios::trunc) << links;
+    for (const char* keyword : {"Tabelle", "eine", "Tabellen", "Stabelle", "abelle", "fehlt"}) {
+      const auto fromFile = LookupKeywordInIndex(folder.string(), keyword, documents);
+      ASSERT_TRUE(fromFile.has_value());
+      EXPECT_EQ(Rows(fromFile->Rows), Rows(LookupKeyword(links, keyword, documents).Rows)) << keyword;
+    }
+    EXPECT_EQ(LookupKeywordInIndex(folder.string(), "Tabelle", documents)->Rows.size(), 413u);
+  }
+  std::filesystem::remove_all(folder);
 }
 
 TEST(KeywordList, NounFilterAndTypeAheadFollowTheShownLines) {
