@@ -95,6 +95,12 @@ AnsiString Utf16ToAnsi(std::u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t ch = text[i];
+    // ASCII and Latin-1's upper half are the same bytes in the code page:
+    // the usual text takes this way (the index builder's whole text does).
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {
+      out += static_cast<char>(ch);
+      continue;
+    }
     // A surrogate pair is one character and so one "?".
     if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF)

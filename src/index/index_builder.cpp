@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <unordered_set>
 
 #include "app/app_settings.h"
 #include "common/file_system.h"
@@ -15,6 +14,7 @@
 #include "htmlengine/view/document_view.h"
 #include "index/index_files.h"
 #include "index/keyword_collation.h"
+#include "index/string_table.h"
 #include "index/word_count.h"
 
 namespace folverin {
@@ -98,6 +98,14 @@ AnsiString OneLineTitle(const AnsiString& title) {
   return line;
 }
 
+// The index builder's view, which only gives the documents' text: no
+// geometry is worked out for it.
+TDocumentViewProperties IndexViewProperties() {
+  TDocumentViewProperties properties = TDocumentViewProperties::IndexBuilder();
+  properties.TextOnly = true;
+  return properties;
+}
+
 }  // namespace
 
 struct TIndexBuilder::TBuild {
@@ -112,10 +120,11 @@ struct TIndexBuilder::TBuild {
   TStagedFile FileIndex;
   TStagedFile LinkIndex;
   TStagedFile KeywordIndex;
-  std::unordered_set<std::string> Keywords;
-  TDocumentView View{nullptr, TDocumentViewProperties::IndexBuilder()};
+  TStringTable Keywords;  // every written form of the collection, once
+  TDocumentView View{nullptr, IndexViewProperties()};
   TWordCounter Counter;
   std::u16string Text;
+  AnsiString Links;  // the Link.iDB lines of one document
   bool CountingPass = true;
   int DocumentTotal = 0;
   int DocumentsDone = 0;      // of the second walk, skipped ones included
@@ -233,11 +242,13 @@ void TIndexBuilder::RunPasses(TBuild& build) {
     const std::vector<AnsiString>& words = build.Counter.Words();
     if (Hooks.OnWords) Hooks.OnWords(words.size());
     build.Action(kActionRecording);
-    bool written = build.FileIndex.Write(DocumentLine(relative, title));
-    for (size_t i = 0; i < words.size() && written; ++i) {
-      written = build.LinkIndex.Write(LinkLine(words[i], build.CurrentFileNumber, build.Counter.Counts()[i]));
-      build.Keywords.insert(words[i]);
+    build.Links.clear();
+    for (size_t i = 0; i < words.size(); ++i) {
+      AppendLinkLine(build.Links, words[i], build.CurrentFileNumber, build.Counter.Counts()[i]);
+      bool added = false;
+      build.Keywords.Insert(words[i], added);
     }
+    const bool written = build.FileIndex.Write(DocumentLine(relative, title)) && build.LinkIndex.Write(build.Links);
     if (!written) {
       build.Failed(build.FileIndex.Error().empty() ? build.LinkIndex : build.FileIndex);
       fileSearch_.Stop = true;
@@ -259,8 +270,10 @@ void TIndexBuilder::RunPasses(TBuild& build) {
   if (!build.LinkIndex.Finish()) return void(build.Failed(build.LinkIndex));
 
   build.Action(kActionWritingKeywords);
-  std::vector<AnsiString> keywords(build.Keywords.begin(), build.Keywords.end());
-  build.Keywords.clear();
+  std::vector<AnsiString> keywords;
+  keywords.reserve(build.Keywords.Size());
+  for (size_t i = 0; i < build.Keywords.Size(); ++i) keywords.emplace_back(build.Keywords.Key(i));
+  build.Keywords.Clear();
   SortKeywords(keywords, CollationLocale());
   for (const AnsiString& keyword : keywords) {
     if (!build.KeywordIndex.Write(keyword) || !build.KeywordIndex.Write("\r\n"))

@@ -1,5 +1,6 @@
 #include "index/index_files.h"
 
+#include <charconv>
 #include <new>
 
 #include "common/file_system.h"
@@ -62,14 +63,15 @@ AnsiString DocumentLine(std::string_view relativePath, std::string_view title) {
   return line;
 }
 
-AnsiString LinkLine(std::string_view keyword, int fileNumber, int count) {
-  AnsiString line(keyword);
-  line += '\t';
-  line += std::to_string(fileNumber);
-  line += '\t';
-  line += std::to_string(count);
-  line += "\r\n";
-  return line;
+void AppendLinkLine(AnsiString& lines, std::string_view keyword, int fileNumber, int count) {
+  char numbers[32];
+  char* end = std::to_chars(numbers, numbers + sizeof numbers, fileNumber).ptr;
+  *end++ = '\t';
+  end = std::to_chars(end, numbers + sizeof numbers, count).ptr;
+  lines += keyword;
+  lines += '\t';
+  lines.append(numbers, static_cast<size_t>(end - numbers));
+  lines += "\r\n";
 }
 
 }  // namespace folverin

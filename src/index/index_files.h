@@ -46,8 +46,10 @@ inline constexpr const char* kDocumentListMemoryMessage =
 // Nothing when the file cannot be read.
 std::optional<TDocumentList> ReadDocumentList(std::string_view indexFolder);
 
-// A line of File.iDB and of Link.iDB, CR LF included.
+// A line of File.iDB, CR LF included.
 AnsiString DocumentLine(std::string_view relativePath, std::string_view title);
-AnsiString LinkLine(std::string_view keyword, int fileNumber, int count);
+// A line of Link.iDB, CR LF included, appended to `lines` (a document's
+// lines go out together).
+void AppendLinkLine(AnsiString& lines, std::string_view keyword, int fileNumber, int count);
 
 }  // namespace folverin

@@ -32,7 +32,7 @@ bool IsWordCharacter(char c) {
 void TWordCounter::CountWords(std::string_view text, int minWordSize, bool noNumbers) {
   words_.clear();
   counts_.clear();
-  positions_.clear();
+  folded_.Clear();
   const size_t shortest = static_cast<size_t>(std::max(1, minWordSize));
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -45,15 +45,17 @@ void TWordCounter::CountWords(std::string_view text, int minWordSize, bool noNum
 }
 
 void TWordCounter::TakeWord(std::string_view word, bool noNumbers) {
-  folded_.assign(word);
-  for (char& c : folded_) c = FoldCase(c);
-  const auto found = positions_.find(folded_);
-  if (found != positions_.end()) {
-    counts_[found->second] += 1;
+  folding_.assign(word);
+  for (char& c : folding_) c = FoldCase(c);
+  // A word that begins with a digit is never taken under NoNumbers, so it
+  // can never be found either.
+  if (noNumbers && word.front() >= '0' && word.front() <= '9') return;
+  bool added = false;
+  const size_t number = folded_.Insert(folding_, added);
+  if (!added) {
+    counts_[number] += 1;
     return;
   }
-  if (noNumbers && word.front() >= '0' && word.front() <= '9') return;
-  positions_.emplace(folded_, words_.size());
   words_.emplace_back(word);
   counts_.push_back(1);
 }

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/ansi_string.h"
+#include "index/string_table.h"
 
 namespace folverin {
 
@@ -36,9 +36,9 @@ class TWordCounter {
 
   std::vector<AnsiString> words_;
   std::vector<int32_t> counts_;
-  // Folded form -> position in words_; the lookup of every word of a page.
-  std::unordered_map<std::string, size_t> positions_;
-  std::string folded_;
+  // Folded forms, numbered as words_; the lookup of every word of a page.
+  TStringTable folded_;
+  std::string folding_;
 };
 
 }  // namespace folverin

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +29,33 @@ TEST(WordCount, LetterCaseVariantsCountUnderTheFirstFormAndShortWordsAreLeftOut)
   // The three umlauts with a capital are the same letter in either case.
   EXPECT_EQ(Count("\xC4pfel \xE4pfel \xD6len \xF6len \xDC" "bung \xFC" "bung "),
             (Counted{{"\xC4pfel", 2}, {"\xD6len", 2}, {"\xDC" "bung", 2}}));
+}
+
+// Pages of thousands of distinct words, one counter reused from page to
+// page: each page's words and counts are its own, as a plain map counts them.
+TEST(WordCount, LargePagesOneAfterAnotherCountLikeAPlainMap) {
+  TWordCounter counter;
+  for (int page = 0; page < 3; ++page) {
+    std::string text;
+    std::vector<std::string> order;
+    std::map<std::string, int> counts;
+    for (int i = 0; i < 20000; ++i) {
+      const int n = (i * 7919 + page) % (page == 1 ? 50 : 6000);
+      std::string word = "wort" + std::to_string(n);
+      if (i % 3 == 0) word[0] = 'W';
+      std::string folded = word;
+      folded[0] = 'w';
+      if (counts[folded]++ == 0) order.push_back(word);
+      text += word + " ";
+    }
+    counter.CountWords(text, 4, false);
+    ASSERT_EQ(counter.Words(), order) << page;
+    for (size_t k = 0; k < order.size(); ++k) {
+      std::string folded = order[k];
+      folded[0] = 'w';
+      ASSERT_EQ(counter.Counts()[k], counts[folded]) << order[k];
+    }
+  }
 }
 
 TEST(WordCount, AWordNeedsADelimiterAfterIt) {

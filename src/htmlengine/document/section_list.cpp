@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "htmlengine/document/selected_text.h"
+#include "htmlengine/document/text_positions.h"
 
 namespace folverin {
 
@@ -47,6 +48,15 @@ int TSectionList::Layout(int width, int clientHeight) {
   int widest = 0;
   DocumentHeight = TCell::Layout(0, 0, std::max(0, width), cursor, widest, Indents);
   DocumentWidth = widest;
+  return DocumentHeight;
+}
+
+int TSectionList::LayoutTextOnly() {
+  ++LayoutPass;
+  int cursor = 0;
+  AssignTextPositions(*this, 0, cursor);
+  DocumentHeight = 0;
+  DocumentWidth = 0;
   return DocumentHeight;
 }
 

@@ -45,6 +45,10 @@ class TSectionList : public TCell {
   // text positions, every section its lines. Sets DocumentHeight and
   // DocumentWidth (the widest line) and returns the height.
   int Layout(int width = kDefaultLayoutWidth, int clientHeight = 0);
+  // Text positions only, as Layout gives them, without lines, breaks or
+  // geometry: for a document whose text is read and never shown. Returns the
+  // document height, 0.
+  int LayoutTextOnly();
   // A table that cannot be laid out: through OnLayoutError, when set.
   void ReportLayoutError(const AnsiString& message);
   // Layout's share of the progress after a load, for sections that report it.

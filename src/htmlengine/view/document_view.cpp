@@ -225,6 +225,12 @@ void TDocumentView::DoLayout() {
     ~TLayoutRunning() { Flag = false; }
   } running{InLayout_};
   InLayout_ = true;
+  if (Props.TextOnly) {
+    DocumentHeight_ = Document_.LayoutTextOnly();
+    DocumentWidth_ = 0;
+    VScrollBarVisible_ = HScrollBarVisible_ = false;
+    return;
+  }
   const int frame = Props.BorderStyle == THtBorderStyle::htNone ? 0 : 2;
   int width = std::max(0, Props.Width - frame);
   const int clientHeight = std::max(0, Props.Height - frame);

@@ -65,6 +65,11 @@ struct TDocumentViewProperties {
   TDocumentViewOptions htOptions = htPrintTableBackground | htPrintMonochromeBlack;
   int Width = 150;
   int Height = 150;
+  // Lays out text positions only, no lines or geometry: for a view whose
+  // text is read and that is never shown (the index builder). Its selected
+  // text is the same; a table whose columns cannot be worked out is not
+  // noticed, so no layout error is reported.
+  bool TextOnly = false;
 
   // What the index builder's form sets: no images, no scroll bars, no
   // border, hidden, 150 x 75.

@@ -53,6 +53,37 @@ TEST_F(DocumentViewTest, DocumentsGiveTitleAndText) {
   EXPECT_EQ(Load("<P>&auml; &nbsp;x &#246;").Text, u"\u00E4 \u00A0x \u00F6");
 }
 
+// The index builder's view works out text positions only; its text is the
+// text of a view that lays the document out, for every kind of content and
+// at any width.
+TEST_F(DocumentViewTest, TextOnlyViewGivesTheTextOfAFullLayout) {
+  TDocumentViewProperties textOnly = TDocumentViewProperties::IndexBuilder();
+  textOnly.TextOnly = true;
+  TDocumentView lines(nullptr, textOnly);
+  TDocumentViewProperties wide = TDocumentViewProperties::IndexBuilder();
+  wide.Width = 2000;
+  TDocumentView wideView(nullptr, wide);
+  const std::string longParagraph = "<P>" + [] {
+    std::string words;
+    for (int i = 0; i < 300; ++i) words += "Wort" + std::to_string(i) + (i % 7 ? " " : "\n");
+    return words;
+  }();
+  for (const std::string html :
+       {std::string("<P>Eins</P><P>Zwei</P>"), longParagraph,
+        std::string("<TABLE><TR><TD>a b c d e f<TD>b<TR><TD COLSPAN=2>c<TABLE><TR><TD>innen</TABLE></TABLE>"),
+        std::string("<UL><LI>A<OL><LI>B<LI>C</OL></UL><DL><DT>x<DD>y</DL>"),
+        std::string("<PRE>x  y\n\nz   </PRE><P ALIGN=CENTER>zentriert<BR><BR>weiter"),
+        std::string("<DIV STYLE=\"display:none\">weg</DIV><SPAN STYLE=\"float:left\">links</SPAN>Text"),
+        std::string("<TABLE><TR><TD ROWSPAN=0 COLSPAN=-3>kaputt<TD></TR></TABLE>nach"),
+        std::string("<FORM><INPUT VALUE=x><SELECT><OPTION>o</SELECT><TEXTAREA>t</TEXTAREA></FORM>"),
+        std::string(200, '<') + "<B><I><U>" + std::string(3000, 'x') + " y"}) {
+    const std::string file = Folder.Write("doc.htm", html);
+    const TTaken full = Take(View, file);
+    EXPECT_EQ(Take(lines, file).Text, full.Text) << html.substr(0, 60);
+    EXPECT_EQ(Take(wideView, file).Text, full.Text) << html.substr(0, 60);
+  }
+}
+
 TEST_F(DocumentViewTest, EmptyDocumentsAndOddBytes) {
   for (const char* html : {"", "<HEAD></HEAD>", "<HEAD><META NAME=a CONTENT=b></HEAD>"}) {
     const TTaken taken = Load(html);
