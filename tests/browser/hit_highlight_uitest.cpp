@@ -59,11 +59,17 @@ class HitHighlightTest : public ::testing::Test {
     delete collection_;
   }
 
-  // The first window, showing the collection's frames with the start page.
+  // The first window, showing the collection's frames completely.
   static TChildForm* Window() {
     EXPECT_TRUE(WaitFor([] {
       const QList<TChildForm*> windows = mainForm_->BrowserWindows();
-      return !windows.isEmpty() && InhaltURL(windows.first()).endsWith(QLatin1String(".htm"));
+      if (windows.isEmpty()) return false;
+      TChildForm* child = windows.first();
+      return child->wb->DocumentURL().endsWith(QLatin1String("/index.htm")) &&
+             InhaltURL(child).endsWith(QLatin1String(".htm")) &&
+             child->wb->EvaluateScript(QStringLiteral("document.readyState === 'complete' &&"
+                                                      " frames[1].document.readyState === 'complete'"))
+                 .toBool();
     }));
     return mainForm_->BrowserWindows().first();
   }
@@ -254,6 +260,29 @@ TEST_F(HitHighlightTest, ZoomStepsAreKeptAndTheElementUnderTheMouseIsStillFound)
   EXPECT_EQ(second->wb->ElementAt(viewPos).TagName, QStringLiteral("H2"));
   mainForm_->CloseChild(second);
   child->Zoom->SetPercent(100);
+}
+
+// A result page in the whole window: its link replaces it, and the marks
+// come in the new top-level document.
+TEST_F(HitHighlightTest, ResultPageInTheWholeWindowMarksTheDocumentItOpens) {
+  TChildForm* child = Window();
+  ASSERT_TRUE(child);
+  const AnsiString savedTarget = mainForm_->Settings.Target;
+  mainForm_->Settings.Target = "_top";
+  child->StartDocumentSearch("winter");
+  const QString page = QUrl::fromLocalFile(FromAnsi(mainForm_->Settings.SearchPage)).toString();
+  ASSERT_TRUE(WaitFor([child, page] { return child->wb->DocumentURL() == page && child->windowTitle() == "Suchergebnisse"; }));
+  child->wb->EvaluateScript(QStringLiteral(
+      "document.querySelector('a[href$=\"kapitel2/vorrat.htm\"]').click(); true"));
+  ASSERT_TRUE(WaitFor([child] { return child->HitHighlighter->HitCount() > 0; }));
+  EXPECT_TRUE(child->wb->DocumentURL().endsWith(QLatin1String("kapitel2/vorrat.htm")));
+  EXPECT_EQ(Marks(child).Texts, QStringList{"Winter"});
+  EXPECT_EQ(StatusText(child), QStringLiteral("Treffer 1 von 1"));
+  // Back to the result page: the count goes with the document.
+  mainForm_->Settings.Target = savedTarget;
+  child->wb->GoBack();
+  EXPECT_TRUE(WaitFor([child] { return child->HitHighlighter->HitCount() == 0; }));
+  EXPECT_EQ(StatusText(child), QStringLiteral(" Bereit"));
 }
 
 }  // namespace
