@@ -143,6 +143,7 @@ void TSettingsReader::ReadSearchEngine() {
   s_.SearchEndEntry = Text("SearchEngine", "end_entry", "");
   s_.SearchTargetWindow = Text("SearchEngine", "target_window", "");
   s_.ShowPerformance = Text("SearchEngine", "ShowPerformance", "0") == "1";
+  s_.HighlightHits = Switch("SearchEngine", "HighlightHits", "YES");
 
   const AnsiString exclude = Trim(UpperCase(Text("SearchEngine", "ExcludePath", "")));
   if (exclude.empty()) return;

@@ -43,6 +43,7 @@ struct TAppSettings {
   AnsiString SearchEndEntry;
   AnsiString SearchTargetWindow;
   bool ShowPerformance = false;
+  bool HighlightHits = false;  // hits of a search highlighted in the documents opened from its page
   bool UseExcludePath = false;
   AnsiString ExcludePath;
   AnsiString HelpFile;

@@ -40,6 +40,7 @@ std::vector<std::pair<std::string, AnsiString>> ListSettings(const TAppSettings&
       {"SearchEndEntry", s.SearchEndEntry},
       {"SearchTargetWindow", s.SearchTargetWindow},
       {"ShowPerformance", YesNo(s.ShowPerformance)},
+      {"HighlightHits", YesNo(s.HighlightHits)},
       {"UseExcludePath", YesNo(s.UseExcludePath)},
       {"ExcludePath", s.ExcludePath},
       {"HelpFile", s.HelpFile},

@@ -64,6 +64,10 @@ TChildForm::TChildForm(TBrowserHost& host, QWidget* parent)
   CreateToolBar();
   CreateStatusBar();
   CreateMenus();
+  Zoom = new TBrowserZoom(this, wb);
+  HitHighlighter = new THitHighlighter(this, wb, statusPanels_[0], host_.AppSettings());
+  mnuEdit->addAction(HitHighlighter->acNextHit);
+  mnuEdit->addAction(HitHighlighter->acPreviousHit);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -367,6 +371,7 @@ void TChildForm::WBDocumentComplete(bool topLevel) {
   }
   if (!PendingHighlight.isEmpty()) ShowPendingHighlight();
   PendingHighlight.clear();
+  HitHighlighter->DocumentComplete();
 }
 
 // The quick search's keyword in the frame it opened the document in: from
@@ -508,6 +513,7 @@ void TChildForm::StartDocumentSearch(const AnsiString& query) {
                            QString::fromLocal8Bit(error->c_str()));
     return;
   }
+  HitHighlighter->SearchShown(settings.SearchPage, query, outcome.Hits);
   wb->NavigateToFrame(FromAnsi(settings.SearchPage), FromAnsi(settings.Target));
 }
 

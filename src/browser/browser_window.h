@@ -10,7 +10,9 @@
 #include <optional>
 
 #include "browser/browser_host.h"
+#include "browser/browser_zoom.h"
 #include "browser/embedded_browser.h"
+#include "browser/hit_highlighter.h"
 #include "browser/navigation_policy.h"
 #include "search/document_search.h"
 #include "search/search_parser.h"
@@ -87,6 +89,8 @@ class TChildForm : public QMainWindow {
   QAction* acSelectAll = nullptr;
   QAction* acCopy = nullptr;
   QAction* acAddress = nullptr;  // Ctrl+L: the address box, shown if hidden
+  TBrowserZoom* Zoom = nullptr;
+  THitHighlighter* HitHighlighter = nullptr;  // the hits of a search opened from its page
 
   QAction* mnuSaveTarget = nullptr;
   QAction* mnuCopyTargetFolder = nullptr;

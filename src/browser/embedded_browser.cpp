@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -33,14 +34,26 @@ namespace {
 // navigation requests (it runs the script in the page, or replaces the page
 // by a blocked one), so a watch in every document takes their clicks, keeps
 // the engine from following them and hands them to the navigation check.
-// It reports through the console with a prefix no page can know.
+// It reports through the console with a prefix no page can know. Every
+// other link clicked is reported with its document under a second prefix:
+// the window wants to know where a document was opened from.
+QString RandomConsolePrefix(const char* name) {
+  return QStringLiteral("folverin-%1-%2:")
+      .arg(QLatin1String(name))
+      .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
 const QString& LinkWatchPrefix() {
-  static const QString prefix = QStringLiteral("folverin-link-%1:")
-                                    .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+  static const QString prefix = RandomConsolePrefix("link");
   return prefix;
 }
 
-constexpr const char* kLinkWatchScript = R"((function(prefix) {
+const QString& LinkFollowPrefix() {
+  static const QString prefix = RandomConsolePrefix("follow");
+  return prefix;
+}
+
+constexpr const char* kLinkWatchScript = R"((function(prefix, followPrefix) {
   window.addEventListener('click', function(event) {
     var el = event.target;
     while (el && !(el.tagName === 'A' || el.tagName === 'AREA')) el = el.parentElement;
@@ -48,17 +61,22 @@ constexpr const char* kLinkWatchScript = R"((function(prefix) {
     var href = el.getAttribute('href').replace(/^[\x00-\x20]+|[\x00-\x20]+$/g, '').toLowerCase();
     var script = href.indexOf('javascript:') === 0;
     var about = href.indexOf('about:') === 0 && href !== 'about:blank';
-    if (!script && !about) return;
+    if (!script && !about) {
+      // Addresses hold no line breaks once the browser has read them.
+      console.log(followPrefix + document.URL + '\n' + el.href);
+      return;
+    }
     event.preventDefault();
     console.log(prefix + el.href);
   }, true);
-})(%1))";
+})(%1, %2))";
 
 QWebEngineScript LinkWatch() {
   QWebEngineScript script;
   script.setName(QStringLiteral("folverin-link-watch"));
   script.setSourceCode(QString::fromLatin1(kLinkWatchScript)
-                           .arg(FromUtf16(JavaScriptString(ToUtf16(LinkWatchPrefix())))));
+                           .arg(FromUtf16(JavaScriptString(ToUtf16(LinkWatchPrefix()))),
+                                FromUtf16(JavaScriptString(ToUtf16(LinkFollowPrefix())))));
   script.setInjectionPoint(QWebEngineScript::DocumentCreation);
   script.setWorldId(QWebEngineScript::ApplicationWorld);
   script.setRunsOnSubFrames(true);
@@ -90,6 +108,12 @@ class TBrowserPage : public QWebEnginePage {
                                 const QString&) override {
     const QString& prefix = LinkWatchPrefix();
     if (message.startsWith(prefix)) browser_->CheckNavigation(QUrl(message.mid(prefix.size())));
+    const QString& follow = LinkFollowPrefix();
+    if (message.startsWith(follow)) {
+      const QString from = message.mid(follow.size()).section(QLatin1Char('\n'), 0, 0);
+      const QString to = message.mid(follow.size()).section(QLatin1Char('\n'), 1);
+      emit browser_->LinkFollowed(from, to);
+    }
   }
 
  private:
@@ -414,6 +438,9 @@ bool TEmbeddedBrowser::eventFilter(QObject* watched, QEvent* event) {
     if (child->isWidgetType()) child->installEventFilter(this);
   } else if (event->type() == QEvent::KeyPress && OnTranslateAccelerator) {
     if (OnTranslateAccelerator(*static_cast<QKeyEvent*>(event))) return true;
+  } else if (event->type() == QEvent::Wheel && OnZoomWheel) {
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    if ((wheel->modifiers() & Qt::ControlModifier) && OnZoomWheel(wheel->angleDelta().y())) return true;
   }
   return QFrame::eventFilter(watched, event);
 }

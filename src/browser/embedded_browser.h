@@ -88,6 +88,9 @@ class TEmbeddedBrowser : public QFrame {
   // true: the host showed its own menu; false: the control shows its own.
   std::function<bool(const QPoint& screenPos, const TContextElement& element)> OnShowContextMenu;
   std::function<bool(const QKeyEvent& key)> OnTranslateAccelerator;  // true: handled
+  // The mouse wheel turned with Ctrl held (angle in eighths of a degree);
+  // true: handled, the page does not scroll.
+  std::function<bool(int angleDelta)> OnZoomWheel;
 
  signals:
   void NavigateComplete2();
@@ -97,6 +100,9 @@ class TEmbeddedBrowser : public QFrame {
   void ProgressChange(int progress, int progressMax);
   void CommandStateChange(int command, bool enable);
   void CloseRequested();
+  // A link (not one to a script or an "about:" page) was clicked in the
+  // document `fromUrl`; the click may yet be refused.
+  void LinkFollowed(const QString& fromUrl, const QString& toUrl);
   // The page asks for its window's toolbar to show or not. The engine tells
   // only whether a window opened by a script is a popup (one opened with
   // "toolbar=no" or other bars switched off); that popup gets no toolbar.

@@ -376,6 +376,9 @@ void TMainForm::RebuildMenuBar() {
     childMenus = {editor->mnuFile, editor->mnuEdit, editor->mnuView};
     childGroups = {kGroupFile, kGroupEdit, kGroupView};
   }
+  // The browser window's zoom commands close the frame's view menu.
+  TChildForm* browser = BrowserOf(active);
+  ShowChildViewItems(mnuView_, browser ? browser->Zoom->MenuItems() : QList<QAction*>());
   menuBar()->clear();
   for (const TMergedMenu& entry : MergeMenus(frameGroups, childGroups)) {
     QMenu* menu = entry.FromChild ? childMenus[entry.Index] : frameMenus[entry.Index];

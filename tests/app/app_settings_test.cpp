@@ -102,6 +102,11 @@ TEST_F(AppSettingsTest, SwitchRules) {
   EXPECT_TRUE(Read("[SearchEngine]\nShowPerformance=1\n").Settings.ShowPerformance);
   EXPECT_FALSE(Read("[SearchEngine]\nShowPerformance=01\n").Settings.ShowPerformance);
   EXPECT_FALSE(Read("[IE]\nAllowOnline=NO\n").Settings.AllowOnline);
+  // HighlightHits: on unless switched off.
+  EXPECT_TRUE(Read("").Settings.HighlightHits);
+  EXPECT_TRUE(Read("[SearchEngine]\nHighlightHits=yes\n").Settings.HighlightHits);
+  EXPECT_FALSE(Read("[SearchEngine]\nHighlightHits=NO\n").Settings.HighlightHits);
+  EXPECT_FALSE(Read("[SearchEngine]\nHighlightHits=0\n").Settings.HighlightHits);
 }
 
 TEST_F(AppSettingsTest, FullScreenClearsTheToolbar) {

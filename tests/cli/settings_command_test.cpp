@@ -23,7 +23,7 @@ TEST(SettingsCommand, FolderWithoutSettingsFilePrintsEveryDefault) {
       "ShowToolbar=YES\nShowURLs=NO\nShowFavorites=NO\nShowHistory=NO\n"
       "HostUIOptions=NO3DBORDER+NO3DOUTERBORDER\nAllowNewWindow=YES\nShowIEPopup=YES\n"
       "AllowOnline=YES\nSearchHeader=\nSearchFooter=\nSearchBody=<BODY>\nSearchBeginEntry=\n"
-      "SearchEndEntry=\nSearchTargetWindow=\nShowPerformance=NO\nUseExcludePath=NO\nExcludePath=\n"
+      "SearchEndEntry=\nSearchTargetWindow=\nShowPerformance=NO\nHighlightHits=YES\nUseExcludePath=NO\nExcludePath=\n"
       "HelpFile=" + app + "\nIconFile=" + app + "\nStartFolder=\nTarget=_parent\nMinWordSize=4\n"
       "IndexFolder=" + app + "Index\nImmediateUpdate=YES\nNoNumbers=NO\nHideDocumentColumn=NO\n"
       "IndexAvailable=NO\nReadOnlyMedium=NO\n";
