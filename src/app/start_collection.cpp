@@ -37,8 +37,8 @@ TStartCollection NamedCollection(const AnsiString& argument, const AnsiString& c
   } else if (FileExists(path)) {
     const auto settingsFolder = FolderOfSettingsFileName(path);
     if (!settingsFolder)
-      return Refused("Keine Sammlung: " + argument + " (erwartet wird ein Ordner oder seine " +
-                     AnsiString(kCollectionSettingsName) + ")");
+      return Refused("Keine Sammlung: " + argument + " ist weder ein Ordner noch eine " +
+                     AnsiString(kCollectionSettingsName));
     folder = *settingsFolder;
   } else {
     return Refused("Kein Ordner: " + argument);

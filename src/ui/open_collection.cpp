@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
+#include <QTreeView>
 #include <QUrl>
 
 #include "app/recent_collections.h"
@@ -40,6 +41,15 @@ std::unique_ptr<QFileDialog> MakeCollectionDialog(QWidget* parent, const QString
   // The toolkit's own dialog looks the same on every desktop, speaks German
   // with the program and has the side bar for the recent collections.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->resize(760, 480);
+  // Only folders are listed: their names and dates, without the empty size
+  // and the same type on every line.
+  if (auto* details = dialog->findChild<QTreeView*>()) {
+    details->setColumnHidden(1, true);
+    details->setColumnHidden(2, true);
+    details->setColumnWidth(0, 360);
+    details->setColumnWidth(3, 200);
+  }
   dialog->setFileMode(QFileDialog::Directory);
   dialog->setOption(QFileDialog::ShowDirsOnly);
   dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));

@@ -88,8 +88,8 @@ TEST_F(StartCollection, ArgumentsThatNameNoCollectionAreRefusedWithTheReason) {
 
   start = Start(std::nullopt, {collection + "liesmich.txt"});
   EXPECT_EQ(start.Source, TStartSource::Refused);
-  EXPECT_EQ(start.Error, "Keine Sammlung: " + collection +
-                             "liesmich.txt (erwartet wird ein Ordner oder seine folverin.ini)");
+  EXPECT_EQ(start.Error,
+            "Keine Sammlung: " + collection + "liesmich.txt ist weder ein Ordner noch eine folverin.ini");
 
   start = Start(folder, {folder});
   EXPECT_EQ(start.Source, TStartSource::Refused);
