@@ -32,10 +32,11 @@ run: build
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Both programs into $(PREFIX)/bin, the desktop entry and the program icon
-# into $(PREFIX)/share; DESTDIR puts the whole tree below another root.
+# Both programs (without their debugging information) into $(PREFIX)/bin,
+# the desktop entry and the program icon into $(PREFIX)/share; DESTDIR puts
+# the whole tree below another root.
 install: build
-	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX) --strip
 
 # The core suites and folverin-cli built with AddressSanitizer and
 # UndefinedBehaviorSanitizer in a build folder of their own; any report ends

@@ -18,6 +18,10 @@ AnsiString CollectionProgramFile(const AnsiString& folder) {
   return WithTrailingSeparator(folder) + AnsiString(kCollectionProgramName);
 }
 
+bool HasCollectionSettings(const AnsiString& folder) {
+  return FileExists(WithTrailingSeparator(folder) + AnsiString(kCollectionSettingsName));
+}
+
 namespace {
 
 TStartCollection Refused(AnsiString message) {

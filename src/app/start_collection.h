@@ -56,4 +56,9 @@ TStartCollection ChooseStartCollection(const TStartArguments& arguments);
 // The program file of a viewer opened on a collection folder (normal form).
 AnsiString CollectionProgramFile(const AnsiString& folder);
 
+// Whether the folder holds a collection's settings file (letter case
+// ignored, as the settings reader finds it). A folder without one opens with
+// every setting at its default: the user is asked first.
+bool HasCollectionSettings(const AnsiString& folder);
+
 }  // namespace folverin

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QSettings>
 #include <QTreeView>
@@ -12,7 +14,9 @@
 
 #include "app/recent_collections.h"
 #include "app/recent_list.h"
+#include "app/start_collection.h"
 #include "common/file_system.h"
+#include "qtcommon/application_title.h"
 #include "qtcommon/error_box.h"
 #include "qtcommon/qt_text.h"
 #include "ui/stored_list.h"
@@ -70,10 +74,32 @@ std::unique_ptr<QFileDialog> MakeCollectionDialog(QWidget* parent, const QString
   return dialog;
 }
 
+namespace {
+
+// A folder without settings opens with every default: its start document is
+// the folder itself. Only a deliberate choice opens it.
+bool ConfirmFolderWithoutSettings(QWidget* parent, const QString& folder) {
+  QMessageBox box(QMessageBox::Question, ApplicationTitle(),
+                  QStringLiteral("In %1 liegt keine folverin.ini.\n\nDen Ordner trotzdem als Sammlung "
+                                 "\u00F6ffnen?").arg(QDir::toNativeSeparators(folder)),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace
+
 QString ChooseCollectionFolder(QWidget* parent, const QString& caption) {
   const auto dialog = MakeCollectionDialog(parent, caption);
-  if (dialog->exec() != QDialog::Accepted) return {};
-  return dialog->selectedFiles().value(0);
+  // After a refused folder the dialog comes back for another choice.
+  while (dialog->exec() == QDialog::Accepted) {
+    const QString folder = dialog->selectedFiles().value(0);
+    if (folder.isEmpty()) continue;
+    if (HasCollectionSettings(ToAnsi(folder)) || ConfirmFolderWithoutSettings(parent, folder)) return folder;
+  }
+  return {};
 }
 
 bool StartDetachedProgram(const QString& program, const QStringList& arguments, QString* error) {

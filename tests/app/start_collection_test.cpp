@@ -77,6 +77,17 @@ TEST_F(StartCollection, WithoutArgumentsTheProgramsOwnSettingsOrTheFolderDialog)
             TStartSource::BesideProgram);
 }
 
+TEST(HasCollectionSettings, TheSettingsFileInAnyCaseButNoFolderOfItsName) {
+  TempFolder root;
+  EXPECT_FALSE(HasCollectionSettings(root.Path()));
+  root.MakeFolder("folverin.ini");
+  EXPECT_FALSE(HasCollectionSettings(root.Path()));
+  TempFolder upper;
+  upper.Write("Folverin.INI", "");
+  EXPECT_TRUE(HasCollectionSettings(upper.Path()));
+  EXPECT_TRUE(HasCollectionSettings(upper.Path().substr(0, upper.Path().size() - 1)));
+}
+
 TEST_F(StartCollection, ArgumentsThatNameNoCollectionAreRefusedWithTheReason) {
   TStartCollection start = Start(std::nullopt, {collection + "fehlt"});
   EXPECT_EQ(start.Source, TStartSource::Refused);

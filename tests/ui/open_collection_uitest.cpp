@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
@@ -36,19 +38,47 @@ void ClearUserSettings() {
   store.remove(QStringLiteral("URLs"));
 }
 
-// Answers the next folder dialog: chooses folder, or cancels when it is empty.
-void AnswerFolderDialog(const QString& folder) {
-  QTimer::singleShot(0, [folder] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    if (folder.isEmpty()) {
-      dialog->reject();
-      return;
+// Answers the modal windows that come up, one step each: a folder dialog
+// chooses the step's folder (or is cancelled when it is empty), a question
+// is answered with the step's button; the questions' texts are kept.
+class TModalAnswers {
+ public:
+  struct TStep {
+    QString Folder;
+    QMessageBox::StandardButton Answer = QMessageBox::NoButton;
+  };
+  explicit TModalAnswers(std::vector<TStep> steps) : steps_(std::move(steps)) {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerOne(); });
+    timer_.start();
+  }
+  QStringList Questions;
+  bool Done() const { return next_ == steps_.size(); }
+
+ private:
+  void AnswerOne() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || Done()) return;
+    const TStep& step = steps_[next_];
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      Questions << box->text();
+      ++next_;
+      box->button(step.Answer)->click();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      ++next_;
+      if (step.Folder.isEmpty()) {
+        dialog->reject();
+        return;
+      }
+      dialog->setDirectory(step.Folder);
+      static_cast<QDialog*>(dialog)->accept();  // as the "Öffnen" button does
     }
-    dialog->setDirectory(folder);
-    static_cast<QDialog*>(dialog)->accept();  // as the "Öffnen" button does
-  });
-}
+  }
+
+  std::vector<TStep> steps_;
+  size_t next_ = 0;
+  QTimer timer_;
+};
 
 TEST(RecentCollections, TheStoredListIsKeptNewestFirstEachOnceAtMostTen) {
   ClearUserSettings();
@@ -104,10 +134,40 @@ TEST(CollectionDialog, GermanFoldersOnlyAtTheLastCollectionWithTheOthersInTheSid
 TEST(CollectionDialog, GivesTheChosenFolderOrNothingWhenCancelled) {
   TempFolder root;
   const std::string folder = root.MakeFolder("Buch");
-  AnswerFolderDialog(WithoutSlash(folder));
-  EXPECT_EQ(ChooseCollectionFolder(nullptr, QStringLiteral("Sammlung \u00F6ffnen")), WithoutSlash(folder));
-  AnswerFolderDialog(QString());
+  root.Write("Buch/folverin.ini", "");
+  {
+    TModalAnswers answers({{WithoutSlash(folder)}});
+    EXPECT_EQ(ChooseCollectionFolder(nullptr, QStringLiteral("Sammlung \u00F6ffnen")), WithoutSlash(folder));
+    EXPECT_TRUE(answers.Questions.isEmpty());
+  }
+  TModalAnswers answers({{QString()}});
   EXPECT_EQ(ChooseCollectionFolder(nullptr, QStringLiteral("Sammlung \u00F6ffnen")), QString());
+  EXPECT_TRUE(answers.Done());
+}
+
+// A folder without folverin.ini opens only when the user says so; "Nein"
+// goes back to the dialog.
+TEST(CollectionDialog, AFolderWithoutSettingsIsOpenedOnlyAfterTheQuestion) {
+  TempFolder root;
+  const QString plain = WithoutSlash(root.MakeFolder("Seiten"));
+  const QString collection = WithoutSlash(root.MakeFolder("Buch"));
+  root.Write("Buch/FOLVERIN.INI", "");
+  {
+    TModalAnswers answers({{plain}, {QString(), QMessageBox::No}, {collection}});
+    EXPECT_EQ(ChooseCollectionFolder(nullptr, QString()), collection);
+    EXPECT_TRUE(answers.Done());
+    ASSERT_EQ(answers.Questions.size(), 1);
+    EXPECT_EQ(answers.Questions[0],
+              QStringLiteral("In ") + plain +
+                  QStringLiteral(" liegt keine folverin.ini.\n\nDen Ordner trotzdem als Sammlung \u00F6ffnen?"));
+  }
+  {
+    TModalAnswers answers({{plain}, {QString(), QMessageBox::Yes}});
+    EXPECT_EQ(ChooseCollectionFolder(nullptr, QString()), plain);
+  }
+  TModalAnswers answers({{plain}, {QString(), QMessageBox::No}, {QString()}});
+  EXPECT_EQ(ChooseCollectionFolder(nullptr, QString()), QString());
+  EXPECT_TRUE(answers.Done());
 }
 
 struct TStartRecord {
@@ -143,13 +203,18 @@ TEST(OpenCollectionItems, BothDateiMenusStartANewInstanceOnTheChosenOrARecentCol
   EXPECT_EQ(actions.last()->text(), QStringLiteral("Beenden"));
 
   // The chosen folder opens in a new instance of this program.
-  AnswerFolderDialog(WithoutSlash(other.Path()));
-  items.OpenItem()->trigger();
+  other.Write("folverin.ini", "");
+  {
+    TModalAnswers answers({{WithoutSlash(other.Path())}});
+    items.OpenItem()->trigger();
+  }
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].Program, QCoreApplication::applicationFilePath());
   EXPECT_EQ(started[0].Arguments, (QStringList{QStringLiteral("--collection"), WithoutSlash(other.Path())}));
-  AnswerFolderDialog(QString());
-  items.OpenItem()->trigger();
+  {
+    TModalAnswers answers({{QString()}});
+    items.OpenItem()->trigger();
+  }
   EXPECT_EQ(started.size(), 1u);
 
   // The recent collections, without the one this instance shows, newest
