@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app/recent_collections.h"
 #include "app/start_collection.h"
