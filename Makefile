@@ -1,8 +1,9 @@
-# The two commands of the README. Everything else is CMake's.
+# The commands of the README. Everything else is CMake's.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test check-sanitizers clean
+.PHONY: all deps configure build run test install check-sanitizers clean
 
 all: build
 
@@ -30,6 +31,12 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Both programs (without their debugging information) into $(PREFIX)/bin,
+# the desktop entry and the program icon into $(PREFIX)/share; DESTDIR puts
+# the whole tree below another root.
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX) --strip
 
 # The core suites and folverin-cli built with AddressSanitizer and
 # UndefinedBehaviorSanitizer in a build folder of their own; any report ends

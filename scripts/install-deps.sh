@@ -7,7 +7,7 @@ packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-webengine-dev libqscintilla2-qt6-dev libgl-dev qt6-translations-l10n
   libicu-dev libgtest-dev
-  xvfb xauth openbox
+  xvfb xauth openbox desktop-file-utils
 )
 
 missing=()

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/recent_collections.h"
+#include "common/file_url.h"
+
 namespace folverin {
 
 void TRecentList::AddRecent(std::string_view entry) {
@@ -50,6 +53,30 @@ std::vector<std::string> OrderRecentKeys(std::vector<std::string> keys) {
     return x.has_value() && !y.has_value();
   });
   return keys;
+}
+
+std::string RecentListGroup(std::string_view collectionFolder) {
+  std::string group = "URLs/";
+  for (char c : NormalCollectionFolder(collectionFolder, "/")) {
+    if (c == '%') group += "%25";
+    else if (c == '/') group += "%2F";
+    else if (c == '\\') group += "%5C";
+    else group += c;
+  }
+  return group + "/MRU Items";
+}
+
+std::vector<AnsiString> EntriesInCollection(const std::vector<AnsiString>& entries,
+                                            std::string_view collectionFolder) {
+  AnsiString folder = NormalCollectionFolder(collectionFolder, "/");
+  if (folder.empty()) return {};
+  if (folder.back() != '/') folder += '/';
+  std::vector<AnsiString> inside;
+  for (const AnsiString& entry : entries) {
+    const AnsiString path = entry.starts_with("file://") ? FileURLToPath(entry) : entry;
+    if (path.starts_with(folder) && NormalCollectionFolder(path, "/").starts_with(folder)) inside.push_back(entry);
+  }
+  return inside;
 }
 
 }  // namespace folverin

@@ -36,4 +36,18 @@ std::vector<std::string> OrderRecentKeys(std::vector<std::string> keys);
 // on have no prefix.
 AnsiString RecentItemPrefix(size_t position);
 
+// Each collection keeps its own list in the user's settings, in the group
+// "URLs/<folder>/MRU Items" of its folder in normal form, where "%", "/" and
+// "\" are written %25, %2F and %5C so that the folder stays one group name.
+std::string RecentListGroup(std::string_view collectionFolder);
+
+// The group that every collection shared before they had their own.
+inline constexpr std::string_view kSharedRecentListGroup = "URLs/MRU Items";
+
+// The entries of the shared list that belong to the collection in folder:
+// paths and "file://" addresses of documents inside it, in their order.
+// Addresses of other collections and of the web stay behind.
+std::vector<AnsiString> EntriesInCollection(const std::vector<AnsiString>& entries,
+                                            std::string_view collectionFolder);
+
 }  // namespace folverin

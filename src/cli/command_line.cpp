@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/start_collection.h"
 #include "cli/collection_settings.h"
 #include "common/windows1252.h"
 
@@ -70,8 +71,12 @@ int FinishStandardOutput() {
 std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute) {
   std::error_code error;
   std::string dir = argument;
+  // The collection's settings file stands for its folder, as for the viewer.
+  if (const auto folder = FolderOfSettingsFileName(argument);
+      folder && std::filesystem::is_regular_file(argument, error))
+    dir = *folder;
   // Hits are printed and linked as absolute paths, as the viewer's folder is.
-  if (absolute) dir = std::filesystem::absolute(argument, error).lexically_normal().string();
+  if (absolute) dir = std::filesystem::absolute(dir, error).lexically_normal().string();
   if (error || !std::filesystem::is_directory(dir, error)) {
     WriteUtf8Line(stderr, "Kein Ordner: ", argument);
     return std::nullopt;

@@ -28,8 +28,8 @@ void WriteUtf8Line(std::FILE* stream, std::string_view message, std::string_view
 // be written (a full disk, a closed pipe), which must not end in exit code 0.
 int FinishStandardOutput();
 
-// The collection folder named on the command line as a program path ending
-// in "/", made absolute when asked. Prints "Kein Ordner: ..." or the line
+// The collection folder named on the command line (the folder or its
+// folverin.ini) as a program path ending in "/", made absolute when asked. Prints "Kein Ordner: ..." or the line
 // for a name without a Windows-1252 form and gives nothing when it is not
 // an existing folder.
 std::optional<AnsiString> ExistingCollectionFolder(const std::string& argument, bool absolute);

@@ -40,6 +40,8 @@
 #include "ui/action_dialog.h"
 #include "ui/create_index_dialog.h"
 #include "ui/index_form.h"
+#include "ui/open_collection.h"
+#include "ui/stored_list.h"
 
 namespace folverin {
 
@@ -51,8 +53,6 @@ constexpr int kGroupTools = 2;
 constexpr int kGroupView = 3;
 constexpr int kGroupWindow = 10;
 constexpr int kGroupHelp = 11;
-
-const QString kRecentGroup = QStringLiteral("URLs/MRU Items");
 
 TChildForm* BrowserOf(QMdiSubWindow* window) {
   return window ? qobject_cast<TChildForm*>(window->widget()) : nullptr;
@@ -173,6 +173,8 @@ void TMainForm::CreateMenus() {
   connect(mnuCreateIndex_, &QAction::triggered, this, &TMainForm::mnuCreateIndexClick);
   mnuFile_->addSeparator();
   connect(mnuFile_->addAction(QStringLiteral("Beenden")), &QAction::triggered, this, &QWidget::close);
+  OpenCollection = new TOpenCollectionItems(this, Settings.AppFolder);
+  OpenCollection->AddTo(mnuFile_);
 
   mnuTools_ = new QMenu(QStringLiteral("&Tools"), this);
   mnuTools_->menuAction()->setVisible(false);
@@ -404,26 +406,21 @@ void TMainForm::ApplyViewSettings() {
 
 // --- recently used list -----------------------------------------------
 
+// Each collection has its own list. One that has none yet takes what lies
+// in its folder from the list that all collections shared before.
 void TMainForm::ReadRecentList() {
   QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
-  store.beginGroup(kRecentGroup);
-  // Every stored value is an entry, in the order written (F0, F1, ...), not
-  // in the store's sort order; gaps and foreign keys lose nothing.
-  std::vector<std::string> keys;
-  for (const QString& key : store.childKeys()) keys.push_back(key.toStdString());
-  std::vector<AnsiString> entries;
-  for (const std::string& key : OrderRecentKeys(std::move(keys)))
-    entries.push_back(ToAnsi(store.value(QString::fromStdString(key)).toString()));
+  std::vector<AnsiString> entries = ReadStoredList(store, FromAnsi(RecentListGroup(Settings.AppFolder)));
+  if (entries.empty()) {
+    const QString shared = QString::fromLatin1(kSharedRecentListGroup);
+    entries = EntriesInCollection(ReadStoredList(store, shared), Settings.AppFolder);
+  }
   RecentList.Assign(std::move(entries));
 }
 
 void TMainForm::WriteRecentList() const {
   QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
-  store.remove(kRecentGroup);
-  store.beginGroup(kRecentGroup);
-  const auto& entries = RecentList.Entries();
-  for (size_t i = 0; i < entries.size(); ++i)
-    store.setValue(QStringLiteral("F%1").arg(i), FromAnsi(entries[i]));
+  WriteStoredList(store, FromAnsi(RecentListGroup(Settings.AppFolder)), RecentList.Entries());
 }
 
 void TMainForm::AddRecent(const AnsiString& entry) {
@@ -466,6 +463,7 @@ TChildForm* TMainForm::OpenBrowserWindow(const QString& address) {
   mnuHistory_->setChecked(Settings.ShowHistory);
   child->IndexBtnAction->setVisible(Settings.IndexAvailable);
   child->Switches = {Settings.AllowOnline, Settings.AllowNewWindow, Settings.ShowIEPopup};
+  OpenCollection->AddTo(child->mnuFile);
 
   QMdiSubWindow* window = mdiArea_->addSubWindow(child);
   window->setAttribute(Qt::WA_DeleteOnClose);

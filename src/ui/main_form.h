@@ -28,6 +28,7 @@ class TChildForm;
 class TEditForm;
 class TElementsForm;
 class TIndexForm;
+class TOpenCollectionItems;
 class TPromptDlg;
 
 class TMainForm : public QMainWindow, public TBrowserHost {
@@ -56,6 +57,9 @@ class TMainForm : public QMainWindow, public TBrowserHost {
   AnsiString LastTargetFolder;
   // The quick search window; the index buttons show and hide it.
   TIndexForm* QuickSearchWindow = nullptr;
+  // "Sammlung öffnen..." and the recent collections, in the frame's "Datei"
+  // menu and in every browser window's.
+  TOpenCollectionItems* OpenCollection = nullptr;
 
   const TSettingsOutcome& StartupOutcome() const { return outcome_; }
 

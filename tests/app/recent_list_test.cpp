@@ -54,3 +54,34 @@ TEST(RecentListStore, KeysAreOrderedByTheirNumberThenTheOthers) {
 
 }  // namespace
 }  // namespace folverin
+
+namespace folverin {
+namespace {
+
+TEST(RecentListGroup, OneGroupPerCollectionFolderWhateverItsName) {
+  EXPECT_EQ(RecentListGroup("/home/u/Buch/"), "URLs/%2Fhome%2Fu%2FBuch/MRU Items");
+  // Spellings of one folder share the group.
+  EXPECT_EQ(RecentListGroup("/home/u/Buch"), RecentListGroup("/home/u/x/../Buch/"));
+  // "%" and "\" in a name cannot make two folders meet in one group.
+  EXPECT_EQ(RecentListGroup("/a%2Fb"), "URLs/%2Fa%252Fb/MRU Items");
+  EXPECT_NE(RecentListGroup("/a%2Fb"), RecentListGroup("/a/b"));
+  EXPECT_EQ(RecentListGroup("/a\\b"), "URLs/%2Fa%5Cb/MRU Items");
+  EXPECT_NE(RecentListGroup("/"), std::string(kSharedRecentListGroup));
+}
+
+TEST(RecentListGroup, TheSharedListGivesOnlyWhatLiesInTheCollection) {
+  const std::vector<AnsiString> shared = {
+      "/home/u/Buch/a.htm",       "file:///home/u/Buch/kapitel%201/b.htm",
+      "/home/u/Buchhaltung/c.htm", "/home/u/Anderes/d.htm",
+      "www.example.com",           "http://host/home/u/Buch/e.htm",
+      "/home/u/Buch/../Anderes/f.htm", "/home/u/Buch",
+      "FILE:///home/u/Buch/g.htm"};
+  EXPECT_EQ(EntriesInCollection(shared, "/home/u/Buch/"),
+            (std::vector<AnsiString>{"/home/u/Buch/a.htm", "file:///home/u/Buch/kapitel%201/b.htm"}));
+  EXPECT_EQ(EntriesInCollection(shared, "/home/u/./Buch"), EntriesInCollection(shared, "/home/u/Buch/"));
+  EXPECT_TRUE(EntriesInCollection(shared, "").empty());
+  EXPECT_EQ(EntriesInCollection(shared, "/").size(), shared.size() - 3);
+}
+
+}  // namespace
+}  // namespace folverin

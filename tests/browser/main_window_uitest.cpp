@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "browser_test_support.h"
+#include "ui/open_collection.h"
 
 namespace folverin::testing {
 namespace {
@@ -260,6 +261,11 @@ TEST_F(MainWindowTest, BrowserWindowDateiReplacesTheFramesOne) {
     EXPECT_TRUE(fileItems().contains(QStringLiteral("Drucken")));
     EXPECT_FALSE(ReachableItems().contains(mainForm_->CreateIndexItem()));
     EXPECT_TRUE(BarMenu(QStringLiteral("&Bearbeiten")));
+    // Another collection opens from every browser window, above "Beenden".
+    EXPECT_EQ(fileItems().mid(fileItems().size() - 3),
+              (QStringList{QStringLiteral("Sammlung \u00F6ffnen..."),
+                           QStringLiteral("Zuletzt ge\u00F6ffnete Sammlungen"), QStringLiteral("Beenden")}));
+    EXPECT_TRUE(ReachableItems().contains(mainForm_->OpenCollection->OpenItem()));
   }
   Close(second);
 
@@ -270,6 +276,9 @@ TEST_F(MainWindowTest, BrowserWindowDateiReplacesTheFramesOne) {
   EXPECT_TRUE(ReachableItems().contains(mainForm_->CreateIndexItem()));
   EXPECT_FALSE(fileItems().contains(QStringLiteral("Aktualisieren")));
   EXPECT_FALSE(BarMenu(QStringLiteral("&Bearbeiten")));
+  // The items the closed windows showed are still the frame's.
+  EXPECT_TRUE(ReachableItems().contains(mainForm_->OpenCollection->OpenItem()));
+  EXPECT_TRUE(fileItems().contains(QStringLiteral("Zuletzt ge\u00F6ffnete Sammlungen")));
   // The other cases start from one window.
   mainForm_->OpenBrowserWindow(QStringLiteral("about:blank"));
 }

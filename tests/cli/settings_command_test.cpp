@@ -60,6 +60,26 @@ TEST(SettingsCommand, MissingFolderFailsLikeTheSearch) {
   }
 }
 
+// A collection's settings file names the collection as its folder does, for
+// the commands that read it and for the search; any other file does not.
+TEST(SettingsCommand, TheSettingsFileStandsForItsFolder) {
+  testing::TempFolder folder;
+  folder.Write("folverin.ini", "[Global]\r\nTitle=Buch\r\n");
+  folder.Write("a.htm", "<html><body>Apfelbaum steht hier</body></html>");
+  folder.Write("notiz.ini", "");
+  const auto byFolder = RunCli({"settings", folder.Path()});
+  const auto byFile = RunCli({"settings", folder.Path() + "folverin.ini"});
+  EXPECT_EQ(byFile.ExitCode, 0) << byFile.Err;
+  EXPECT_NE(byFile.Out.find("Title=Buch\n"), std::string::npos);
+  EXPECT_EQ(byFile.Out, byFolder.Out);
+  const auto found = RunCli({"search", folder.Path() + "folverin.ini", "apfelbaum"});
+  EXPECT_EQ(found.ExitCode, 0) << found.Err;
+  EXPECT_EQ(found.Out, folder.Path() + "a.htm\n");
+  const auto other = RunCli({"settings", folder.Path() + "notiz.ini"});
+  EXPECT_EQ(other.ExitCode, 1);
+  EXPECT_EQ(other.Err, "Kein Ordner: " + folder.Path() + "notiz.ini\n");
+}
+
 TEST(SettingsCommand, EscapeSequencesInValuesReachNoTerminal) {
   testing::TempFolder folder;
   folder.Write("folverin.ini", "[Global]\r\nTitle=Rot\x1b[31m\\En\x07" "de\r\n");

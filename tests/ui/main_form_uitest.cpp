@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "app/recent_list.h"
 #include "browser/browser_test_support.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
@@ -292,7 +293,7 @@ TEST(MainFormRecentList, SurvivesARestartAndOddStoresDoNoHarm) {
   {
     // A store edited by hand: a name that is no entry and more than 25.
     QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
-    store.beginGroup(QStringLiteral("URLs/MRU Items"));
+    store.beginGroup(FromAnsi(RecentListGroup(folder.Path())));
     store.setValue(QStringLiteral("Fremd"), QStringLiteral("/x.htm"));
     for (int i = 25; i < 40; ++i) store.setValue(QStringLiteral("F%1").arg(i), QStringLiteral("/y.htm"));
   }
@@ -305,7 +306,7 @@ TEST(MainFormRecentList, SurvivesARestartAndOddStoresDoNoHarm) {
     // Missing numbers lose nothing, and F10 comes after F2.
     QSettings store(QStringLiteral("Brevimar"), QStringLiteral("Folverin"));
     store.remove(QStringLiteral("URLs"));
-    store.beginGroup(QStringLiteral("URLs/MRU Items"));
+    store.beginGroup(FromAnsi(RecentListGroup(folder.Path())));
     store.setValue(QStringLiteral("F10"), QStringLiteral("/k.htm"));
     store.setValue(QStringLiteral("F0"), QStringLiteral("/a.htm"));
     store.setValue(QStringLiteral("F2"), QStringLiteral("/c.htm"));
