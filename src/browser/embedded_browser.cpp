@@ -201,6 +201,7 @@ void TEmbeddedBrowser::ConnectPage() {
   // A navigation refused by the check or stopped is not complete; a
   // failed one is (it shows the engine's error page).
   connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) ReportDocumentShown();
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
         info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
       emit DocumentComplete(true);
@@ -270,6 +271,7 @@ void TEmbeddedBrowser::Stop() { page_->triggerAction(QWebEnginePage::Stop); }
 void TEmbeddedBrowser::Refresh() { page_->triggerAction(QWebEnginePage::Reload); }
 
 QString TEmbeddedBrowser::DocumentURL() const { return page_->url().toString(); }
+QString TEmbeddedBrowser::DocumentTitle() const { return page_->title(); }
 
 QString TEmbeddedBrowser::LocationProtocol() {
   const QString scheme = page_->url().scheme().toLower();
@@ -317,6 +319,16 @@ QVariant TEmbeddedBrowser::EvaluateScript(const QString& script, int timeoutMs) 
   }
   answer->Loop = nullptr;
   return answer->Result;
+}
+
+// The document's own title: the engine makes one up for a page without
+// (its file name), which is no title of the document.
+void TEmbeddedBrowser::ReportDocumentShown() {
+  QPointer<TEmbeddedBrowser> self(this);
+  page_->runJavaScript(QStringLiteral("document.title"), QWebEngineScript::ApplicationWorld,
+                       [self, address = DocumentURL()](const QVariant& title) {
+                         if (self) emit self->DocumentShown(address, title.toString().trimmed());
+                       });
 }
 
 void TEmbeddedBrowser::RunScript(const QString& script) {

@@ -59,6 +59,7 @@ class TEmbeddedBrowser : public QFrame {
   void Refresh();
 
   QString DocumentURL() const;
+  QString DocumentTitle() const;
   // The location protocol of the top-level document ("file:", "http:", ...).
   QString LocationProtocol();
   void ExecCopy();
@@ -91,6 +92,11 @@ class TEmbeddedBrowser : public QFrame {
 
  signals:
   void NavigateComplete2();
+  // The top-level document loaded without error (a failed one shows the
+  // engine's error page), with the title the document gives itself (empty
+  // when it has none); reported once the page has answered, shortly after
+  // DocumentComplete.
+  void DocumentShown(const QString& address, const QString& title);
   void DocumentComplete(bool topLevel);
   void StatusTextChange(const QString& text);
   void TitleChange(const QString& title);
@@ -109,6 +115,7 @@ class TEmbeddedBrowser : public QFrame {
   friend class TBrowserPage;
   friend class TBrowserView;
   void ConnectPage();
+  void ReportDocumentShown();
   // Puts an address the page is about to open to the host's check; true
   // when the host cancels it.
   bool CheckNavigation(const QUrl& url);

@@ -6,6 +6,8 @@
 #include "common/file_system.h"
 #include "common/path_parts.h"
 #include "common/profile_reader.h"
+#include "common/url_decode.h"
+#include "common/windows1252.h"
 
 namespace folverin {
 
@@ -145,6 +147,15 @@ AnsiString FavoriteFileName(std::string_view title) {
     while (!name.empty() && atEnd(name.back())) name.pop_back();
   }
   return name;
+}
+
+AnsiString ProposedFavoriteName(std::string_view title, std::string_view address) {
+  AnsiString name = Trim(title);
+  if (!name.empty() && name != address) return name;
+  const std::string_view path = address.substr(0, address.find_first_of("?#"));
+  const AnsiString document = BytesToAnsi(DecodeWellFormedEscapes(NameOfPath(path)));
+  name = Trim(ChangeFileExt(document, ""));
+  return name.empty() ? AnsiString(address) : name;
 }
 
 std::optional<std::string> WriteFavorite(const AnsiString& path, std::string_view url) {

@@ -59,6 +59,12 @@ std::string ShortcutFileText(std::string_view url);
 // systems. Empty when nothing is left.
 AnsiString FavoriteFileName(std::string_view title);
 
+// The name proposed for a new favourite: the page's title; for a page
+// without one (or whose title only repeats its address), the name of the
+// document its address ends in, decoded and without its extension; the
+// address itself when that leaves nothing.
+AnsiString ProposedFavoriteName(std::string_view title, std::string_view address);
+
 // Writes the shortcut whole or not at all. An error text (Windows-1252:
 // the system's reason) or nothing on success.
 std::optional<std::string> WriteFavorite(const AnsiString& path, std::string_view url);

@@ -180,9 +180,11 @@ std::vector<THistoryVisit> ReadHistoryLog(const AnsiString& logPath, TLocalTime 
 }
 
 std::vector<THistoryDay> GroupHistory(const std::vector<THistoryVisit>& visits, TLocalTime now) {
+  // Visits of the same second are in the order they were appended: the
+  // later line is the newer one.
   std::vector<const THistoryVisit*> newestFirst;
   newestFirst.reserve(visits.size());
-  for (const THistoryVisit& visit : visits) newestFirst.push_back(&visit);
+  for (auto visit = visits.rbegin(); visit != visits.rend(); ++visit) newestFirst.push_back(&*visit);
   std::stable_sort(newestFirst.begin(), newestFirst.end(),
                    [](const THistoryVisit* a, const THistoryVisit* b) { return a->Time > b->Time; });
   const local_days today = floor<days>(now);

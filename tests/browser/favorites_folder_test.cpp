@@ -160,6 +160,24 @@ TEST(FavoritesFolder, ATitleBecomesAFileName) {
   }
 }
 
+TEST(FavoritesFolder, ProposesThePageTitleOrElseTheDocumentsName) {
+  const struct {
+    const char* Title;
+    const char* Address;
+    const char* Name;
+  } kRows[] = {
+      {" Gem\xFCse und Obst ", "file:///sammlung/obst.htm", "Gem\xFCse und Obst"},
+      {"", "file:///sammlung/Kapitel%201/gem%C3%BCse.htm", "gem\xFCse"},
+      {"file:///sammlung/a.htm", "file:///sammlung/a.htm", "a"},
+      {"", "http://example.invalid/seite.php?id=3#oben", "seite"},
+      {"", "http://example.invalid/", "http://example.invalid/"},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.Address);
+    EXPECT_EQ(ProposedFavoriteName(row.Title, row.Address), row.Name);
+  }
+}
+
 TEST(FavoritesFolder, AWrittenFavoriteIsReadBack) {
   testing::TempFolder folder;
   const std::string path = folder.Path() + FavoriteFileName("Gem\xFCse: frisch") + ".url";

@@ -62,10 +62,14 @@ TEST(HistoryLog, ShowsEachAddressOncePerDayNewestFirstByItsLatestTitle) {
       {At(2026, 12, 10, 10, 0, 0), "file:///b.htm", "B"},
       {At(2026, 12, 10, 11, 0, 0), "file:///a.htm", "Neuer Titel"},
       {At(2026, 12, 10, 12, 0, 0), "file:///b.htm", ""},
+      // Within one second the later line is the later visit.
+      {At(2026, 12, 10, 13, 0, 0), "file:///x.htm", "X"},
+      {At(2026, 12, 10, 13, 0, 0), "file:///y.htm", "Y"},
   };
   EXPECT_EQ(Tree(GroupHistory(visits, now)),
             (std::vector<std::string>{
-                "Heute: B <file:///b.htm> Neuer Titel <file:///a.htm> file:///ohne.htm <file:///ohne.htm>",
+                "Heute: Y <file:///y.htm> X <file:///x.htm> B <file:///b.htm> Neuer Titel <file:///a.htm> "
+                "file:///ohne.htm <file:///ohne.htm>",
                 "Gestern: Alt <file:///a.htm>"}));
 }
 
