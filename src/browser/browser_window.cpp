@@ -481,7 +481,10 @@ void TChildForm::mnuCopyTargetFolderClick() {
 }
 
 void TChildForm::mnuAddToFavoritesClick() {
-  TAddFavoriteDialog dialog(this, wb->DocumentURL(), wb->DocumentTitle());
+  // The document's own title; the engine's caption for a page without one
+  // is made up from its address.
+  const QString title = wb->EvaluateScript(QStringLiteral("document.title")).toString().trimmed();
+  TAddFavoriteDialog dialog(this, wb->DocumentURL(), title);
   if (dialog.exec() == QDialog::Accepted) ShellPanel->Reload();
 }
 

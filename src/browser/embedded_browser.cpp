@@ -271,7 +271,6 @@ void TEmbeddedBrowser::Stop() { page_->triggerAction(QWebEnginePage::Stop); }
 void TEmbeddedBrowser::Refresh() { page_->triggerAction(QWebEnginePage::Reload); }
 
 QString TEmbeddedBrowser::DocumentURL() const { return page_->url().toString(); }
-QString TEmbeddedBrowser::DocumentTitle() const { return page_->title(); }
 
 QString TEmbeddedBrowser::LocationProtocol() {
   const QString scheme = page_->url().scheme().toLower();

@@ -59,7 +59,6 @@ class TEmbeddedBrowser : public QFrame {
   void Refresh();
 
   QString DocumentURL() const;
-  QString DocumentTitle() const;
   // The location protocol of the top-level document ("file:", "http:", ...).
   QString LocationProtocol();
   void ExecCopy();

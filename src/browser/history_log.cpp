@@ -198,15 +198,15 @@ std::vector<THistoryDay> GroupHistory(const std::vector<THistoryVisit>& visits, 
       groupDay = day;
       entryOf.clear();
     }
-    std::vector<THistoryEntry>& entries = groups.back().Entries;
+    std::vector<THistoryItem>& entries = groups.back().Entries;
     const auto [found, added] = entryOf.try_emplace(visit->Address, entries.size());
     if (added) entries.push_back({visit->Title, visit->Address});
-    THistoryEntry& entry = entries[found->second];
+    THistoryItem& entry = entries[found->second];
     // The latest title wins; an older visit fills in only a missing one.
     if (entry.Caption.empty()) entry.Caption = visit->Title;
   }
   for (THistoryDay& group : groups)
-    for (THistoryEntry& entry : group.Entries)
+    for (THistoryItem& entry : group.Entries)
       if (entry.Caption.empty()) entry.Caption = entry.Address;
   return groups;
 }

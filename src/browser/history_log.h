@@ -59,14 +59,14 @@ std::vector<THistoryVisit> ReadHistoryLog(const AnsiString& logPath, TLocalTime 
                                           size_t staleLimit = 2000);
 
 // One entry of the pane's tree.
-struct THistoryEntry {
+struct THistoryItem {
   AnsiString Caption;  // the title, or the address when there is none
   AnsiString Address;
 };
 
 struct THistoryDay {
   AnsiString Caption;  // "Heute", "Gestern", or the day ("Montag, 07.12.2026")
-  std::vector<THistoryEntry> Entries;
+  std::vector<THistoryItem> Entries;
 };
 
 // The visits grouped by the day they were made on, newest day first; in a

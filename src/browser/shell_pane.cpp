@@ -179,7 +179,7 @@ void TShellPane::LoadHistory() {
   for (const THistoryDay& day : GroupHistory(ReadHistoryLog(ToAnsi(HistoryLogPath()), now), now)) {
     auto* dayItem = new QTreeWidgetItem(ShellTree, QStringList(FromAnsi(day.Caption)));
     dayItem->setIcon(0, dayIcon);
-    for (const THistoryEntry& entry : day.Entries) {
+    for (const THistoryItem& entry : day.Entries) {
       auto* item = new QTreeWidgetItem(dayItem, QStringList(FromAnsi(entry.Caption)));
       item->setIcon(0, pageIcon);
       item->setData(0, kAddressRole, FromAnsi(entry.Address));

@@ -30,47 +30,47 @@ std::vector<std::string> Tree(const std::vector<THistoryDay>& days) {
   std::vector<std::string> lines;
   for (const THistoryDay& day : days) {
     std::string line = day.Caption + ":";
-    for (const THistoryEntry& entry : day.Entries) line += " " + entry.Caption + " <" + entry.Address + ">";
+    for (const THistoryItem& entry : day.Entries) line += " " + entry.Caption + " <" + entry.Address + ">";
     lines.push_back(line);
   }
   return lines;
 }
 
-TEST(HistoryLog, GroupsVisitsByTheDayTheyWereMadeOn) {
-  // Shortly after midnight on New Year's Day: the day, the month and the
-  // year all change between "Heute" and "Gestern".
-  const TLocalTime now = At(2027, 1, 1, 0, 5, 0);
-  const std::vector<THistoryVisit> visits = {
-      {At(2026, 12, 30, 12, 0, 0), "file:///a.htm", "A"},
-      {At(2026, 12, 31, 23, 59, 59), "file:///b.htm", "B"},
-      {At(2027, 1, 1, 0, 0, 0), "file:///c.htm", "C"},
-      {At(2026, 12, 12, 8, 0, 0), "file:///d.htm", "D"},
+TEST(HistoryLog, GroupsVisitsByDayAndEachAddressOncePerDayNewestFirst) {
+  const struct {
+    const char* Case;
+    TLocalTime Now;
+    std::vector<THistoryVisit> Visits;
+    std::vector<std::string> Tree;
+  } kRows[] = {
+      {"shortly after midnight on New Year's Day: day, month and year change between today and yesterday",
+       At(2027, 1, 1, 0, 5, 0),
+       {{At(2026, 12, 30, 12, 0, 0), "file:///a.htm", "A"},
+        {At(2026, 12, 31, 23, 59, 59), "file:///b.htm", "B"},
+        {At(2027, 1, 1, 0, 0, 0), "file:///c.htm", "C"},
+        {At(2026, 12, 12, 8, 0, 0), "file:///d.htm", "D"}},
+       {"Heute: C <file:///c.htm>", "Gestern: B <file:///b.htm>", "Mittwoch, 30.12.2026: A <file:///a.htm>",
+        "Samstag, 12.12.2026: D <file:///d.htm>"}},
+      {"an address once a day, by its latest title, or by the address without one; in one second the "
+       "later line is the later visit",
+       At(2026, 12, 10, 18, 0, 0),
+       {{At(2026, 12, 9, 10, 0, 0), "file:///a.htm", "Alt"},
+        {At(2026, 12, 10, 9, 0, 0), "file:///a.htm", "Erster Titel"},
+        {At(2026, 12, 10, 9, 30, 0), "file:///ohne.htm", ""},
+        {At(2026, 12, 10, 10, 0, 0), "file:///b.htm", "B"},
+        {At(2026, 12, 10, 11, 0, 0), "file:///a.htm", "Neuer Titel"},
+        {At(2026, 12, 10, 12, 0, 0), "file:///b.htm", ""},
+        {At(2026, 12, 10, 13, 0, 0), "file:///x.htm", "X"},
+        {At(2026, 12, 10, 13, 0, 0), "file:///y.htm", "Y"}},
+       {"Heute: Y <file:///y.htm> X <file:///x.htm> B <file:///b.htm> Neuer Titel <file:///a.htm> "
+        "file:///ohne.htm <file:///ohne.htm>",
+        "Gestern: Alt <file:///a.htm>"}},
+      {"nothing", At(2026, 12, 10, 18, 0, 0), {}, {}},
   };
-  EXPECT_EQ(Tree(GroupHistory(visits, now)),
-            (std::vector<std::string>{"Heute: C <file:///c.htm>", "Gestern: B <file:///b.htm>",
-                                      "Mittwoch, 30.12.2026: A <file:///a.htm>",
-                                      "Samstag, 12.12.2026: D <file:///d.htm>"}));
-  EXPECT_TRUE(GroupHistory({}, now).empty());
-}
-
-TEST(HistoryLog, ShowsEachAddressOncePerDayNewestFirstByItsLatestTitle) {
-  const TLocalTime now = At(2026, 12, 10, 18, 0, 0);
-  const std::vector<THistoryVisit> visits = {
-      {At(2026, 12, 9, 10, 0, 0), "file:///a.htm", "Alt"},
-      {At(2026, 12, 10, 9, 0, 0), "file:///a.htm", "Erster Titel"},
-      {At(2026, 12, 10, 9, 30, 0), "file:///ohne.htm", ""},
-      {At(2026, 12, 10, 10, 0, 0), "file:///b.htm", "B"},
-      {At(2026, 12, 10, 11, 0, 0), "file:///a.htm", "Neuer Titel"},
-      {At(2026, 12, 10, 12, 0, 0), "file:///b.htm", ""},
-      // Within one second the later line is the later visit.
-      {At(2026, 12, 10, 13, 0, 0), "file:///x.htm", "X"},
-      {At(2026, 12, 10, 13, 0, 0), "file:///y.htm", "Y"},
-  };
-  EXPECT_EQ(Tree(GroupHistory(visits, now)),
-            (std::vector<std::string>{
-                "Heute: Y <file:///y.htm> X <file:///x.htm> B <file:///b.htm> Neuer Titel <file:///a.htm> "
-                "file:///ohne.htm <file:///ohne.htm>",
-                "Gestern: Alt <file:///a.htm>"}));
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.Case);
+    EXPECT_EQ(Tree(GroupHistory(row.Visits, row.Now)), row.Tree);
+  }
 }
 
 TEST(HistoryLog, KeepsTwentyDaysAndIgnoresWhatIsNoVisit) {
