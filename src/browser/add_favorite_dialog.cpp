@@ -90,6 +90,8 @@ void TAddFavoriteDialog::NewFolderBtnClick() {
                                              QStringLiteral("Name des neuen Ordners:"), QLineEdit::Normal,
                                              QString(), &ok);
   if (ok) MakeFolder(name);
+  // Enter is meant for the favourite again, not for another folder.
+  NameEdit->setFocus();
 }
 
 bool TAddFavoriteDialog::MakeFolder(const QString& name) {

@@ -83,6 +83,13 @@ class ShellPaneTest : public ::testing::Test {
     collection_->Write("seite.htm", "<HTML><HEAD><TITLE>Seite</TITLE></HEAD><BODY><P>Seite</P></BODY></HTML>");
     collection_->Write("ziel.htm", "<HTML><HEAD><TITLE>Ziel</TITLE></HEAD><BODY><P>Ziel</P></BODY></HTML>");
     collection_->Write("ohne.htm", "<HTML><BODY><P>Ohne Titel</P></BODY></HTML>");
+    collection_->Write("rahmen.htm",
+                       "<HTML><HEAD><TITLE>Rahmen</TITLE></HEAD><FRAMESET COLS=\"50%,50%\">"
+                       "<FRAME NAME=\"Links\" SRC=\"links.htm\"><FRAME NAME=\"Inhalt\" SRC=\"seite.htm\">"
+                       "</FRAMESET></HTML>");
+    collection_->Write("links.htm",
+                       "<HTML><HEAD><TITLE>Verzeichnis</TITLE></HEAD><BODY>"
+                       "<A ID=\"ziel\" HREF=\"ziel.htm\" TARGET=\"Inhalt\">Ziel</A></BODY></HTML>");
     data_ = new TempFolder;
     SetUserDataFolder(QString::fromStdString(data_->Path() + "daten"));
     mainForm_ = new TMainForm(collection_->Path() + "folverin");
@@ -325,7 +332,17 @@ TEST_F(ShellPaneTest, TheHistoryShowsWhatTheWindowShowedToday) {
   child->wb->Navigate(QString::fromStdString(collection_->Path() + "fehlt.htm"));
   Settle(800);
   child->wb->NavigateBlank();
+  // A document a link opens in a frame is shown as well.
+  ASSERT_TRUE(Load("rahmen.htm"));
+  ASSERT_TRUE(WaitFor([] {
+    return Child()->wb->EvaluateScript(QStringLiteral(
+        "(function(){var d=frames[0].document; return d.readyState==='complete' && !!d.getElementById('ziel');})()"))
+        .toBool();
+  }));
+  child->wb->EvaluateScript(QStringLiteral("frames[0].document.getElementById('ziel').click(); true"));
+  EXPECT_TRUE(WaitFor([] { return ReadFile(DataPath("Verlauf.log")).find("\tZiel\n") != std::string::npos; }));
   const std::string log = ReadFile(DataPath("Verlauf.log"));
+  EXPECT_NE(log.find("\t" + Url("ziel.htm") + "\tZiel\n"), std::string::npos) << log;
   EXPECT_NE(log.find("\t" + Url("seite.htm") + "\tSeite\n"), std::string::npos) << log;
   EXPECT_EQ(log.find("fehlt.htm"), std::string::npos) << log;
   EXPECT_EQ(log.find("about:"), std::string::npos) << log;
@@ -337,7 +354,7 @@ TEST_F(ShellPaneTest, TheHistoryShowsWhatTheWindowShowedToday) {
   child->acHistory->trigger();
   TShellTree* tree = child->ShellPanel->ShellTree;
   const QString ohne = QString::fromStdString(Url("ohne.htm"));
-  EXPECT_EQ(TreeText(tree), (QStringList{"Heute", "  Seite", "  " + ohne}));
+  EXPECT_EQ(TreeText(tree), (QStringList{"Heute", "  Ziel", "  Rahmen", "  Seite", "  " + ohne}));
   EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
 
   DoubleClick(FindItem(tree, ohne));
