@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +14,6 @@
 
 #include "browser/favorites_folder.h"
 #include "browser/user_data.h"
-#include "common/file_system.h"
 #include "qtcommon/application_title.h"
 #include "qtcommon/qt_text.h"
 
