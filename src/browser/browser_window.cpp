@@ -28,11 +28,13 @@
 
 #include "app/app_settings.h"
 #include "app/full_screen.h"
+#include "browser/add_favorite_dialog.h"
 #include "browser/browser_dialogs.h"
 #include "browser/find_frame_document.h"
 #include "browser/link_commands.h"
 #include "browser/shell_open.h"
 #include "browser/target_copy.h"
+#include "browser/user_data.h"
 #include "common/file_url.h"
 #include "common/javascript_string.h"
 #include "common/scope_guard.h"
@@ -76,9 +78,10 @@ TChildForm::TChildForm(TBrowserHost& host, QWidget* parent)
   CreateAddressBar();
   layout->addWidget(URLPanel);
   auto* splitter = new QSplitter(Qt::Horizontal, central);
-  ShellPanel = new QWidget(splitter);
+  ShellPanel = new TShellPane(splitter);
   ShellPanel->setMinimumWidth(60);
-  ShellPanel->hide();
+  ShellPanel->BindActions(acFav, acHistory);
+  connect(ShellPanel, &TShellPane::OpenRequested, wb, &TEmbeddedBrowser::Navigate);
   splitter->addWidget(ShellPanel);
   splitter->addWidget(wb);
   splitter->setStretchFactor(1, 1);
@@ -141,10 +144,6 @@ void TChildForm::CreateActions() {
   paneGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   paneGroup->addAction(acFav);
   paneGroup->addAction(acHistory);
-  // The pane's content comes with the favourites and history; the window
-  // already opens and closes its place.
-  connect(paneGroup, &QActionGroup::triggered, this,
-          [this] { ShellPanel->setVisible(acFav->isChecked() || acHistory->isChecked()); });
 
   connect(acOpen, &QAction::triggered, this, &TChildForm::acOpenExecute);
   connect(acRefresh, &QAction::triggered, wb, &TEmbeddedBrowser::Refresh);
@@ -276,8 +275,8 @@ void TChildForm::CreateMenus() {
   connect(mnuSaveTarget, &QAction::triggered, this, &TChildForm::mnuSaveTargetClick);
   mnuCopyTargetFolder = ContextMenu->addAction(QStringLiteral("Zielordner kopieren..."));
   connect(mnuCopyTargetFolder, &QAction::triggered, this, &TChildForm::mnuCopyTargetFolderClick);
-  QAction* addFavorite = ContextMenu->addAction(QStringLiteral("Zu Favoriten hinzufügen..."));
-  addFavorite->setEnabled(false);
+  mnuAddToFavorites = ContextMenu->addAction(QStringLiteral("Zu Favoriten hinzufügen..."));
+  connect(mnuAddToFavorites, &QAction::triggered, this, &TChildForm::mnuAddToFavoritesClick);
   mnuSaveTarget->setEnabled(false);
   mnuCopyTargetFolder->setEnabled(false);
 }
@@ -304,6 +303,9 @@ void TChildForm::ConnectBrowser() {
   connect(wb, &TEmbeddedBrowser::TitleChange, this, &QWidget::setWindowTitle);
   connect(wb, &TEmbeddedBrowser::NavigateComplete2, ProgressBar, &QWidget::hide);
   connect(wb, &TEmbeddedBrowser::DocumentComplete, this, &TChildForm::WBDocumentComplete);
+  connect(wb, &TEmbeddedBrowser::DocumentShown, this, [this](const QString& address, const QString& title) {
+    RecordHistoryVisit(address, title, FromAnsi(host_.AppSettings().SearchPage));
+  });
   connect(wb, &TEmbeddedBrowser::CloseRequested, this, [this] { host_.CloseChild(this); });
 }
 
@@ -481,6 +483,14 @@ void TChildForm::mnuCopyTargetFolderClick() {
   if (!ChooseTargetFolder()) return;
   const AnsiString& into = host_.SharedTargetFolder();
   CopyIntoFolder(this, PlanFolderCopy(LinkTargetFolder(*path), into), FromAnsi(into));
+}
+
+void TChildForm::mnuAddToFavoritesClick() {
+  // The document's own title; the engine's caption for a page without one
+  // is made up from its address.
+  const QString title = wb->EvaluateScript(QStringLiteral("document.title")).toString().trimmed();
+  TAddFavoriteDialog dialog(this, wb->DocumentURL(), title);
+  if (dialog.exec() == QDialog::Accepted) ShellPanel->Reload();
 }
 
 void TChildForm::IndexBtnClick() {

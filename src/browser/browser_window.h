@@ -14,6 +14,7 @@
 #include "browser/embedded_browser.h"
 #include "browser/hit_highlighter.h"
 #include "browser/navigation_policy.h"
+#include "browser/shell_pane.h"
 #include "search/document_search.h"
 #include "search/search_parser.h"
 
@@ -67,7 +68,7 @@ class TChildForm : public QMainWindow {
   QToolBar* ToolBar = nullptr;
   QWidget* URLPanel = nullptr;
   QComboBox* URLCombo = nullptr;
-  QWidget* ShellPanel = nullptr;
+  TShellPane* ShellPanel = nullptr;  // favourites and history
   QStatusBar* StatusBar = nullptr;
   QProgressBar* ProgressBar = nullptr;
   QToolButton* IndexBtn = nullptr;
@@ -94,8 +95,10 @@ class TChildForm : public QMainWindow {
 
   QAction* mnuSaveTarget = nullptr;
   QAction* mnuCopyTargetFolder = nullptr;
+  QAction* mnuAddToFavorites = nullptr;
   void mnuSaveTargetClick();
   void mnuCopyTargetFolderClick();
+  void mnuAddToFavoritesClick();
   // The folder selection of the two link commands: the chosen folder, or
   // nothing when the user cancels. Tests put their own in place.
   std::function<QString(QWidget* owner, const QString& preselected)> FolderBrowser;

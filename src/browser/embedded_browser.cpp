@@ -225,6 +225,7 @@ void TEmbeddedBrowser::ConnectPage() {
   // A navigation refused by the check or stopped is not complete; a
   // failed one is (it shows the engine's error page).
   connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) ReportDocumentShown(QString());
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
         info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
       emit DocumentComplete(true);
@@ -343,6 +344,31 @@ QVariant TEmbeddedBrowser::EvaluateScript(const QString& script, int timeoutMs) 
   return answer->Result;
 }
 
+// The document's own title: the engine makes one up for a page without
+// (its file name), which is no title of the document. A frame's document is
+// found by its address; one the page may not read has no title here.
+void TEmbeddedBrowser::ReportDocumentShown(const QString& frameUrl) {
+  static const QString kTitleOf = QStringLiteral(R"((function(url) {
+    function find(w) {
+      try {
+        if (url === '' ? w === window : (w !== window && w.location.href === url)) return w.document.title;
+      } catch (e) { return null; }
+      for (var i = 0; i < w.frames.length; i++) {
+        var title = find(w.frames[i]);
+        if (title !== null) return title;
+      }
+      return null;
+    }
+    return find(window);
+  })(%1))");
+  const QString address = frameUrl.isEmpty() ? DocumentURL() : QUrl(frameUrl).toString();
+  QPointer<TEmbeddedBrowser> self(this);
+  page_->runJavaScript(kTitleOf.arg(FromUtf16(JavaScriptString(ToUtf16(frameUrl)))),
+                       QWebEngineScript::ApplicationWorld, [self, address](const QVariant& title) {
+                         if (self) emit self->DocumentShown(address, title.toString().trimmed());
+                       });
+}
+
 void TEmbeddedBrowser::RunScript(const QString& script) {
   page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
 }
@@ -418,6 +444,7 @@ void TEmbeddedBrowser::CheckFrameLoad() {
   page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& done) {
     if (!self || !done.toBool() || !self->frameWatch_.isActive()) return;
     self->frameWatch_.stop();
+    self->ReportDocumentShown(self->frameWatchUrl_);
     emit self->NavigateComplete2();
     // Handlers of the document's completion ask the page again; they cannot
     // have their answers while this answer is being handled.

@@ -94,6 +94,11 @@ class TEmbeddedBrowser : public QFrame {
 
  signals:
   void NavigateComplete2();
+  // A document loaded without error (a failed one shows the engine's error
+  // page): the top-level one, or one a link opened in a frame; with the
+  // title the document gives itself (empty when it has none). Reported once
+  // the page has answered, shortly after DocumentComplete.
+  void DocumentShown(const QString& address, const QString& title);
   void DocumentComplete(bool topLevel);
   void StatusTextChange(const QString& text);
   void TitleChange(const QString& title);
@@ -115,6 +120,9 @@ class TEmbeddedBrowser : public QFrame {
   friend class TBrowserPage;
   friend class TBrowserView;
   void ConnectPage();
+  // frameUrl: the frame's document as the frame watch knows it; empty for
+  // the top-level one.
+  void ReportDocumentShown(const QString& frameUrl);
   // Puts an address the page is about to open to the host's check; true
   // when the host cancels it.
   bool CheckNavigation(const QUrl& url);
