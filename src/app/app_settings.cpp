@@ -200,8 +200,11 @@ void TSettingsReader::TestReadOnlyMedium() {
 }  // namespace
 
 AnsiString NotAnIntegerMessage(std::string_view value) {
-  AnsiString message = kNotAnInteger;
-  message.replace(message.find("%s"), 2, value);
+  const std::string_view format = kNotAnInteger;
+  const size_t at = format.find("%s");
+  AnsiString message(format.substr(0, at));
+  message += value;
+  message += format.substr(at + 2);
   return message;
 }
 
