@@ -255,8 +255,8 @@ void TEditForm::CreateEditor() {
   // leaves its position in the text as it is.
   connect(Source, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
     RunGuarded(this, [this] {
-      ShowLineNumbers();
       StatusUpdate();
+      ShowLineNumbersSoon();
     });
   });
   DefineLinkMarks();
@@ -599,6 +599,21 @@ void TEditForm::TrimLeftLines(int caretLine) {
   }
   if (grouped) Source->endUndoAction();
   if (caretLine >= first && caretLine <= last) editedFirstLine_ = editedLastLine_ = caretLine;
+}
+
+void TEditForm::ShowLineNumbersSoon() {
+  // The control reports its updates while it paints; a margin text set
+  // then spoils the line colours of the link check. So the numbers follow
+  // once the painting is done, once for all updates until then.
+  if (numbersPending_) return;
+  numbersPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        numbersPending_ = false;
+        ShowLineNumbers();
+      },
+      Qt::QueuedConnection);
 }
 
 void TEditForm::ShowLineNumbers() {
@@ -1033,8 +1048,7 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Source) {
     // More lines on the screen need their numbers once the control has
     // taken its new size.
-    if (event->type() == QEvent::Resize)
-      QMetaObject::invokeMethod(this, [this] { ShowLineNumbers(); }, Qt::QueuedConnection);
+    if (event->type() == QEvent::Resize) ShowLineNumbersSoon();
     if (event->type() == QEvent::FocusIn) hadFocus_ = true;
     if (event->type() == QEvent::FocusOut && hadFocus_ && !passingFocusOut_) {
       // Let the control lose the focus as usual, then have it go on

@@ -223,8 +223,10 @@ class TEditForm : public QMainWindow {
   // Removes the trailing blanks of the lines changed since the caret came
   // to them, except the caret's own line.
   void TrimLeftLines(int caretLine);
-  // Fills the gutter's numbers of the lines on the screen.
+  // Fills the gutter's numbers of the lines on the screen (soon: after the
+  // control's painting).
   void ShowLineNumbers();
+  void ShowLineNumbersSoon();
   void StatusUpdate();
   void UpdateCaption();
   // Asks whether the unsaved text is to be saved first, and saves it on
@@ -250,6 +252,7 @@ class TEditForm : public QMainWindow {
   int editedLastLine_ = -1;
   bool trimming_ = false;
   int gutterDigits_ = 0;
+  bool numbersPending_ = false;
   std::vector<TLinkFinding> marks_;
   TFileSearch searchURls_;
   bool collecting_ = false;
