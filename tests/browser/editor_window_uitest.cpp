@@ -1343,6 +1343,10 @@ TEST_F(EditorWindowTest, TheInspectorShowsAMinimalDocumentsRowsAndDetailsAndKeep
   editor->ToolButton1->trigger();
   TElementsForm* inspector = mainForm_->ElementsForm;
   EXPECT_EQ(InspectorRows(inspector), (QStringList{"HTML", "HEAD", "TITLE", "BODY", "P", "A"}));
+  // The list taking the focus shows nothing yet.
+  QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(inspector->lbElem, &focus);
+  EXPECT_TRUE(inspector->Memo1->toPlainText().isEmpty());
 
   inspector->lbElem->setCurrentRow(4);
   EXPECT_EQ(inspector->Memo1->toPlainText(),
