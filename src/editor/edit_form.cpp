@@ -120,15 +120,18 @@ TFindDialog::TFindDialog(QWidget* parent, bool replace) : QDialog(parent) {
   setWindowTitle(replace ? QStringLiteral("Ersetzen") : QStringLiteral("Suchen"));
   setModal(false);
   auto* grid = new QGridLayout(this);
-  FindText = new QLineEdit(this);
-  grid->addWidget(new QLabel(QStringLiteral("Suchen &nach:"), this), 0, 0);
-  grid->addWidget(FindText, 0, 1);
+  // Each label with its box, so that its Alt key reaches the box.
+  const auto labelled = [this, grid](const QString& caption, int row) {
+    auto* box = new QLineEdit(this);
+    auto* label = new QLabel(caption, this);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
+  };
+  FindText = labelled(QStringLiteral("Suchen &nach:"), 0);
   int row = 1;
-  if (replace) {
-    ReplaceText = new QLineEdit(this);
-    grid->addWidget(new QLabel(QStringLiteral("Ersetzen &durch:"), this), row, 0);
-    grid->addWidget(ReplaceText, row++, 1);
-  }
+  if (replace) ReplaceText = labelled(QStringLiteral("Ersetzen &durch:"), row++);
   WholeWord = new QCheckBox(QStringLiteral("Nur &ganzes Wort suchen"), this);
   MatchCase = new QCheckBox(QStringLiteral("Gro\u00DF-/Kleinschreibung &beachten"), this);
   grid->addWidget(WholeWord, row++, 0, 1, 2);

@@ -648,6 +648,14 @@ TEST_F(EditorWindowTest, FindAndReplaceGoFromTheCaretWithoutWrappingAndBeepOnAMi
   Item(editor->mnuEdit, "&Suchen")->trigger();
   EXPECT_TRUE(find.isVisible());
   EXPECT_FALSE(find.isModal());
+  // The labels lead to their boxes (Alt+N, Alt+D).
+  const auto buddyOf = [](QDialog& dialog, const QString& caption) -> QWidget* {
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+      if (label->text() == caption) return label->buddy();
+    return nullptr;
+  };
+  EXPECT_EQ(buddyOf(find, "Suchen &nach:"), find.FindText);
+  EXPECT_EQ(buddyOf(*editor->ReplaceDlg, "Ersetzen &durch:"), editor->ReplaceDlg->ReplaceText);
 
   // An empty search text only beeps.
   find.FindNextButton->click();
