@@ -1001,9 +1001,10 @@ QString TEditForm::ChooseInsertedFile(const QString& title, const QString& filte
     picture->setFixedSize(160, 160);
     picture->setAlignment(Qt::AlignCenter);
     picture->setFrameShape(QFrame::StyledPanel);
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
-      grid->addWidget(picture, 1, grid->columnCount(), grid->rowCount() - 1, 1);
-    }
+    // Beside the list of files only; the name and type rows below keep
+    // their width.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(picture, 1, grid->columnCount());
+    dialog.resize(760, 440);
     connect(&dialog, &QFileDialog::currentChanged, picture, [picture](const QString& path) {
       QImageReader reader(path);
       QSize size = reader.size();

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QContextMenuEvent>
 #include <QCheckBox>
@@ -1217,8 +1218,14 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
   ASSERT_TRUE(image.save(real, "BMP"));
   QSize previewed;
   bool emptyForNonPicture = false;
+  int previewRows = 0;
   editor.RunOpenDialog = [&](QFileDialog& dialog) {
     auto* preview = dialog.findChild<QLabel*>(QStringLiteral("Preview"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()); grid && preview) {
+      // Beside the list only: the name and type rows keep their room.
+      int row = 0, column = 0, columns = 0;
+      grid->getItemPosition(grid->indexOf(preview), &row, &column, &previewRows, &columns);
+    }
     if (preview) {
       emit dialog.currentChanged(real);
       previewed = preview->pixmap().size();
@@ -1235,6 +1242,8 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
     editor.Grafikeinfgen1Click();
     EXPECT_EQ(prompt.Count, 1);
   }
+  EXPECT_EQ(previewRows, 1);
+
   // The description exactly as typed.
   EXPECT_EQ(editor.Text(), "<IMG SRC=\"allein.bmp\" ALT=\"A \"<&\" ALIGN=>");
   EXPECT_EQ(editor.PromptDlg->LineEnding, "");
