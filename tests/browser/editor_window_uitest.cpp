@@ -210,6 +210,12 @@ class EditorWindowTest : public ::testing::Test {
       QApplication::sendEvent(editor->Source, &release);
     }
   }
+  // A file of count lines "<P>Zeile i</P>" in an editor window.
+  static TEditForm* OpenNumberedLines(const char* name, int count) {
+    std::string lines;
+    for (int i = 1; i <= count; ++i) lines += "<P>Zeile " + std::to_string(i) + "</P>\n";
+    return mainForm_->OpenEditorWindow(QString::fromStdString(folder_->Write(name, lines)));
+  }
   static QString TrashFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files";
   }
@@ -469,10 +475,7 @@ QString GutterText(TEditForm* editor, int line) {
 }
 
 TEST_F(EditorWindowTest, TheGutterNumbersLinesWithLeadingZerosAsWideAsTheLineCount) {
-  std::string text;
-  for (int i = 1; i <= 120; ++i) text += "<P>" + std::to_string(i) + "</P>\n";
-  const QString file = QString::fromStdString(folder_->Write("nummern.htm", text));
-  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  TEditForm* editor = OpenNumberedLines("nummern.htm", 120);
   ASSERT_TRUE(editor);
   Settle(50);
   // 121 lines (the last one empty): three digits.
@@ -620,10 +623,7 @@ int PdfPages(const QString& path) {
 }
 
 TEST_F(EditorWindowTest, PrintWritesEveryLineAndBreaksPages) {
-  std::string lines;
-  for (int i = 1; i <= 300; ++i) lines += "<P>Zeile " + std::to_string(i) + "</P>\n";
-  const QString file = QString::fromStdString(folder_->Write("lang.htm", lines));
-  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  TEditForm* editor = OpenNumberedLines("lang.htm", 300);
   ASSERT_TRUE(editor);
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
