@@ -721,7 +721,8 @@ QString TEditForm::ChooseFile(const QString& title) {
 }
 
 void TEditForm::mnuFileNewClick() {
-  AskToSave();
+  // A "Ja" whose save failed keeps the text: the template would replace it.
+  if (!AskToSave()) return;
   const QString chosen = ChooseFile(QStringLiteral("Neu"));
   if (chosen.isEmpty()) return;
   fileName_ = chosen;

@@ -752,6 +752,22 @@ TEST_F(EditorWindowTest, AFailedSaveKeepsTextAndMarkAndTheWindowOnClosing) {
   EXPECT_EQ(editor->Text(), "neu <P>Text</P>");
   EXPECT_EQ(editor->windowTitle(), file + "*");
 
+  // "Neu" after a "Ja" whose save failed keeps the text and asks for no
+  // new name.
+  int saveDialogs = 0;
+  editor->RunSaveDialog = [&saveDialogs](QFileDialog&) {
+    ++saveDialogs;
+    return QString();
+  };
+  {
+    TQuestionAnswerer yes(QStringLiteral("&Ja"));
+    editor->mnuFileNewClick();
+    EXPECT_EQ(yes.Count, 2);  // the question, then the error
+  }
+  EXPECT_EQ(saveDialogs, 0);
+  EXPECT_EQ(editor->Text(), "neu <P>Text</P>");
+  EXPECT_TRUE(editor->Modified());
+
   // An empty text is not saved and keeps the mark.
   std::filesystem::create_directories(gone);
   editor->SetText("");
