@@ -542,6 +542,10 @@ void TEditForm::TallyChange(int position, int type, int length) {
   // an LF meet or part, one line break becomes two or two one) is counted
   // before and after the change. ReplaceText counts the whole anew.
   if (replacing_) return;
+  // Undo and redo leave the lines as they were then: nothing to trim, and
+  // a trim would end the way back for redo.
+  if (type & (QsciScintillaBase::SC_PERFORMED_UNDO | QsciScintillaBase::SC_PERFORMED_REDO))
+    editedFirstLine_ = editedLastLine_ = -1;
   if ((type & QsciScintillaBase::SC_PERFORMED_USER) && !trimming_ &&
       (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))) {
     const int first = static_cast<int>(

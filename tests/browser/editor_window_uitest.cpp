@@ -522,13 +522,25 @@ TEST_F(EditorWindowTest, TrailingBlanksOfAChangedLineGoWhenTheCaretLeavesIt) {
   // One undo step brings the blanks back.
   source->undo();
   EXPECT_EQ(editor->Text(), "eins  \r\n\r\nzweix\r\ndrei \t");
+  // A change taken back leaves its line as it was: leaving the line then
+  // keeps its blanks, and redo stays possible.
+  source->setCursorPosition(0, 0);
+  Settle(20);
+  QTest::keyClicks(source, QStringLiteral("A"));
+  source->undo();
+  Settle(20);
+  source->setCursorPosition(3, 0);
+  Settle(20);
+  EXPECT_EQ(editor->Text(), "eins  \r\n\r\nzweix\r\ndrei \t");
+  EXPECT_TRUE(source->isRedoAvailable());
   // The caret may stand past the end of a line; the status bar counts
   // those columns too, and nothing is written there until something is typed.
   source->setCursorPosition(2, 5);
   QTest::keyClick(source, Qt::Key_Right);
   QTest::keyClick(source, Qt::Key_Right);
-  Settle(20);
-  EXPECT_EQ(editor->StatusPanels[0]->text(), QStringLiteral("Position: 8/3"));
+  // (The control reports the caret's move when it repaints.)
+  EXPECT_TRUE(WaitFor([editor] { return editor->StatusPanels[0]->text() == QStringLiteral("Position: 8/3"); }, 2000))
+      << editor->StatusPanels[0]->text().toStdString();
   EXPECT_EQ(editor->Text(), "eins  \r\n\r\nzweix\r\ndrei \t");
 }
 
