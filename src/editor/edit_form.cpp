@@ -6,8 +6,6 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QAction>
-#include <algorithm>
-#include <cstring>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -39,6 +37,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
 
 #include "common/scope_guard.h"
 #include "common/windows1252.h"
@@ -246,8 +246,9 @@ void TEditForm::CreateEditor() {
   Source->installEventFilter(this);
 
   connect(Source, &QsciScintilla::textChanged, this, [this] { RunGuarded(this, [this] { SourceChange(); }); });
-  connect(Source, &QsciScintillaBase::SCN_MODIFIED, this,
-          [this](int position, int type, const char*, int length) { TallyChange(position, type, length); });
+  connect(Source, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char*, int length) {
+    RunGuarded(this, [&] { TallyChange(position, type, length); });
+  });
   connect(Source, &QsciScintilla::cursorPositionChanged, this, [this](int line, int) {
     RunGuarded(this, [this, line] {
       TrimLeftLines(line);
@@ -629,8 +630,7 @@ void TEditForm::ShowLineNumbers() {
   // costs the same in a long file as in a short one.
   const int lines = Source->lines();
   const int digits = static_cast<int>(QString::number(lines).size());
-  const bool widthChanged = digits != gutterDigits_;
-  if (widthChanged) {
+  if (digits != gutterDigits_) {
     gutterDigits_ = digits;
     Source->setMarginWidth(0, QString(digits + 1, QLatin1Char('0')));
   }
