@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <unordered_set>
 
 #include "app/app_settings.h"
