@@ -35,9 +35,10 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
 
 #include "common/scope_guard.h"
 #include "common/windows1252.h"
@@ -119,15 +120,18 @@ TFindDialog::TFindDialog(QWidget* parent, bool replace) : QDialog(parent) {
   setWindowTitle(replace ? QStringLiteral("Ersetzen") : QStringLiteral("Suchen"));
   setModal(false);
   auto* grid = new QGridLayout(this);
-  FindText = new QLineEdit(this);
-  grid->addWidget(new QLabel(QStringLiteral("Suchen &nach:"), this), 0, 0);
-  grid->addWidget(FindText, 0, 1);
+  // Each label with its box, so that its Alt key reaches the box.
+  const auto labelled = [this, grid](const QString& caption, int row) {
+    auto* box = new QLineEdit(this);
+    auto* label = new QLabel(caption, this);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
+  };
+  FindText = labelled(QStringLiteral("Suchen &nach:"), 0);
   int row = 1;
-  if (replace) {
-    ReplaceText = new QLineEdit(this);
-    grid->addWidget(new QLabel(QStringLiteral("Ersetzen &durch:"), this), row, 0);
-    grid->addWidget(ReplaceText, row++, 1);
-  }
+  if (replace) ReplaceText = labelled(QStringLiteral("Ersetzen &durch:"), row++);
   WholeWord = new QCheckBox(QStringLiteral("Nur &ganzes Wort suchen"), this);
   MatchCase = new QCheckBox(QStringLiteral("Gro\u00DF-/Kleinschreibung &beachten"), this);
   grid->addWidget(WholeWord, row++, 0, 1, 2);
@@ -225,8 +229,9 @@ void TEditForm::CreateEditor() {
   Lexer->setColor(kMaroon, QsciLexerHTML::HTMLValue);
   Source->setLexer(Lexer);
 
-  Source->setMarginType(0, QsciScintilla::NumberMargin);
-  Source->setMarginLineNumbers(0, true);
+  // The line numbers with leading zeros: a text margin whose lines
+  // ShowLineNumbers fills.
+  Source->setMarginType(0, QsciScintilla::TextMarginRightJustified);
   Source->setMarginsFont(EditorFont(11, false));
   Source->setTabWidth(2);
   Source->setIndentationsUseTabs(false);
@@ -241,13 +246,23 @@ void TEditForm::CreateEditor() {
   Source->installEventFilter(this);
 
   connect(Source, &QsciScintilla::textChanged, this, [this] { RunGuarded(this, [this] { SourceChange(); }); });
-  connect(Source, &QsciScintilla::cursorPositionChanged, this,
-          [this] { RunGuarded(this, [this] { StatusUpdate(); }); });
-  connect(Source, &QsciScintilla::linesChanged, this, [this] {
-    // The gutter is as wide as the largest line number needs.
-    Source->setMarginWidth(0, QString(QString::number(Source->lines()).size() + 1, QLatin1Char('0')));
+  connect(Source, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char*, int length) {
+    RunGuarded(this, [&] { TallyChange(position, type, length); });
   });
-  Source->setMarginWidth(0, QStringLiteral("00"));
+  connect(Source, &QsciScintilla::cursorPositionChanged, this, [this](int line, int) {
+    RunGuarded(this, [this, line] {
+      TrimLeftLines(line);
+      StatusUpdate();
+    });
+  });
+  // Also a caret moving in the virtual space past a line's end, which
+  // leaves its position in the text as it is.
+  connect(Source, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
+    RunGuarded(this, [this] {
+      StatusUpdate();
+      ShowLineNumbersSoon();
+    });
+  });
   DefineLinkMarks();
 }
 
@@ -299,37 +314,39 @@ void TEditForm::DefineLinkMarks() {
 }
 
 void TEditForm::CreateToolBar() {
+  // A flat bar 22 pixels high with buttons 28 pixels wide and 16-pixel
+  // pictures; it may be moved to another edge of the window.
   ToolBar = addToolBar(QStringLiteral("ToolBar"));
-  ToolBar->setFixedHeight(22 + 6);
+  ToolBar->setObjectName(QStringLiteral("ToolBar"));
+  ToolBar->setFixedHeight(22);
   ToolBar->setIconSize(QSize(16, 16));
-  auto add = [this](TAppIcon icon, QStyle::StandardPixmap standard, const QString& text, const QString& hint) {
-    QIcon picture = icon != TAppIcon::None ? AppIcon(icon) : style()->standardIcon(standard);
-    QAction* action = ToolBar->addAction(picture, text);
+  ToolBar->setContentsMargins(0, 0, 0, 0);
+  ToolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+  if (QLayout* row = ToolBar->layout()) {
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+  }
+  auto add = [this](TAppIcon icon, const QString& text, const QString& hint) {
+    QAction* action = ToolBar->addAction(AppIcon(icon), text);
     action->setToolTip(hint);
+    if (QWidget* button = ToolBar->widgetForAction(action)) button->setFixedSize(28, 22);
     return action;
   };
-  NewBtn = add(TAppIcon::None, QStyle::SP_FileIcon, QStringLiteral("Neu"), QStringLiteral("Neue HTML-Datei"));
-  SaveBtn = add(TAppIcon::None, QStyle::SP_DialogSaveButton, QStringLiteral("Speichern"), QStringLiteral("Speichern"));
-  PrintBtn = add(TAppIcon::Print, QStyle::SP_CustomBase, QStringLiteral("Drucken"), QStringLiteral("Drucken"));
-  FindBtn = add(TAppIcon::Find, QStyle::SP_CustomBase, QStringLiteral("Suchen"), QStringLiteral("Suchen"));
-  FindNextBtn = add(TAppIcon::None, QStyle::SP_ArrowDown, QStringLiteral("Weitersuchen"),
-                    QStringLiteral("Weitersuchen"));
-  ReplaceBtn = add(TAppIcon::None, QStyle::SP_BrowserReload, QStringLiteral("Ersetzen"),
-                   QStringLiteral("Suchen und Ersetzen"));
-  CheckBtn = add(TAppIcon::None, QStyle::SP_DialogApplyButton, QStringLiteral("URLs testen"),
-                 QStringLiteral("URLs testen"));
-  ToolButton1 = add(TAppIcon::None, QStyle::SP_FileDialogDetailedView, QString(), QString());
+  NewBtn = add(TAppIcon::New, QStringLiteral("Neu"), QStringLiteral("Neue HTML-Datei"));
+  SaveBtn = add(TAppIcon::Save, QStringLiteral("Speichern"), QStringLiteral("Speichern"));
+  PrintBtn = add(TAppIcon::Print, QStringLiteral("Drucken"), QStringLiteral("Drucken"));
+  FindBtn = add(TAppIcon::Find, QStringLiteral("Suchen"), QStringLiteral("Suchen"));
+  FindNextBtn = add(TAppIcon::FindNext, QStringLiteral("Weitersuchen"), QStringLiteral("Weitersuchen"));
+  ReplaceBtn = add(TAppIcon::Replace, QStringLiteral("Ersetzen"), QStringLiteral("Suchen und Ersetzen"));
+  CheckBtn = add(TAppIcon::CheckLinks, QStringLiteral("URLs testen"), QStringLiteral("URLs testen"));
+  // The element inspector's button has no hint.
+  ToolButton1 = add(TAppIcon::Elements, QString(), QString());
   ToolBar->addSeparator();
-  WordWrapBtn = add(TAppIcon::None, QStyle::SP_ArrowForward, QStringLiteral("Zeilenumbruch"),
-                    QStringLiteral("Zeilenumbruch"));
+  WordWrapBtn = add(TAppIcon::WordWrap, QStringLiteral("Zeilenumbruch"), QStringLiteral("Zeilenumbruch"));
   WordWrapBtn->setCheckable(true);
-  OfflineOnlyBtn = add(TAppIcon::None, QStyle::SP_DriveHDIcon, QStringLiteral("Offline"),
-                       QStringLiteral("Nur Offline-Links pr\u00FCfen"));
+  OfflineOnlyBtn =
+      add(TAppIcon::OfflineOnly, QStringLiteral("Offline"), QStringLiteral("Nur Offline-Links pr\u00FCfen"));
   OfflineOnlyBtn->setCheckable(true);
-  for (QAction* action : ToolBar->actions()) {
-    if (QWidget* button = ToolBar->widgetForAction(action); button && !action->isSeparator())
-      button->setFixedWidth(28);
-  }
 
   connect(NewBtn, &QAction::triggered, this, [this] { RunGuarded(this, [this] { mnuFileNewClick(); }); });
   connect(SaveBtn, &QAction::triggered, this, [this] { RunGuarded(this, [this] { SaveBtnClick(); }); });
@@ -492,6 +509,7 @@ void TEditForm::ReplaceText(const AnsiString& text) {
   Source->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
   Source->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
   modified_ = false;
+  editedFirstLine_ = editedLastLine_ = -1;
   characterCount_ = EditorCharacterCount(text);
   UpdateCaption();
   StatusUpdate();
@@ -511,9 +529,133 @@ bool TEditForm::LoadFile(const QString& fileName, QString& error) {
 
 // --- change tracking and status ---------------------------------------
 
+size_t TEditForm::CountAround(long start, long end) const {
+  const long from = Source->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE, static_cast<unsigned long>(start));
+  const long to = Source->SendScintilla(QsciScintillaBase::SCI_POSITIONAFTER, static_cast<unsigned long>(end));
+  const auto* bytes = reinterpret_cast<const char*>(
+      Source->SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+  return EditorCharacterCount(Utf8ToAnsi(std::string_view(bytes, static_cast<size_t>(to - from))));
+}
+
+void TEditForm::TallyChange(int position, int type, int length) {
+  // The count follows each change without counting the whole text again:
+  // the changed stretch with one character on either side (where a CR and
+  // an LF meet or part, one line break becomes two or two one) is counted
+  // before and after the change. ReplaceText counts the whole anew.
+  if (replacing_) return;
+  // Undo and redo leave the lines as they were then: nothing to trim, and
+  // a trim would end the way back for redo.
+  if (type & (QsciScintillaBase::SC_PERFORMED_UNDO | QsciScintillaBase::SC_PERFORMED_REDO))
+    editedFirstLine_ = editedLastLine_ = -1;
+  if ((type & QsciScintillaBase::SC_PERFORMED_USER) && !trimming_ &&
+      (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))) {
+    const int first = static_cast<int>(
+        Source->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
+    const int last = (type & QsciScintillaBase::SC_MOD_INSERTTEXT)
+                         ? static_cast<int>(Source->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                                  static_cast<unsigned long>(position + length)))
+                         : first;
+    editedFirstLine_ = editedFirstLine_ < 0 ? first : std::min(editedFirstLine_, first);
+    editedLastLine_ = std::max(editedLastLine_, last);
+  }
+  if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
+    countBeforeChange_ = CountAround(position, position);
+  } else if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
+    countBeforeChange_ = CountAround(position, position + length);
+  } else if (type & QsciScintillaBase::SC_MOD_INSERTTEXT) {
+    characterCount_ += CountAround(position, position + length) - countBeforeChange_;
+    ShowCharacterCount();
+  } else if (type & QsciScintillaBase::SC_MOD_DELETETEXT) {
+    characterCount_ += CountAround(position, position) - countBeforeChange_;
+    ShowCharacterCount();
+  }
+}
+
+void TEditForm::ShowCharacterCount() {
+  StatusPanels[1]->setText(QStringLiteral(" Zeichen: %1").arg(characterCount_));
+}
+
+void TEditForm::TrimLeftLines(int caretLine) {
+  // Blanks at the end of a line the user changed go once the caret has
+  // left it; lines nobody touched keep theirs.
+  if (editedFirstLine_ < 0 || (caretLine == editedFirstLine_ && caretLine == editedLastLine_)) return;
+  const int first = editedFirstLine_;
+  const int last = std::min(editedLastLine_, Source->lines() - 1);
+  editedFirstLine_ = editedLastLine_ = -1;
+  trimming_ = true;
+  const TScopeGuard notTrimming([this] { trimming_ = false; });
+  bool grouped = false;
+  for (int line = last; line >= first; --line) {
+    if (line == caretLine) continue;
+    const long start =
+        Source->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long end =
+        Source->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    long kept = end;
+    while (kept > start) {
+      const long c =
+          Source->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, static_cast<unsigned long>(kept - 1));
+      if (c != ' ' && c != '\t') break;
+      --kept;
+    }
+    if (kept == end) continue;
+    if (!grouped) {
+      Source->beginUndoAction();
+      grouped = true;
+    }
+    Source->SendScintilla(QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(kept), end - kept);
+  }
+  if (grouped) Source->endUndoAction();
+  if (caretLine >= first && caretLine <= last) editedFirstLine_ = editedLastLine_ = caretLine;
+}
+
+void TEditForm::ShowLineNumbersSoon() {
+  // The control reports its updates while it paints; a margin text set
+  // then spoils the line colours of the link check. So the numbers follow
+  // once the painting is done, once for all updates until then.
+  if (numbersPending_) return;
+  numbersPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        numbersPending_ = false;
+        ShowLineNumbers();
+      },
+      Qt::QueuedConnection);
+}
+
+void TEditForm::ShowLineNumbers() {
+  // Each number as many digits wide as the line count has, with leading
+  // zeros; only the lines on the screen get their text, so that a change
+  // costs the same in a long file as in a short one.
+  const int lines = Source->lines();
+  const int digits = static_cast<int>(QString::number(lines).size());
+  if (digits != gutterDigits_) {
+    gutterDigits_ = digits;
+    Source->setMarginWidth(0, QString(digits + 1, QLatin1Char('0')));
+  }
+  const long firstShown = Source->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+  const long onScreen = Source->SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN);
+  const int first = static_cast<int>(
+      Source->SendScintilla(QsciScintillaBase::SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(firstShown)));
+  const int last = std::min(lines - 1, static_cast<int>(Source->SendScintilla(
+                                           QsciScintillaBase::SCI_DOCLINEFROMVISIBLE,
+                                           static_cast<unsigned long>(firstShown + onScreen + 1))));
+  QByteArray shown(digits + 1, '\0');
+  for (int line = first; line <= last; ++line) {
+    const QByteArray number = QByteArray::number(line + 1).rightJustified(digits, '0');
+    const long length = Source->SendScintilla(QsciScintillaBase::SCI_MARGINGETTEXT,
+                                              static_cast<unsigned long>(line), static_cast<const char*>(nullptr));
+    if (length == digits) {
+      Source->SendScintilla(QsciScintillaBase::SCI_MARGINGETTEXT, static_cast<unsigned long>(line), shown.data());
+      if (std::memcmp(shown.constData(), number.constData(), static_cast<size_t>(digits)) == 0) continue;
+    }
+    Source->setMarginText(line, QString::fromLatin1(number), QsciScintillaBase::STYLE_LINENUMBER);
+  }
+}
+
 void TEditForm::SourceChange() {
   if (replacing_) return;
-  characterCount_ = EditorCharacterCount(Text());
   modified_ = true;
   UpdateCaption();
   StatusUpdate();
@@ -530,8 +672,11 @@ void TEditForm::StatusUpdate() {
   int line = 0;
   int column = 0;
   Source->getCursorPosition(&line, &column);
+  // Past the end of a line the caret stands in virtual space.
+  column += static_cast<int>(Source->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONNCARETVIRTUALSPACE,
+                                                   Source->SendScintilla(QsciScintillaBase::SCI_GETMAINSELECTION)));
   StatusPanels[0]->setText(QStringLiteral("Position: %1/%2").arg(column + 1).arg(line + 1));
-  StatusPanels[1]->setText(QStringLiteral(" Zeichen: %1").arg(characterCount_));
+  ShowCharacterCount();
 }
 
 // --- commands ---------------------------------------------------------
@@ -580,7 +725,8 @@ QString TEditForm::ChooseFile(const QString& title) {
 }
 
 void TEditForm::mnuFileNewClick() {
-  AskToSave();
+  // A "Ja" whose save failed keeps the text: the template would replace it.
+  if (!AskToSave()) return;
   const QString chosen = ChooseFile(QStringLiteral("Neu"));
   if (chosen.isEmpty()) return;
   fileName_ = chosen;
@@ -860,9 +1006,10 @@ QString TEditForm::ChooseInsertedFile(const QString& title, const QString& filte
     picture->setFixedSize(160, 160);
     picture->setAlignment(Qt::AlignCenter);
     picture->setFrameShape(QFrame::StyledPanel);
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
-      grid->addWidget(picture, 1, grid->columnCount(), grid->rowCount() - 1, 1);
-    }
+    // Beside the list of files only; the name and type rows below keep
+    // their width.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(picture, 1, grid->columnCount());
+    dialog.resize(760, 440);
     connect(&dialog, &QFileDialog::currentChanged, picture, [picture](const QString& path) {
       QImageReader reader(path);
       QSize size = reader.size();
@@ -908,6 +1055,9 @@ void TEditForm::Grafikeinfgen1Click() {
 
 bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Source) {
+    // More lines on the screen need their numbers once the control has
+    // taken its new size.
+    if (event->type() == QEvent::Resize) ShowLineNumbersSoon();
     if (event->type() == QEvent::FocusIn) hadFocus_ = true;
     if (event->type() == QEvent::FocusOut && hadFocus_ && !passingFocusOut_) {
       // Let the control lose the focus as usual, then have it go on

@@ -69,6 +69,9 @@ class TEditForm : public QMainWindow {
   // reason") and the text stays empty.
   bool LoadFile(const QString& fileName, QString& error);
 
+  // The status bar's character count of the text (line breaks count two).
+  size_t CharacterCount() const { return characterCount_; }
+
   // The text as the bytes it stands for (CR LF between lines), and its
   // replacement; both keep every byte value.
   AnsiString Text() const;
@@ -210,6 +213,20 @@ class TEditForm : public QMainWindow {
   void ClearLinkMarks();
   void MarkFinding(const TLinkFinding& finding, bool colourLine);
   void SourceChange();
+  // Keeps characterCount_ up to date through a change the control reports
+  // (before and after each insertion and deletion).
+  void TallyChange(int position, int type, int length);
+  // The count of the stretch from the character before start to the one
+  // after end.
+  size_t CountAround(long start, long end) const;
+  void ShowCharacterCount();
+  // Removes the trailing blanks of the lines changed since the caret came
+  // to them, except the caret's own line.
+  void TrimLeftLines(int caretLine);
+  // Fills the gutter's numbers of the lines on the screen (soon: after the
+  // control's painting).
+  void ShowLineNumbers();
+  void ShowLineNumbersSoon();
   void StatusUpdate();
   void UpdateCaption();
   // Asks whether the unsaved text is to be saved first, and saves it on
@@ -230,6 +247,12 @@ class TEditForm : public QMainWindow {
   bool hadFocus_ = false;
   bool passingFocusOut_ = false;  // the caret stays visible once the editor had the focus
   size_t characterCount_ = 0;
+  size_t countBeforeChange_ = 0;
+  int editedFirstLine_ = -1;  // the lines changed by the user, -1 for none
+  int editedLastLine_ = -1;
+  bool trimming_ = false;
+  int gutterDigits_ = 0;
+  bool numbersPending_ = false;
   std::vector<TLinkFinding> marks_;
   TFileSearch searchURls_;
   bool collecting_ = false;

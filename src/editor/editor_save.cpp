@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/file_error_text.h"
 #include "common/file_system.h"
 #include "common/windows1252.h"
 #include "editor/editor_text.h"
@@ -13,10 +14,7 @@ namespace folverin {
 namespace {
 
 AnsiString SaveFailure(std::string_view ansiPath, const TStagedFile& file) {
-  // A refusal (a folder or device in the file's place) has no system reason
-  // but says itself what is wrong.
-  const AnsiString reason = file.ErrorNumber() != 0 ? FileErrorReason(file.ErrorNumber()) : file.Error();
-  return "Datei " + AnsiString(ansiPath) + " kann nicht gespeichert werden. " + reason;
+  return "Datei " + AnsiString(ansiPath) + " kann nicht gespeichert werden. " + FileErrorText(file);
 }
 
 // Only a regular file under exactly this name goes to the trash: through a

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <string>
 
+#include "common/file_error_text.h"
 #include "common/file_system.h"
 #include "common/windows1252.h"
 
@@ -54,7 +55,7 @@ TEditorLoadResult LoadEditorText(std::string_view ansiPath) {
   std::string bytes;
   if (!ReadWholeFileInto(ansiPath, bytes)) {
     const int error = errno;
-    result.Error = "Datei " + AnsiString(ansiPath) + " kann nicht ge\xF6" "ffnet werden. " + FileErrorReason(error);
+    result.Error = "Datei " + AnsiString(ansiPath) + " kann nicht ge\xF6" "ffnet werden. " + FileErrorText(error);
     return result;
   }
   result.Text = EditorTextFromBytes(bytes);
@@ -94,22 +95,6 @@ AnsiString NewFileTemplate() {
     text += kLines[i];
   }
   return text;
-}
-
-AnsiString FileErrorReason(int errorNumber) {
-  switch (errorNumber) {
-    case ENOSPC:
-    case EDQUOT: return "Zu wenig Speicherplatz";
-    case EFBIG: return "Die Datei ist zu gro\xDF";
-    case EACCES:
-    case EPERM: return "Dateizugriff verweigert";
-    case EROFS: return "Der Datentr\xE4ger ist schreibgesch\xFCtzt";
-    case ENOENT:
-    case ENOTDIR: return "Datei oder Ordner nicht gefunden";
-    case EISDIR:
-    case EINVAL: return "Keine gew\xF6hnliche Datei";
-    default: return "E/A-Fehler " + std::to_string(errorNumber);
-  }
 }
 
 }  // namespace folverin

@@ -38,7 +38,4 @@ size_t EditorCharacterCount(std::string_view text);
 // The 16 lines that "Neu" puts into the editor, joined with CR LF.
 AnsiString NewFileTemplate();
 
-// The system's reason for a failed file operation, in German.
-AnsiString FileErrorReason(int errorNumber);
-
 }  // namespace folverin

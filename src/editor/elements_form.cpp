@@ -49,7 +49,9 @@ TElementsForm::TElementsForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Splitter1);
 
-  connect(lbElem, &QListWidget::currentRowChanged, this, [this] { RunGuarded(this, [this] { lbElemClick(); }); });
+  // A row the user selects, not the current row the list takes on its own
+  // when it gets the focus: the details stay empty until then.
+  connect(lbElem, &QListWidget::itemSelectionChanged, this, [this] { RunGuarded(this, [this] { lbElemClick(); }); });
 }
 
 QString TElementsForm::SnapshotScript(const QString& frameDocumentURL) {

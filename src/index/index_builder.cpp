@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "app/app_settings.h"
+#include "common/file_error_text.h"
 #include "common/file_system.h"
 #include "common/path_parts.h"
 #include "common/scope_guard.h"
@@ -21,32 +21,13 @@ namespace folverin {
 
 namespace {
 
-// The system's reason in the user's words, for the common ones.
-AnsiString GermanReason(int error) {
-  switch (error) {
-    case ENOSPC: return "Der Datentr\xE4ger ist voll";
-    case EDQUOT: return "Das Speicherkontingent ist ersch\xF6pft";
-    case EACCES:
-    case EPERM: return "Keine Berechtigung";
-    case EROFS: return "Der Datentr\xE4ger ist schreibgesch\xFCtzt";
-    case ENOTDIR:
-    case EEXIST: return "Dort steht eine Datei, kein Ordner";
-    case ENOENT: return "Der Ordner ist nicht vorhanden";
-    case EFBIG: return "Die Datei wird zu gro\xDF";
-    case ENAMETOOLONG: return "Der Pfad ist zu lang";
-    case EIO: return "Ein-/Ausgabefehler";
-    default: return std::strerror(error);
-  }
-}
-
 AnsiString WriteFailure(const AnsiString& indexFolder, const AnsiString& reason) {
   return "Der Index kann im Ordner \"" + indexFolder + "\" nicht geschrieben werden: " + reason;
 }
 
 AnsiString StagedFailure(const AnsiString& indexFolder, const TStagedFile& file) {
   // A refusal (no regular file in the way) says itself what is wrong.
-  return WriteFailure(indexFolder,
-                      file.ErrorNumber() != 0 ? GermanReason(file.ErrorNumber()) : file.Error());
+  return WriteFailure(indexFolder, FileErrorText(file));
 }
 
 // The index folder, made (one level) when missing. Written under exactly
@@ -161,7 +142,7 @@ TIndexBuildOutcome TIndexBuilder::BuildIndex(const TAppSettings& settings) {
   {
     TBuild build(settings, outcome, Hooks);
     if (const auto error = MakeIndexFolder(settings.IndexFolder, madeFolder)) {
-      outcome.ErrorMessage = WriteFailure(settings.IndexFolder, GermanReason(*error));
+      outcome.ErrorMessage = WriteFailure(settings.IndexFolder, FileErrorText(*error));
       outcome.Result = TIndexBuildResult::Failed;
       return outcome;
     }

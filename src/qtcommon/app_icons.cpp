@@ -21,6 +21,14 @@ const char* IconFile(TAppIcon icon) {
     case TAppIcon::Source: return "source";
     case TAppIcon::Index: return "index";
     case TAppIcon::BrowserWindow: return "browser";
+    case TAppIcon::New: return "new";
+    case TAppIcon::Save: return "save";
+    case TAppIcon::FindNext: return "find-next";
+    case TAppIcon::Replace: return "replace";
+    case TAppIcon::CheckLinks: return "check-links";
+    case TAppIcon::Elements: return "elements";
+    case TAppIcon::WordWrap: return "word-wrap";
+    case TAppIcon::OfflineOnly: return "offline";
   }
   return nullptr;
 }
@@ -30,7 +38,9 @@ const char* IconFile(TAppIcon icon) {
 QIcon AppIcon(TAppIcon icon) {
   const char* file = IconFile(icon);
   if (!file) return {};
-  return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(file)));
+  QIcon picture(QStringLiteral(":/icons/%1.png").arg(QLatin1String(file)));
+  picture.addFile(QStringLiteral(":/icons/16/%1.png").arg(QLatin1String(file)));
+  return picture;
 }
 
 }  // namespace folverin

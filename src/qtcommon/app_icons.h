@@ -21,8 +21,19 @@ enum class TAppIcon {
   Source,
   Index,
   BrowserWindow,
+  // The source editor's bar.
+  New,
+  Save,
+  FindNext,
+  Replace,
+  CheckLinks,
+  Elements,
+  WordWrap,
+  OfflineOnly,
 };
 
+// The picture in the sizes drawn for it (22 and 16 pixels); the none
+// picture for None.
 QIcon AppIcon(TAppIcon icon);
 
 }  // namespace folverin

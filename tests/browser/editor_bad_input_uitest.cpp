@@ -57,6 +57,7 @@ TEST(EditorBadInput, LargeLongAndBrokenFilesOpenAndSave) {
     // A change, then Save: the bytes come back as documented.
     editor->Source->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, 1, "z");
     ASSERT_EQ(editor->Text().back(), 'z');
+    EXPECT_EQ(editor->CharacterCount(), EditorCharacterCount(editor->Text()));
     const std::string expected = EditorTextToFileBytes(editor->Text());
     editor->SaveBtnClick();
     EXPECT_EQ(ReadFile(*path), expected);

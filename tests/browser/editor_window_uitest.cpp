@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QContextMenuEvent>
 #include <QCheckBox>
@@ -209,6 +210,12 @@ class EditorWindowTest : public ::testing::Test {
       QApplication::sendEvent(editor->Source, &release);
     }
   }
+  // A file of count lines "<P>Zeile i</P>" in an editor window.
+  static TEditForm* OpenNumberedLines(const char* name, int count) {
+    std::string lines;
+    for (int i = 1; i <= count; ++i) lines += "<P>Zeile " + std::to_string(i) + "</P>\n";
+    return mainForm_->OpenEditorWindow(QString::fromStdString(folder_->Write(name, lines)));
+  }
   static QString TrashFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files";
   }
@@ -291,6 +298,22 @@ TEST_F(EditorWindowTest, ShowSourceOfAFrameOpensItsFileWithMergedMenusAndSaveWri
                                 QString::fromUtf8("Nur Offline-Links prüfen")}));
   EXPECT_FALSE(editor->FindNextBtn->isEnabled());
   EXPECT_FALSE(editor->UrlPanel->isVisible());
+  // The bar is 22 pixels high with buttons 28 pixels wide, each with a
+  // picture of the program's own in 16 pixels, whole inside the bar.
+  EXPECT_EQ(editor->ToolBar->height(), 22);
+  for (QAction* action : editor->ToolBar->actions()) {
+    if (action->isSeparator()) continue;
+    SCOPED_TRACE(action->text().toStdString());
+    const QWidget* button = editor->ToolBar->widgetForAction(action);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->width(), 28);
+    EXPECT_TRUE(editor->ToolBar->rect().contains(button->geometry()));
+    EXPECT_GE(button->height(), 18);
+    const QList<QSize> sizes = action->icon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(22, 22)));
+  }
+  EXPECT_TRUE(editor->WordWrapBtn->isCheckable());
+  EXPECT_TRUE(editor->OfflineOnlyBtn->isCheckable());
 
   // A change marks the caption, the tab and panel 2.
   TypeAtStart(editor, QString::fromUtf8("Größe "));
@@ -373,6 +396,152 @@ TEST_F(EditorWindowTest, AWindows1252FileShowsItsLettersAndEverySaveKeepsTheEnti
   mainForm_->CloseChild(editor);
   ASSERT_TRUE(WaitFor([] { return mainForm_->EditorWindows().size() == 1; }));
   EXPECT_EQ(answerer.Count, 0);
+}
+
+// The count follows the changes instead of counting the whole text each
+// time: after every kind of change it equals the count of the whole text.
+TEST_F(EditorWindowTest, TheCharacterCountFollowsEveryChangeAsTheWholeTextCountsIt) {
+  const QString file = QString::fromStdString(folder_->Write("zaehlen.htm", "ab\nc"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QsciScintilla* source = editor->Source;
+  std::vector<std::string> steps;
+  const auto check = [&](const std::string& step) {
+    steps.push_back(step);
+    const size_t whole = EditorCharacterCount(editor->Text());
+    EXPECT_EQ(editor->CharacterCount(), whole) << step;
+    EXPECT_EQ(editor->StatusPanels[1]->text(), QStringLiteral(" Zeichen: %1").arg(whole)) << step;
+  };
+  const auto insertAt = [&](long position, const char* utf8) {
+    source->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(position), utf8);
+  };
+  const auto deleteAt = [&](long position, long length) {
+    source->SendScintilla(QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(position), length);
+  };
+  EXPECT_EQ(editor->CharacterCount(), 5u);
+  TypeAtStart(editor, QString::fromUtf8("Größe €"));
+  check("typed letters");
+  QTest::keyClick(source, Qt::Key_Return);
+  check("Enter");
+  QTest::keyClick(source, Qt::Key_Backspace);
+  check("Backspace over a line break");
+  // A lone LF and a lone CR count two each; put between CR and LF, a letter
+  // parts one break into two, and taking it out joins them again.
+  const long crlf = static_cast<long>(Shown(editor).toUtf8().indexOf("\r\n"));
+  insertAt(crlf + 1, "x");
+  check("letter between CR and LF");
+  deleteAt(crlf + 1, 1);
+  check("letter between CR and LF taken out");
+  insertAt(0, "\n");
+  check("lone LF at the start");
+  insertAt(source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH), "\r");
+  check("lone CR at the end");
+  insertAt(source->SendScintilla(QsciScintillaBase::SCI_GETLENGTH), "\n");
+  check("LF after it");
+  deleteAt(0, 1);
+  check("first character deleted");
+  // A multi-byte letter deleted beside a line break.
+  source->selectAll();
+  source->removeSelectedText();
+  check("everything deleted");
+  QApplication::clipboard()->setText(QStringLiteral("eins\nzwei\r\ndrei\u00FC"));
+  source->paste();
+  check("paste of several lines");
+  source->setSelection(0, 2, 2, 1);
+  source->removeSelectedText();
+  check("deletion across lines");
+  source->undo();
+  check("undo");
+  source->redo();
+  check("redo");
+  source->selectAll();
+  editor->WrapSelectionIn(TWrapCommand::Comment);
+  check("wrapped");
+  editor->ReplaceDlg->FindText->setText("e");
+  editor->ReplaceDlg->ReplaceText->setText(QStringLiteral("\u00E4\u00E4"));
+  editor->Source->setCursorPosition(0, 0);
+  editor->ReplaceDlgReplace(true);
+  check("replace all");
+  while (source->isUndoAvailable()) source->undo();
+  check("undone to the start");
+  EXPECT_EQ(editor->CharacterCount(), 5u);
+}
+
+QString GutterText(TEditForm* editor, int line) {
+  QByteArray text(16, '\0');
+  const long length = editor->Source->SendScintilla(QsciScintillaBase::SCI_MARGINGETTEXT,
+                                                    static_cast<unsigned long>(line), text.data());
+  return QString::fromLatin1(text.left(static_cast<qsizetype>(length)));
+}
+
+TEST_F(EditorWindowTest, TheGutterNumbersLinesWithLeadingZerosAsWideAsTheLineCount) {
+  TEditForm* editor = OpenNumberedLines("nummern.htm", 120);
+  ASSERT_TRUE(editor);
+  Settle(50);
+  // 121 lines (the last one empty): three digits.
+  EXPECT_EQ(GutterText(editor, 0), QStringLiteral("001"));
+  EXPECT_EQ(GutterText(editor, 9), QStringLiteral("010"));
+  const long width = editor->Source->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL);
+  // A line inserted at the top renumbers the lines on the screen.
+  editor->Source->setCursorPosition(0, 0);
+  QTest::keyClick(editor->Source, Qt::Key_Return);
+  Settle(50);
+  EXPECT_EQ(GutterText(editor, 1), QStringLiteral("002"));
+  EXPECT_EQ(GutterText(editor, 5), QStringLiteral("006"));
+  // Nine lines: one digit, and a narrower gutter.
+  editor->SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9");
+  Settle(50);
+  EXPECT_EQ(GutterText(editor, 0), QStringLiteral("1"));
+  EXPECT_EQ(GutterText(editor, 8), QStringLiteral("9"));
+  EXPECT_LT(editor->Source->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL), width);
+  // The numbers in the gutter's own style, whose font is Courier New.
+  EXPECT_EQ(editor->Source->SendScintilla(QsciScintillaBase::SCI_MARGINGETSTYLE, 0UL),
+            QsciScintillaBase::STYLE_LINENUMBER);
+}
+
+TEST_F(EditorWindowTest, TrailingBlanksOfAChangedLineGoWhenTheCaretLeavesIt) {
+  const QString file = QString::fromStdString(folder_->Write("blanks.htm", "eins  \nzwei\ndrei \t"));
+  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  ASSERT_TRUE(editor);
+  QsciScintilla* source = editor->Source;
+  // Blanks typed at the end of "zwei" stay while the caret is on the line.
+  source->setCursorPosition(1, 4);
+  QTest::keyClicks(source, QStringLiteral("x  "));
+  EXPECT_EQ(editor->Text(), "eins  \r\nzwei" "x  \r\ndrei \t");
+  QTest::keyClick(source, Qt::Key_Down);
+  Settle(20);  // the control reports the caret's move when it repaints
+  // The line left loses them; lines nobody changed keep theirs.
+  EXPECT_EQ(editor->Text(), "eins  \r\nzweix\r\ndrei \t");
+  EXPECT_EQ(editor->CharacterCount(), EditorCharacterCount(editor->Text()));
+  // Enter after blanks: the first half goes without them.
+  source->setCursorPosition(0, 6);
+  Settle(20);
+  QTest::keyClick(source, Qt::Key_Return);
+  Settle(20);
+  EXPECT_EQ(editor->Text(), "eins\r\n\r\nzweix\r\ndrei \t");
+  // One undo step brings the blanks back.
+  source->undo();
+  EXPECT_EQ(editor->Text(), "eins  \r\n\r\nzweix\r\ndrei \t");
+  // A change taken back leaves its line as it was: leaving the line then
+  // keeps its blanks, and redo stays possible.
+  source->setCursorPosition(0, 0);
+  Settle(20);
+  QTest::keyClicks(source, QStringLiteral("A"));
+  source->undo();
+  Settle(20);
+  source->setCursorPosition(3, 0);
+  Settle(20);
+  EXPECT_EQ(editor->Text(), "eins  \r\n\r\nzweix\r\ndrei \t");
+  EXPECT_TRUE(source->isRedoAvailable());
+  // The caret may stand past the end of a line; the status bar counts
+  // those columns too, and nothing is written there until something is typed.
+  source->setCursorPosition(2, 5);
+  QTest::keyClick(source, Qt::Key_Right);
+  QTest::keyClick(source, Qt::Key_Right);
+  // (The control reports the caret's move when it repaints.)
+  EXPECT_TRUE(WaitFor([editor] { return editor->StatusPanels[0]->text() == QStringLiteral("Position: 8/3"); }, 2000))
+      << editor->StatusPanels[0]->text().toStdString();
+  EXPECT_EQ(editor->Text(), "eins  \r\n\r\nzweix\r\ndrei \t");
 }
 
 TEST_F(EditorWindowTest, EveryByteValueGoesThroughTheWidgetUnchanged) {
@@ -466,10 +635,7 @@ int PdfPages(const QString& path) {
 }
 
 TEST_F(EditorWindowTest, PrintWritesEveryLineAndBreaksPages) {
-  std::string lines;
-  for (int i = 1; i <= 300; ++i) lines += "<P>Zeile " + std::to_string(i) + "</P>\n";
-  const QString file = QString::fromStdString(folder_->Write("lang.htm", lines));
-  TEditForm* editor = mainForm_->OpenEditorWindow(file);
+  TEditForm* editor = OpenNumberedLines("lang.htm", 300);
   ASSERT_TRUE(editor);
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -495,6 +661,14 @@ TEST_F(EditorWindowTest, FindAndReplaceGoFromTheCaretWithoutWrappingAndBeepOnAMi
   Item(editor->mnuEdit, "&Suchen")->trigger();
   EXPECT_TRUE(find.isVisible());
   EXPECT_FALSE(find.isModal());
+  // The labels lead to their boxes (Alt+N, Alt+D).
+  const auto buddyOf = [](QDialog& dialog, const QString& caption) -> QWidget* {
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+      if (label->text() == caption) return label->buddy();
+    return nullptr;
+  };
+  EXPECT_EQ(buddyOf(find, "Suchen &nach:"), find.FindText);
+  EXPECT_EQ(buddyOf(*editor->ReplaceDlg, "Ersetzen &durch:"), editor->ReplaceDlg->ReplaceText);
 
   // An empty search text only beeps.
   find.FindNextButton->click();
@@ -589,6 +763,22 @@ TEST_F(EditorWindowTest, AFailedSaveKeepsTextAndMarkAndTheWindowOnClosing) {
   ASSERT_EQ(mainForm_->EditorWindows().size(), 1);
   EXPECT_EQ(editor->Text(), "neu <P>Text</P>");
   EXPECT_EQ(editor->windowTitle(), file + "*");
+
+  // "Neu" after a "Ja" whose save failed keeps the text and asks for no
+  // new name.
+  int saveDialogs = 0;
+  editor->RunSaveDialog = [&saveDialogs](QFileDialog&) {
+    ++saveDialogs;
+    return QString();
+  };
+  {
+    TQuestionAnswerer yes(QStringLiteral("&Ja"));
+    editor->mnuFileNewClick();
+    EXPECT_EQ(yes.Count, 2);  // the question, then the error
+  }
+  EXPECT_EQ(saveDialogs, 0);
+  EXPECT_EQ(editor->Text(), "neu <P>Text</P>");
+  EXPECT_TRUE(editor->Modified());
 
   // An empty text is not saved and keeps the mark.
   std::filesystem::create_directories(gone);
@@ -1056,8 +1246,14 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
   ASSERT_TRUE(image.save(real, "BMP"));
   QSize previewed;
   bool emptyForNonPicture = false;
+  int previewRows = 0;
   editor.RunOpenDialog = [&](QFileDialog& dialog) {
     auto* preview = dialog.findChild<QLabel*>(QStringLiteral("Preview"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()); grid && preview) {
+      // Beside the list only: the name and type rows keep their room.
+      int row = 0, column = 0, columns = 0;
+      grid->getItemPosition(grid->indexOf(preview), &row, &column, &previewRows, &columns);
+    }
     if (preview) {
       emit dialog.currentChanged(real);
       previewed = preview->pixmap().size();
@@ -1074,6 +1270,8 @@ TEST_F(EditorWindowTest, APictureBeforeAnyOkHasAnEmptyAlignmentAndNoLineEnding) 
     editor.Grafikeinfgen1Click();
     EXPECT_EQ(prompt.Count, 1);
   }
+  EXPECT_EQ(previewRows, 1);
+
   // The description exactly as typed.
   EXPECT_EQ(editor.Text(), "<IMG SRC=\"allein.bmp\" ALT=\"A \"<&\" ALIGN=>");
   EXPECT_EQ(editor.PromptDlg->LineEnding, "");
@@ -1190,6 +1388,10 @@ TEST_F(EditorWindowTest, TheInspectorShowsAMinimalDocumentsRowsAndDetailsAndKeep
   editor->ToolButton1->trigger();
   TElementsForm* inspector = mainForm_->ElementsForm;
   EXPECT_EQ(InspectorRows(inspector), (QStringList{"HTML", "HEAD", "TITLE", "BODY", "P", "A"}));
+  // The list taking the focus shows nothing yet.
+  QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(inspector->lbElem, &focus);
+  EXPECT_TRUE(inspector->Memo1->toPlainText().isEmpty());
 
   inspector->lbElem->setCurrentRow(4);
   EXPECT_EQ(inspector->Memo1->toPlainText(),

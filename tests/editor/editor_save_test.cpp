@@ -107,7 +107,7 @@ TEST(EditorSaveFaults, AFullDiskLeavesTheFileAndTheTrashAlone) {
     result = SaveEditorText(file, std::string(100000, 'x'), trash.Hook());
   }
   EXPECT_EQ(result.Outcome, TSaveOutcome::Failed);
-  EXPECT_EQ(result.Message, "Datei " + file + " kann nicht gespeichert werden. Die Datei ist zu gro\xDF");
+  EXPECT_EQ(result.Message, "Datei " + file + " kann nicht gespeichert werden. Die Datei wird zu gro\xDF");
   EXPECT_EQ(ReadFile(file), "alt");
   EXPECT_EQ(trash.Calls, 0);
   EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"Trash", "seite.htm"}));

@@ -225,7 +225,7 @@ TEST_F(IndexBuilderTest, AFolderWithoutWritePermissionIsNamedWithTheReason) {
   fs::permissions(settings_.IndexFolder, fs::perms::owner_all);
   EXPECT_EQ(outcome.Result, TIndexBuildResult::Failed);
   EXPECT_EQ(*outcome.ErrorMessage, "Der Index kann im Ordner \"" + settings_.IndexFolder +
-                                       "\" nicht geschrieben werden: Keine Berechtigung");
+                                       "\" nicht geschrieben werden: Dateizugriff verweigert");
 }
 
 }  // namespace
