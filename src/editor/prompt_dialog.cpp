@@ -23,6 +23,10 @@ QGroupBox* RadioGroup(QWidget* parent, const QString& caption, const QStringList
                       QButtonGroup*& buttons) {
   auto* group = new QGroupBox(caption, parent);
   auto* row = new QHBoxLayout(group);
+  // Close together, so that with both groups side by side the dialog stays
+  // near its designed width of 353 pixels.
+  row->setContentsMargins(4, 2, 4, 2);
+  row->setSpacing(2);
   buttons = new QButtonGroup(group);
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], group);
@@ -40,11 +44,14 @@ TPromptDlg::TPromptDlg(QWidget* parent) : QDialog(parent) {
   font.setPixelSize(11);
   setFont(font);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(4);
   Label1 = new QLabel(this);
   Edit1 = new QLineEdit(this);
   layout->addWidget(Label1);
   layout->addWidget(Edit1);
   auto* groups = new QHBoxLayout;
+  groups->setSpacing(4);
   RadioGroup1 = RadioGroup(this, QStringLiteral("Zeilenabschlu\u00DF:"),
                            {QStringLiteral("Ohne"), QStringLiteral("<BR>"), QStringLiteral("<P>")}, 0, LineEndings);
   RadioGroup2 = RadioGroup(this, QStringLiteral("Layout:"),
