@@ -8,8 +8,7 @@ namespace folverin {
 namespace {
 
 constexpr size_t kFirstSlots = 256;
-// A table cleared after a huge page does not hold that page's memory.
-constexpr size_t kLargestKeptSlots = size_t{1} << 16;
+// A table cleared after a huge page does not hold that page's characters.
 constexpr size_t kLargestKeptChars = size_t{1} << 20;
 
 uint64_t HashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
@@ -48,11 +47,19 @@ std::optional<size_t> TStringTable::Find(std::string_view key) const {
 }
 
 void TStringTable::Clear() {
+  // The slots are emptied for the next use, which is likely of the size of
+  // this one: slots grown far beyond what this use needed (after one huge
+  // page) are made anew at that size, so that clearing page after page costs
+  // in proportion to the pages' words, not to the largest page's.
+  size_t needed = kFirstSlots;
+  while (needed < spans_.size() * 2) needed *= 2;
+  if (slots_.size() > needed * 4)
+    slots_.assign(needed, TSlot{});
+  else
+    std::fill(slots_.begin(), slots_.end(), TSlot{});
   spans_.clear();
   chars_.clear();
   if (chars_.capacity() > kLargestKeptChars) std::string().swap(chars_);
-  if (slots_.size() > kLargestKeptSlots) slots_.clear();
-  std::fill(slots_.begin(), slots_.end(), TSlot{});
 }
 
 void TStringTable::Grow() {
