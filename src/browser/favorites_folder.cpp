@@ -60,8 +60,7 @@ AnsiString NameSortKey(std::string_view name) {
 }
 
 bool EndsWithShortcutExtension(std::string_view name) {
-  return name.size() > kShortcutExtension.size() &&
-         SameText(name.substr(name.size() - kShortcutExtension.size()), kShortcutExtension);
+  return name.size() > kShortcutExtension.size() && SameText(FileExtension(name), kShortcutExtension);
 }
 
 // The entries of one folder and, for `foldersOnly == false`, its shortcuts.
