@@ -27,16 +27,11 @@ TToolEntry SplitToolLine(std::string_view line) {
 
 std::vector<TToolEntry> ParseToolsFile(std::string_view bytes) {
   std::vector<TToolEntry> entries;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    // Files written on Windows end their lines in CR LF, old Mac ones in CR.
-    size_t end = FindLineEnd(bytes, start);
-    if (end == std::string_view::npos) end = bytes.size();
-    const AnsiString line = Trim(bytes.substr(start, end - start));
+  // Files written on Windows end their lines in CR LF, old Mac ones in CR.
+  for (const std::string_view piece : SplitLines(bytes)) {
+    const AnsiString line = Trim(piece);
     if (line.empty()) break;
     entries.push_back(SplitToolLine(line));
-    start = end + 1;
-    if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
   }
   return entries;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace folverin {
 
@@ -17,6 +18,10 @@ inline size_t FindLineEnd(std::string_view text, size_t from = 0) {
     if (IsLineEndByte(text[i])) return i;
   return std::string_view::npos;
 }
+
+// The lines of a text: a line ends at CR LF, at a lone CR or at a lone LF;
+// text after the last line end is a last line. The views point into `text`.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // The last CR or LF, or npos.
 inline size_t FindLastLineEnd(std::string_view text) {

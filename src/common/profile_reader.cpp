@@ -1,25 +1,12 @@
 #include "common/profile_reader.h"
 
 #include "common/file_system.h"
+#include "common/line_ends.h"
 #include "common/windows1252.h"
 
 namespace folverin {
 
 namespace {
-
-// Splits at CR LF, lone LF and lone CR: collections come from every editor.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
 
 AnsiString Unquote(AnsiString value) {
   if (value.size() >= 2) {

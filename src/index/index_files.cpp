@@ -15,22 +15,6 @@ AnsiString IndexFilePath(std::string_view indexFolder, std::string_view fileName
   return path;
 }
 
-std::vector<std::string_view> SplitIndexLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = FindLineEnd(bytes, start);
-    if (end == std::string_view::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-  return lines;
-}
-
 TDocumentEntry ParseDocumentLine(std::string_view line) {
   const size_t tab = line.find('\t');
   TDocumentEntry entry;
@@ -43,7 +27,7 @@ std::optional<TDocumentList> ReadDocumentList(std::string_view indexFolder) {
   const auto bytes = ReadWholeFile(IndexFilePath(indexFolder, kFileIndexName));
   if (!bytes) return std::nullopt;
   TDocumentList documents;
-  for (const std::string_view line : SplitIndexLines(*bytes)) {
+  for (const std::string_view line : SplitLines(*bytes)) {
     try {
       documents.Entries.push_back(ParseDocumentLine(line));
     } catch (const std::bad_alloc&) {

@@ -22,10 +22,6 @@ inline constexpr const char* kKeywordIndexName = "Keyword.iDB";
 // it, without a trailing separator).
 AnsiString IndexFilePath(std::string_view indexFolder, std::string_view fileName);
 
-// The lines of an index file: a line ends at CR LF, at a lone CR or at a
-// lone LF; text after the last line end is a last line.
-std::vector<std::string_view> SplitIndexLines(std::string_view bytes);
-
 // One document of File.iDB: the line split at its first TAB, the path made
 // native ("Teil2\a.htm" -> "Teil2/a.htm"). A line without a TAB is all path.
 struct TDocumentEntry {

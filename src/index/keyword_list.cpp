@@ -1,5 +1,6 @@
 #include "index/keyword_list.h"
 
+#include "common/line_ends.h"
 #include "index/index_files.h"
 
 namespace folverin {
@@ -12,7 +13,7 @@ bool IsCapitalKeyword(std::string_view keyword) {
 
 std::vector<AnsiString> KeywordListLines(std::string_view keywordBytes, bool capitalsOnly) {
   std::vector<AnsiString> lines;
-  for (const std::string_view line : SplitIndexLines(keywordBytes)) {
+  for (const std::string_view line : SplitLines(keywordBytes)) {
     if (!capitalsOnly || IsCapitalKeyword(line)) lines.emplace_back(line);
   }
   return lines;

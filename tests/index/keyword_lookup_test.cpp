@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/line_ends.h"
 #include "index/keyword_list.h"
 #include "index/result_columns.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 std::vector<TDocumentEntry> Documents(std::string_view fileIndex) {
   std::vector<TDocumentEntry> documents;
-  for (const std::string_view line : SplitIndexLines(fileIndex)) documents.push_back(ParseDocumentLine(line));
+  for (const std::string_view line : SplitLines(fileIndex)) documents.push_back(ParseDocumentLine(line));
   return documents;
 }
 
