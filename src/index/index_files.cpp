@@ -1,7 +1,7 @@
 #include "index/index_files.h"
 
-#include <charconv>
 #include <new>
+#include <string>
 
 #include "common/file_system.h"
 #include "common/line_ends.h"
@@ -48,13 +48,11 @@ AnsiString DocumentLine(std::string_view relativePath, std::string_view title) {
 }
 
 void AppendLinkLine(AnsiString& lines, std::string_view keyword, int fileNumber, int count) {
-  char numbers[32];
-  char* end = std::to_chars(numbers, numbers + sizeof numbers, fileNumber).ptr;
-  *end++ = '\t';
-  end = std::to_chars(end, numbers + sizeof numbers, count).ptr;
   lines += keyword;
   lines += '\t';
-  lines.append(numbers, static_cast<size_t>(end - numbers));
+  lines += std::to_string(fileNumber);
+  lines += '\t';
+  lines += std::to_string(count);
   lines += "\r\n";
 }
 
